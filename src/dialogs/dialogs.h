@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace vellumora {
+
+/// The icon a message box shows.
+enum class MessageIcon { None, Information, Question, Warning };
+
+/// The buttons a message box offers, and the one the user pressed.
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButton { Ok, Yes, No, Cancel };
+
+/// Everything a message box is asked to show.
+struct MessageRequest {
+    QString title;
+    QString text;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageButton defaultButton = MessageButton::Ok;
+};
+
+/// What the open and save dialogs are asked to show. The filters are Qt name
+/// filters such as "Data Files (*.dat)"; the first one is selected.
+struct FileRequest {
+    QStringList filters;
+    QString fileName;
+    bool confirmOverwrite = false;  ///< ask before an existing file is replaced
+    bool folderMustExist = false;   ///< refuse a folder that does not exist
+};
+
+/// The font attributes the font dialog starts from and hands back.
+struct FontChoice {
+    QString family;
+    qreal pointSize = 12;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+};
+
+/**
+ * Every modal interaction of the program: message boxes, the one-line text
+ * prompt and the file, font, colour and print dialogs. Screens receive one
+ * instance when they are built; the production implementation shows Qt's
+ * dialogs, the tests pass a scripted one that answers from a queue.
+ *
+ * Every chooser returns std::nullopt (or false) when the user cancels.
+ */
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual MessageButton message(QWidget* parent, const MessageRequest& request) = 0;
+    /// The one-line prompt; nullopt on Cancel.
+    virtual std::optional<QString> prompt(QWidget* parent, const QString& title,
+                                          const QString& label) = 0;
+    virtual std::optional<QString> openFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) = 0;
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    /// Shows the print dialog over the given printer; false when cancelled.
+    virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+};
+
+}  // namespace vellumora

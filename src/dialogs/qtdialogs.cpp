@@ -1,0 +1,134 @@
+#include "dialogs/qtdialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace vellumora {
+
+namespace {
+
+QMessageBox::Icon toQtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::Warning: return QMessageBox::Warning;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton toQtButton(MessageButton button) {
+    switch (button) {
+        case MessageButton::Yes: return QMessageBox::Yes;
+        case MessageButton::No: return QMessageBox::No;
+        case MessageButton::Cancel: return QMessageBox::Cancel;
+        case MessageButton::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons toQtButtons(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageButtons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+// Escape (or the close box) on a box without Cancel answers with the last
+// button offered, which is No or OK: the safe choice in every question asked.
+MessageButton fromQtButton(int pressed, MessageButtons offered) {
+    switch (pressed) {
+        case QMessageBox::Yes: return MessageButton::Yes;
+        case QMessageBox::No: return MessageButton::No;
+        case QMessageBox::Cancel: return MessageButton::Cancel;
+        case QMessageBox::Ok: return MessageButton::Ok;
+        default: break;
+    }
+    switch (offered) {
+        case MessageButtons::YesNo: return MessageButton::No;
+        case MessageButtons::YesNoCancel: return MessageButton::Cancel;
+        case MessageButtons::Ok: break;
+    }
+    return MessageButton::Ok;
+}
+
+}  // namespace
+
+MessageButton QtDialogs::message(QWidget* parent, const MessageRequest& request) {
+    QMessageBox box(toQtIcon(request.icon), request.title, request.text,
+                    toQtButtons(request.buttons), parent);
+    box.setDefaultButton(toQtButton(request.defaultButton));
+    return fromQtButton(box.exec(), request.buttons);
+}
+
+std::optional<QString> QtDialogs::prompt(QWidget* parent, const QString& title,
+                                         const QString& label) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.filters);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A missing folder is refused by the AnyFile mode of the save dialog itself.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<FontChoice> QtDialogs::chooseFont(QWidget* parent, const FontChoice& initial) {
+    QFont start(initial.family);
+    start.setPointSizeF(initial.pointSize);
+    start.setBold(initial.bold);
+    start.setItalic(initial.italic);
+    start.setUnderline(initial.underline);
+    start.setStrikeOut(initial.strikeOut);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, start, parent, QString(),
+                                              QFontDialog::ScalableFonts);
+    if (!ok) return std::nullopt;
+    FontChoice choice;
+    choice.family = chosen.family();
+    choice.pointSize = chosen.pointSizeF();
+    choice.bold = chosen.bold();
+    choice.italic = chosen.italic();
+    choice.underline = chosen.underline();
+    choice.strikeOut = chosen.strikeOut();
+    return choice;
+}
+
+std::optional<QColor> QtDialogs::chooseColor(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+bool QtDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace vellumora

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "dialogs/dialogs.h"
+
+namespace vellumora {
+
+/// The production dialogs: Qt's message box, input dialog and standard dialogs.
+class QtDialogs final : public Dialogs {
+public:
+    MessageButton message(QWidget* parent, const MessageRequest& request) override;
+    std::optional<QString> prompt(QWidget* parent, const QString& title,
+                                  const QString& label) override;
+    std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
+};
+
+}  // namespace vellumora
