@@ -1,0 +1,77 @@
+#pragma once
+
+#include "dialogs/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <variant>
+
+namespace vellumora::test {
+
+/**
+ * A Dialogs double for the tests: every request is recorded, every answer
+ * comes from a queue the test filled beforehand. A request with no answer
+ * queued fails the running test (and answers as if cancelled), so a test
+ * never hangs on a dialog it did not expect.
+ */
+class ScriptedDialogs final : public Dialogs {
+public:
+    enum class Kind { Message, Prompt, OpenFile, SaveFile, Font, Color, Print };
+
+    /// One recorded request.
+    struct Request {
+        Kind kind;
+        MessageRequest message;      ///< for Kind::Message
+        QString title, label;        ///< for Kind::Prompt
+        FileRequest file;            ///< for the file dialogs
+        FontChoice font;             ///< for Kind::Font
+        QColor color;                ///< for Kind::Color
+    };
+
+    // Answers, consumed in order by the next request of their kind.
+    void answerMessage(MessageButton button) { messages_.enqueue(button); }
+    void answerPrompt(std::optional<QString> text) { prompts_.enqueue(text); }
+    void answerOpenFile(std::optional<QString> path) { openFiles_.enqueue(path); }
+    void answerSaveFile(std::optional<QString> path) { saveFiles_.enqueue(path); }
+    void answerFont(std::optional<FontChoice> font) { fonts_.enqueue(font); }
+    void answerColor(std::optional<QColor> color) { colors_.enqueue(color); }
+    /// For the print dialog: true accepts; the printer may be redirected to a
+    /// PDF file so that a test can look at what was printed.
+    void answerPrint(bool accept, const QString& pdfPath = {}) {
+        prints_.enqueue({accept, pdfPath});
+    }
+
+    const QList<Request>& requests() const { return requests_; }
+    int count(Kind kind) const;
+    /// The message requests only, in order.
+    QList<MessageRequest> messages() const;
+    /// True when every queued answer was used.
+    bool allAnswersUsed() const;
+    void clear();
+
+    MessageButton message(QWidget* parent, const MessageRequest& request) override;
+    std::optional<QString> prompt(QWidget* parent, const QString& title,
+                                  const QString& label) override;
+    std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
+
+private:
+    struct PrintAnswer {
+        bool accept;
+        QString pdfPath;
+    };
+    void unexpected(const char* what);
+
+    QList<Request> requests_;
+    QQueue<MessageButton> messages_;
+    QQueue<std::optional<QString>> prompts_, openFiles_, saveFiles_;
+    QQueue<std::optional<FontChoice>> fonts_;
+    QQueue<std::optional<QColor>> colors_;
+    QQueue<PrintAnswer> prints_;
+};
+
+}  // namespace vellumora::test
