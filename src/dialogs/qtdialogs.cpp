@@ -14,30 +14,40 @@ namespace {
 
 QMessageBox::Icon toQtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Warning: return QMessageBox::Warning;
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButton toQtButton(MessageButton button) {
     switch (button) {
-        case MessageButton::Yes: return QMessageBox::Yes;
-        case MessageButton::No: return QMessageBox::No;
-        case MessageButton::Cancel: return QMessageBox::Cancel;
-        case MessageButton::Ok: break;
+        case MessageButton::Yes:
+            return QMessageBox::Yes;
+        case MessageButton::No:
+            return QMessageBox::No;
+        case MessageButton::Cancel:
+            return QMessageBox::Cancel;
+        case MessageButton::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
 
 QMessageBox::StandardButtons toQtButtons(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case MessageButtons::Ok: break;
+        case MessageButtons::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
@@ -46,16 +56,24 @@ QMessageBox::StandardButtons toQtButtons(MessageButtons buttons) {
 // button offered, which is No or OK: the safe choice in every question asked.
 MessageButton fromQtButton(int pressed, MessageButtons offered) {
     switch (pressed) {
-        case QMessageBox::Yes: return MessageButton::Yes;
-        case QMessageBox::No: return MessageButton::No;
-        case QMessageBox::Cancel: return MessageButton::Cancel;
-        case QMessageBox::Ok: return MessageButton::Ok;
-        default: break;
+        case QMessageBox::Yes:
+            return MessageButton::Yes;
+        case QMessageBox::No:
+            return MessageButton::No;
+        case QMessageBox::Cancel:
+            return MessageButton::Cancel;
+        case QMessageBox::Ok:
+            return MessageButton::Ok;
+        default:
+            break;
     }
     switch (offered) {
-        case MessageButtons::YesNo: return MessageButton::No;
-        case MessageButtons::YesNoCancel: return MessageButton::Cancel;
-        case MessageButtons::Ok: break;
+        case MessageButtons::YesNo:
+            return MessageButton::No;
+        case MessageButtons::YesNoCancel:
+            return MessageButton::Cancel;
+        case MessageButtons::Ok:
+            break;
     }
     return MessageButton::Ok;
 }
@@ -72,8 +90,10 @@ MessageButton QtDialogs::message(QWidget* parent, const MessageRequest& request)
 std::optional<QString> QtDialogs::prompt(QWidget* parent, const QString& title,
                                          const QString& label) {
     bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
-    if (!ok) return std::nullopt;
+    const QString text =
+        QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
     return text;
 }
 
@@ -82,8 +102,10 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileRequest& r
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);
-    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
 
@@ -94,8 +116,10 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& r
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
 
@@ -107,9 +131,10 @@ std::optional<FontChoice> QtDialogs::chooseFont(QWidget* parent, const FontChoic
     start.setUnderline(initial.underline);
     start.setStrikeOut(initial.strikeOut);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, start, parent, QString(),
-                                              QFontDialog::ScalableFonts);
-    if (!ok) return std::nullopt;
+    const QFont chosen =
+        QFontDialog::getFont(&ok, start, parent, QString(), QFontDialog::ScalableFonts);
+    if (!ok)
+        return std::nullopt;
     FontChoice choice;
     choice.family = chosen.family();
     choice.pointSize = chosen.pointSizeF();
@@ -122,7 +147,8 @@ std::optional<FontChoice> QtDialogs::chooseFont(QWidget* parent, const FontChoic
 
 std::optional<QColor> QtDialogs::chooseColor(QWidget* parent, const QColor& initial) {
     const QColor chosen = QColorDialog::getColor(initial, parent);
-    if (!chosen.isValid()) return std::nullopt;
+    if (!chosen.isValid())
+        return std::nullopt;
     return chosen;
 }
 

@@ -13,7 +13,8 @@ int ScriptedDialogs::count(Kind kind) const {
 QList<MessageRequest> ScriptedDialogs::messages() const {
     QList<MessageRequest> result;
     for (const Request& r : requests_)
-        if (r.kind == Kind::Message) result.append(r.message);
+        if (r.kind == Kind::Message)
+            result.append(r.message);
     return result;
 }
 

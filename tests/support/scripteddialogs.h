@@ -22,11 +22,11 @@ public:
     /// One recorded request.
     struct Request {
         Kind kind;
-        MessageRequest message;      ///< for Kind::Message
-        QString title, label;        ///< for Kind::Prompt
-        FileRequest file;            ///< for the file dialogs
-        FontChoice font;             ///< for Kind::Font
-        QColor color;                ///< for Kind::Color
+        MessageRequest message;  ///< for Kind::Message
+        QString title, label;    ///< for Kind::Prompt
+        FileRequest file;        ///< for the file dialogs
+        FontChoice font;         ///< for Kind::Font
+        QColor color;            ///< for Kind::Color
     };
 
     // Answers, consumed in order by the next request of their kind.

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "shell/appcontext.h"
+#include "shell/screenmanager.h"
+#include "shell/session.h"
+#include "store/answerstore.h"
+
+#include <functional>
+
+namespace vellumora {
+
+class Dialogs;
+
+/**
+ * The whole program without its event loop: the answers, the run's shared
+ * state and every screen, registered by name. Tests build one per case.
+ */
+class Program {
+public:
+    /// endProgram runs when the program ends; the default leaves the event loop.
+    explicit Program(Dialogs& dialogs, std::function<void()> endProgram = {});
+
+    /// Start-up: the splash screen is created, then, hidden, the main menu,
+    /// the instructions and the About page; then the splash screen is shown.
+    void start();
+
+    AnswerStore& store() { return store_; }
+    Session& session() { return session_; }
+    ScreenManager& screens() { return screens_; }
+    AppContext& context() { return context_; }
+
+private:
+    AnswerStore store_;
+    Session session_;
+    ScreenManager screens_;
+    AppContext context_;
+};
+
+}  // namespace vellumora

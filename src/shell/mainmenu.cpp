@@ -1,0 +1,198 @@
+#include "shell/mainmenu.h"
+
+#include "dialogs/dialogs.h"
+#include "shell/units.h"
+#include "store/answerstore.h"
+#include "store/datafile.h"
+
+#include <QPushButton>
+
+namespace vellumora {
+
+namespace {
+
+constexpr int kRowTop = 120, kRowStep = 360;
+constexpr int kLabelHeight = 285;
+constexpr int kColumnButtonX[] = {120, 2880};
+constexpr int kColumnLabelX[] = {480, 3240};
+constexpr int kLabelWidth = 2280;
+
+}  // namespace
+
+/// One entry of the menu: a label and a square button that both open a screen.
+struct MainMenu::Entry {
+    const char* label;  ///< label name
+    const char* caption;
+    const char* tooltip;  ///< nullptr for none
+    const char* button;
+    const char* chapter;  ///< chapter key for an entry with a completion mark
+    const char* target;   ///< the screen it opens
+    int column, row;
+};
+
+// The entries in tab order: the first column from the top, then the second.
+// A chapter entry opens the chapter menu that the catalogue names.
+void MainMenu::buildEntries() {
+    constexpr const char* kFromCatalogue = nullptr;
+    static const Entry kEntries[] = {
+        {"lblInfo", "&About this Program", "Information about this program.", "cmdInfo", nullptr,
+         "frmInfo", 0, 0},
+        {"lblInstruc", "&Instructions", "Instructions on how to use this program.", "cmdInstruc",
+         nullptr, "frmInstruc", 0, 1},
+        {"lblDistribution", "&Distribution", "Distribution information for this program.",
+         "cmdDistribution", nullptr, "frmDistribution", 0, 2},
+        {"lblWarranty", "Warrant&y", "Warranty information about this program.", "cmdWarranty",
+         nullptr, "frmWarranty", 0, 3},
+        {"lblShareware", "Shar&eware", "Information about shareware in general.", "cmdShareware",
+         nullptr, "frmShare", 0, 4},
+        {"lblChildhood", "&Childhood", "Questions about your childhood.", "cmdChildhood",
+         "Childhood", kFromCatalogue, 0, 5},
+        {"lblHighSchool", "&High School", "Questions about your high school years.", "cmdHighSch",
+         "HighSchool", kFromCatalogue, 0, 6},
+        {"lblFirstCar", "&First Car", "Questions about your first car.", "cmdFirstCar", "FirstCar",
+         kFromCatalogue, 0, 7},
+        {"lblVolun", "&Volunteering", "Questions about your volunteer services.", "cmdVolunteer",
+         "Volunteering", kFromCatalogue, 0, 8},
+        {"lblJobs", "&Jobs", "Questions about your jobs.", "cmdJobs", "Jobs", kFromCatalogue, 1, 0},
+        {"lblCollege", "Colle&ge", "Questions about your college years.", "cmdCollege", "College",
+         kFromCatalogue, 1, 1},
+        {"lblMilitary", "&Military", "Questions about you and the military.", "cmdMilitary",
+         "Military", kFromCatalogue, 1, 2},
+        {"lblWedding", "&Wedding", "Questions about your wedding.", "cmdWedding", "Wedding",
+         kFromCatalogue, 1, 3},
+        {"lblKids", "Having Child&ren", "Questions about having your children.", "cmdKids",
+         "Children", kFromCatalogue, 1, 4},
+        {"lblTravel", "&Travel", "Questions about your travel experiences.", "cmdTravel", "Travel",
+         kFromCatalogue, 1, 5},
+        {"lblLife", "&Life in General", "Questions about your life in general.", "cmdLife", "Life",
+         kFromCatalogue, 1, 6},
+        {"lblFinal", "Fi&nal Thoughts", "For your final comments.", "cmdFinal", "Final",
+         kFromCatalogue, 1, 7},
+        {"lblSave", "Edit Text && Save to File", nullptr, "cmdSaveFile", nullptr, "frmTxtEditor", 1,
+         8},
+    };
+    for (const Entry& entry : kEntries)
+        buildEntry(entry);
+}
+
+MainMenu::MainMenu(AppContext& context)
+    : Screen(context, QStringLiteral("Vellumora"), QSize(5640, 3960), CloseBox::AskExit) {
+    buildEntries();
+    buildExitAndLoad();
+    setTabOrderOfButtons();
+}
+
+void MainMenu::buildEntry(const Entry& entry) {
+    const QString target =
+        entry.chapter
+            ? QString::fromLatin1(catalogue::findChapter(QString::fromLatin1(entry.chapter))->menu)
+            : QString::fromLatin1(entry.target);
+    const auto open = [this, target] { handOverTo(target); };
+    const int y = kRowTop + kRowStep * entry.row;
+    const QString tooltip = entry.tooltip ? QString::fromLatin1(entry.tooltip) : QString();
+
+    auto* label = new ClickableLabel(QString::fromLatin1(entry.caption), this);
+    label->setObjectName(QLatin1StringView(entry.label));
+    look::styleLabel(label);
+    label->setGeometry(pxRect(kColumnLabelX[entry.column], y, kLabelWidth, kLabelHeight));
+    label->setToolTip(tooltip);
+    connect(label, &ClickableLabel::clicked, this, open);
+
+    QPushButton* button = nullptr;
+    if (entry.chapter) {
+        auto pair = std::make_unique<MarkPair>(this, QString::fromLatin1(entry.button),
+                                               QPoint(kColumnButtonX[entry.column], y), open);
+        pair->plain()->setToolTip(tooltip);
+        pair->marked()->setToolTip(tooltip);
+        button = pair->plain();
+        marks_.push_back({QString::fromLatin1(entry.chapter), std::move(pair), label});
+    } else {
+        button = new SquareButton(SquareButton::Face::Plain, this);
+        button->setObjectName(QLatin1StringView(entry.button));
+        button->move(pxPoint(kColumnButtonX[entry.column], y));
+        button->setToolTip(tooltip);
+        connect(button, &QPushButton::clicked, this, open);
+    }
+    // The label's access key moves the focus to its button.
+    label->setBuddy(button);
+    tabOrder_.push_back(button);
+}
+
+void MainMenu::buildExitAndLoad() {
+    auto* exit = new QPushButton(QStringLiteral("E&xit"), this);
+    exit->setObjectName(QStringLiteral("cmdExit"));
+    exit->setToolTip(QStringLiteral("Click here to exit the program."));
+    exit->setFont(look::buttonFont());
+    exit->setGeometry(pxRect(4320, 3360, 1095, 495));
+    connect(exit, &QPushButton::clicked, this, [this] {
+        if (confirmExit(context().dialogs, this))
+            context().screens.endProgram();
+    });
+    tabOrder_.push_back(exit);
+    for (const ChapterMark& mark : marks_)
+        tabOrder_.push_back(mark.pair->marked());
+
+    auto* load = new SquareButton(SquareButton::Face::Plain, this);
+    load->setObjectName(QStringLiteral("cmdLoad"));
+    load->move(pxPoint(840, 3480));
+    connect(load, &QPushButton::clicked, this, &MainMenu::LoadData);
+    tabOrder_.push_back(load);
+
+    auto* label = new ClickableLabel(QStringLiteral("Load Previously Saved Data"), this);
+    label->setObjectName(QStringLiteral("lblLoad"));
+    look::styleLabel(label);
+    label->setGeometry(pxRect(1200, 3480, 3000, kLabelHeight));
+    connect(label, &ClickableLabel::clicked, this, &MainMenu::LoadData);
+}
+
+void MainMenu::setTabOrderOfButtons() {
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i)
+        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+}
+
+const MarkPair* MainMenu::markOf(const QString& chapterKey) const {
+    for (const ChapterMark& mark : marks_)
+        if (mark.chapterKey == chapterKey)
+            return mark.pair.get();
+    return nullptr;
+}
+
+void MainMenu::activate() {
+    refreshCompletionMarks();
+}
+
+// Marks only ever appear: a chapter stays marked for the rest of the run even
+// when one of its answers is emptied later.
+void MainMenu::refreshCompletionMarks() {
+    for (const ChapterMark& mark : marks_) {
+        const catalogue::Chapter* chapter = catalogue::findChapter(mark.chapterKey);
+        if (mark.pair->isMarked() || !context().store.isChapterComplete(*chapter))
+            continue;
+        mark.pair->mark();
+        mark.label->setBuddy(mark.pair->marked());
+    }
+}
+
+void MainMenu::LoadData() {
+    MessageRequest question;
+    question.title = QStringLiteral("Vellumora");
+    question.text = QStringLiteral(
+        "NOTE:  Previously saved data must be data previously saved by THIS program and must have "
+        "a '.dat' extension.  Also, any current data not yet saved TO A FILE will be lost.  Do you "
+        "still want to load previously saved data?");
+    question.icon = MessageIcon::Question;
+    question.buttons = MessageButtons::YesNoCancel;
+    question.defaultButton = MessageButton::Cancel;
+    if (context().dialogs.message(this, question) != MessageButton::Yes)
+        return;
+
+    FileRequest request;
+    request.filters = {QStringLiteral("Data Files (*.dat)")};
+    const std::optional<QString> path = context().dialogs.openFile(this, request);
+    if (!path)
+        return;
+    // Failures end the load silently; fields read before the failure stay.
+    datafile::readFile(*path, context().store);
+}
+
+}  // namespace vellumora

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "shell/look.h"
+#include "shell/screen.h"
+
+#include <memory>
+#include <vector>
+
+namespace vellumora {
+
+/**
+ * The main menu: an entry per chapter and information page, the editor, the
+ * reload of a data file and Exit. Each time it becomes active it marks every
+ * chapter whose questions are all answered.
+ */
+class MainMenu : public Screen {
+    Q_OBJECT
+
+public:
+    explicit MainMenu(AppContext& context);
+
+    void activate() override;
+    /// Asks, then reads a data file chosen by the user into the answers.
+    void LoadData();
+
+    /// The completion mark of a chapter, by chapter key.
+    const MarkPair* markOf(const QString& chapterKey) const;
+
+private:
+    struct Entry;
+    void buildEntries();
+    void buildEntry(const Entry& entry);
+    void buildExitAndLoad();
+    void setTabOrderOfButtons();
+    void refreshCompletionMarks();
+
+    /// A chapter's completion mark and the label whose access key reaches it.
+    struct ChapterMark {
+        QString chapterKey;
+        std::unique_ptr<MarkPair> pair;
+        QLabel* label;
+    };
+    std::vector<ChapterMark> marks_;
+    std::vector<QWidget*> tabOrder_;
+};
+
+}  // namespace vellumora

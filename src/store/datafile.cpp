@@ -1,0 +1,279 @@
+#include "store/datafile.h"
+
+#include "store/answerstore.h"
+#include "store/windows1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <array>
+#include <optional>
+
+namespace vellumora::datafile {
+
+namespace {
+
+constexpr char kQuote = '"';
+constexpr QByteArrayView kUtf8ByteOrderMark("\xEF\xBB\xBF");
+
+// A single unquoted or quoted field larger than this ends the load: no answer
+// typed by hand comes near it, and it keeps a hostile file from eating memory.
+constexpr qsizetype kMaxFieldBytes = qsizetype(256) * 1024 * 1024;
+
+QString saveFailureMessage(const QString& path, const QString& reason) {
+    return QStringLiteral("The data file \"%1\" could not be saved: %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+void appendQuoted(QByteArray& record, QByteArrayView text) {
+    record.append(kQuote);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != kQuote)
+            continue;
+        record.append(text.sliced(start, i + 1 - start));
+        record.append(kQuote);  // an inner mark is written twice
+        start = i + 1;
+    }
+    record.append(text.sliced(start));
+    record.append(kQuote);
+}
+
+QByteArray buildRecord(const AnswerStore& store, bool utf8) {
+    QByteArray record;
+    if (utf8)
+        record.append(kUtf8ByteOrderMark);
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position) {
+        if (position > 1)
+            record.append(',');
+        const std::optional<QString>& slot = store.state(position);
+        if (!slot)
+            continue;  // unset: an empty field
+        appendQuoted(record, utf8 ? slot->toUtf8() : *windows1252::encode(*slot));
+    }
+    record.append("\r\n");
+    return record;
+}
+
+bool fitsWindows1252(const AnswerStore& store) {
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position) {
+        const std::optional<QString>& slot = store.state(position);
+        if (!slot)
+            continue;
+        for (const QChar c : *slot)
+            if (c.unicode() >= 0x80 && !windows1252::encode(c.unicode()))
+                return false;
+    }
+    return true;
+}
+
+// Reads bytes from a device in blocks, for a parser that looks one byte ahead.
+class ByteSource {
+public:
+    explicit ByteSource(QIODevice& device) : device_(device) {}
+
+    std::optional<char> peek() {
+        if (pos_ == buffer_.size() && !refill())
+            return std::nullopt;
+        return buffer_[pos_];
+    }
+    void skip() { ++pos_; }
+
+    /// Appends the bytes before the first one that ends the run; false when
+    /// more than limit bytes were taken.
+    template <typename EndsRun>
+    bool takeUntil(EndsRun endsRun, QByteArray& out, qsizetype limit) {
+        for (;;) {
+            if (pos_ == buffer_.size() && !refill())
+                return true;
+            qsizetype end = pos_;
+            while (end < buffer_.size() && !endsRun(buffer_[end]))
+                ++end;
+            out.append(QByteArrayView(buffer_).sliced(pos_, end - pos_));
+            pos_ = end;
+            if (out.size() > limit)
+                return false;
+            if (end < buffer_.size())
+                return true;
+        }
+    }
+
+private:
+    bool refill() {
+        buffer_ = device_.read(64 * 1024);
+        pos_ = 0;
+        return !buffer_.isEmpty();
+    }
+
+    QIODevice& device_;
+    QByteArray buffer_;
+    qsizetype pos_ = 0;
+};
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool endsUnquoted(char c) {
+    return c == ',' || isLineEnd(c);
+}
+
+// Consumes the separator after a field, if any: a comma, or a line end
+// (CR LF counts once).
+void consumeSeparator(ByteSource& in) {
+    const std::optional<char> c = in.peek();
+    if (!c)
+        return;
+    in.skip();
+    if (*c == '\r' && in.peek() == '\n')
+        in.skip();
+}
+
+/// A field as read: nullopt for an empty unquoted field.
+using RawField = std::optional<QByteArray>;
+
+// A quoted field, the opening mark already consumed: it runs to the closing
+// mark, and anything after that up to the separator is skipped. nullopt when
+// the data ends before the closing mark.
+std::optional<RawField> readQuoted(ByteSource& in) {
+    QByteArray text;
+    for (;;) {
+        if (!in.takeUntil([](char c) { return c == kQuote; }, text, kMaxFieldBytes))
+            return std::nullopt;
+        if (!in.peek())
+            return std::nullopt;  // never closed
+        in.skip();
+        if (in.peek() != kQuote)
+            break;
+        text.append(kQuote);  // a doubled mark stands for one
+        in.skip();
+    }
+    QByteArray rest;
+    while (in.peek() && !endsUnquoted(*in.peek())) {
+        rest.clear();
+        in.takeUntil(endsUnquoted, rest, 64 * 1024);
+    }
+    consumeSeparator(in);
+    return RawField(std::move(text));
+}
+
+// An unquoted field never comes from the writer: it runs to the separator and
+// loses its trailing blanks; empty, it stands for an unset slot.
+std::optional<RawField> readUnquoted(ByteSource& in) {
+    QByteArray text;
+    if (!in.takeUntil(endsUnquoted, text, kMaxFieldBytes))
+        return std::nullopt;
+    consumeSeparator(in);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    if (text.isEmpty())
+        return RawField();
+    return RawField(std::move(text));
+}
+
+// One field by the reader's rules; nullopt when the data ended before it.
+std::optional<RawField> readField(ByteSource& in) {
+    while (in.peek() && isBlank(*in.peek()))
+        in.skip();
+    const std::optional<char> first = in.peek();
+    if (!first)
+        return std::nullopt;
+    if (*first == kQuote) {
+        in.skip();
+        return readQuoted(in);
+    }
+    return readUnquoted(in);
+}
+
+bool isValidUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+bool isAscii(QByteArrayView bytes) {
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+QString dataFilePathFor(const QString& documentPath) {
+    const qsizetype nameStart =
+        std::max(documentPath.lastIndexOf(u'/'), documentPath.lastIndexOf(u'\\')) + 1;
+    const qsizetype point = documentPath.lastIndexOf(u'.');
+    if (point >= nameStart)
+        return documentPath.left(point + 1) + QStringLiteral("dat");
+    return documentPath + QStringLiteral(".dat");
+}
+
+QByteArray encode(const AnswerStore& store) {
+    return buildRecord(store, !fitsWindows1252(store));
+}
+
+bool saveDataFile(const QString& documentPath, const AnswerStore& store, QString* errorMessage) {
+    const QString path = dataFilePathFor(documentPath);
+    QSaveFile file(path);
+    const QByteArray bytes = encode(store);
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    if (ok)
+        ok = file.commit();
+    else
+        file.cancelWriting();
+    if (!ok && errorMessage)
+        *errorMessage = saveFailureMessage(path, file.errorString());
+    return ok;
+}
+
+ReadResult read(QIODevice& device, AnswerStore& store) {
+    // The code page is known only from the bytes: a byte-order mark or valid
+    // UTF-8 beyond ASCII means UTF-8, anything else is Windows-1252.
+    bool utf8 = device.peek(kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
+    if (utf8)
+        device.skip(kUtf8ByteOrderMark.size());
+
+    ByteSource in(device);
+    std::array<RawField, catalogue::kQuestionCount> fields;
+    int count = 0;
+    for (; count < catalogue::kQuestionCount; ++count) {
+        std::optional<RawField> field = readField(in);
+        if (!field)
+            break;
+        fields[std::size_t(count)] = std::move(*field);
+    }
+
+    if (!utf8) {
+        bool anyHigh = false, allValid = true;
+        for (int i = 0; i < count && allValid; ++i) {
+            const RawField& field = fields[std::size_t(i)];
+            if (!field || isAscii(*field))
+                continue;
+            anyHigh = true;
+            allValid = isValidUtf8(*field);
+        }
+        utf8 = anyHigh && allValid;
+    }
+
+    for (int i = 0; i < count; ++i) {
+        const RawField& field = fields[std::size_t(i)];
+        if (!field)
+            store.setUnset(i + 1);
+        else
+            store.store(i + 1, utf8 ? QString::fromUtf8(*field) : windows1252::decode(*field));
+    }
+    return count == catalogue::kQuestionCount ? ReadResult::Complete : ReadResult::Incomplete;
+}
+
+ReadResult readFile(const QString& path, AnswerStore& store) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadResult::CannotOpen;
+    return read(file, store);
+}
+
+}  // namespace vellumora::datafile

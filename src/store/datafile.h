@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+namespace vellumora {
+class AnswerStore;
+}
+
+namespace vellumora::datafile {
+
+/**
+ * The path of the data file that belongs beside a document: the document's
+ * extension replaced by "dat", or ".dat" appended when its file name has no
+ * point. A point in a folder name plays no part.
+ */
+QString dataFilePathFor(const QString& documentPath);
+
+/**
+ * The file's bytes for the store: one record of 81 comma-separated fields in
+ * catalogue order, ended by CR LF. A slot with text is written in double
+ * quotation marks (an inner mark doubled), an unset slot as an empty field.
+ * The code page is Windows-1252; when an answer holds a character it cannot
+ * hold, the whole file is UTF-8 behind a byte-order mark instead.
+ */
+QByteArray encode(const AnswerStore& store);
+
+/**
+ * Writes the store's data file beside the document (SaveDataFile). An
+ * existing data file is replaced only by a complete new one. Returns false on
+ * failure, with a sentence for the user in errorMessage.
+ */
+bool saveDataFile(const QString& documentPath, const AnswerStore& store, QString* errorMessage);
+
+/// How a read ended.
+enum class ReadResult {
+    Complete,    ///< all 81 fields were read
+    Incomplete,  ///< the data ended first; the fields read were applied
+    CannotOpen,  ///< the file could not be opened; nothing changed
+};
+
+/**
+ * Reads 81 fields from the device into the store, field n into catalogue
+ * position n, and stops after the 81st: whatever follows is not read. A
+ * quoted field runs to its closing mark (a doubled mark inside stands for one
+ * mark); an empty unquoted field returns its slot to unset; a line end
+ * separates fields like a comma. Fields read before the data ends are applied.
+ */
+ReadResult read(QIODevice& device, AnswerStore& store);
+/// Opens the file at path and reads it as above (LoadData's reading step).
+ReadResult readFile(const QString& path, AnswerStore& store);
+
+}  // namespace vellumora::datafile

@@ -1,0 +1,57 @@
+#include "store/windows1252.h"
+
+#include <array>
+
+namespace vellumora::windows1252 {
+
+namespace {
+
+// Bytes 0x80 to 0x9F, where Windows-1252 differs from Latin-1. The undefined
+// bytes map to themselves.
+constexpr std::array<char16_t, 32> kHighControls{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
+};
+
+}  // namespace
+
+std::optional<char> encode(char16_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return char(character);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i)
+        if (kHighControls[i] == character)
+            return char(0x80 + i);
+    return std::nullopt;
+}
+
+std::optional<QByteArray> encode(QStringView text) {
+    QByteArray bytes;
+    bytes.resize(text.size());
+    char* out = bytes.data();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *out++ = char(u);
+            continue;
+        }
+        const std::optional<char> byte = encode(u);
+        if (!byte)
+            return std::nullopt;
+        *out++ = *byte;
+    }
+    return bytes;
+}
+
+QString decode(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = QChar(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t(byte));
+    }
+    return text;
+}
+
+}  // namespace vellumora::windows1252
