@@ -1,0 +1,148 @@
+#include "rtf/documentbuilder.h"
+
+#include <QColor>
+#include <QFont>
+#include <QTextBlockFormat>
+#include <QTextDocument>
+
+namespace vellumora::rtf {
+
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr char16_t kFrameStart = 0xFDD0;
+constexpr char16_t kFrameEnd = 0xFDD1;
+
+QTextCharFormat formatFor(const CharStyle& style)
+{
+    QTextCharFormat format;
+    if (!style.family.isEmpty()) {
+        format.setFontFamilies(QStringList{style.family});
+    }
+    if (style.halfPoints > 0) {
+        format.setFontPointSize(style.halfPoints / 2.0);
+    }
+    format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(style.italic);
+    format.setFontUnderline(style.underline);
+    if (style.colour) {
+        format.setForeground(QColor::fromRgb(*style.colour));
+    }
+    return format;
+}
+
+}  // namespace
+
+DocumentBuilder::DocumentBuilder(QTextDocument& document)
+    : document_(document), undoWasEnabled_(document.isUndoRedoEnabled())
+{
+    document_.setUndoRedoEnabled(false);
+    document_.clear();
+    cursor_ = QTextCursor(&document_);
+    runFormat_ = formatFor(runStyle_);
+}
+
+DocumentBuilder::~DocumentBuilder()
+{
+    if (!finished_) {
+        finish(false);
+    }
+}
+
+void DocumentBuilder::appendText(QStringView text, const CharStyle& style)
+{
+    if (text.isEmpty()) {
+        return;
+    }
+    switchStyle(style);
+    run_.reserve(run_.size() + text.size());
+    for (const QChar ch : text) {
+        appendUnit(ch.unicode());
+    }
+}
+
+void DocumentBuilder::appendUnit(char16_t unit)
+{
+    if (QChar::isHighSurrogate(unit)) {
+        flushLoneSurrogate();
+        pendingHighSurrogate_ = unit;
+        return;
+    }
+    if (QChar::isLowSurrogate(unit)) {
+        if (pendingHighSurrogate_ == 0) {
+            run_ += QChar(kReplacement);
+        } else {
+            run_ += QChar(pendingHighSurrogate_);
+            run_ += QChar(unit);
+            pendingHighSurrogate_ = 0;
+        }
+        paragraphHasText_ = true;
+        return;
+    }
+    flushLoneSurrogate();
+    switch (unit) {
+    case 0:
+    case u'\r':
+    case u'\n':
+    case kFrameStart:
+    case kFrameEnd:
+        return;  // each would split the text into blocks or frames behind our back
+    case QChar::ParagraphSeparator:
+        endParagraph(runStyle_);
+        return;
+    default:
+        run_ += QChar(unit);
+        paragraphHasText_ = true;
+    }
+}
+
+void DocumentBuilder::flushLoneSurrogate()
+{
+    if (pendingHighSurrogate_ != 0) {
+        run_ += QChar(kReplacement);
+        pendingHighSurrogate_ = 0;
+        paragraphHasText_ = true;
+    }
+}
+
+void DocumentBuilder::switchStyle(const CharStyle& style)
+{
+    if (style == runStyle_) {
+        return;
+    }
+    flushRun();
+    runStyle_ = style;
+    runFormat_ = formatFor(style);
+}
+
+void DocumentBuilder::flushRun()
+{
+    if (!run_.isEmpty()) {
+        cursor_.insertText(run_, runFormat_);
+        run_.clear();
+    }
+}
+
+void DocumentBuilder::endParagraph(const CharStyle& style)
+{
+    flushLoneSurrogate();
+    flushRun();
+    const QTextCharFormat markFormat = formatFor(style);
+    cursor_.setBlockCharFormat(markFormat);
+    cursor_.insertBlock(QTextBlockFormat(), markFormat);
+    paragraphHasText_ = false;
+    paragraphEnded_ = true;
+}
+
+void DocumentBuilder::finish(bool dropEmptyLastParagraph)
+{
+    flushLoneSurrogate();
+    flushRun();
+    if (dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_) {
+        cursor_.deletePreviousChar();
+    }
+    document_.setUndoRedoEnabled(undoWasEnabled_);
+    finished_ = true;
+}
+
+}  // namespace vellumora::rtf

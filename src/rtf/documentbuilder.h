@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QRgb>
+#include <QString>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <optional>
+
+class QTextDocument;
+
+namespace vellumora::rtf {
+
+/// The character attributes the reader carries into the document.
+struct CharStyle {
+    QString family;      ///< empty: the document's default font
+    int halfPoints = 0;  ///< 0: the document's default size
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    std::optional<QRgb> colour;  ///< empty: the automatic colour
+
+    bool operator==(const CharStyle&) const = default;
+};
+
+/**
+ * Fills a text document from the start, run by run and paragraph by
+ * paragraph. Adjacent text of the same style becomes one run. Characters that
+ * would make blocks or frames of their own are kept out of the text, a lone
+ * UTF-16 surrogate becomes U+FFFD, and undo history is not recorded.
+ */
+class DocumentBuilder {
+public:
+    /// Empties the document; its default font and other settings stay.
+    explicit DocumentBuilder(QTextDocument& document);
+    ~DocumentBuilder();
+    DocumentBuilder(const DocumentBuilder&) = delete;
+    DocumentBuilder& operator=(const DocumentBuilder&) = delete;
+
+    void appendText(QStringView text, const CharStyle& style);
+    /// Ends the current paragraph; style is that of its paragraph mark.
+    void endParagraph(const CharStyle& style);
+
+    /**
+     * Writes what is still pending. With dropEmptyLastParagraph, an empty
+     * paragraph opened by the last paragraph end is removed, as RTF files
+     * end their last paragraph with a paragraph mark.
+     */
+    void finish(bool dropEmptyLastParagraph);
+
+private:
+    void appendUnit(char16_t unit);
+    void switchStyle(const CharStyle& style);
+    void flushRun();
+    void flushLoneSurrogate();
+
+    QTextDocument& document_;
+    QTextCursor cursor_;
+    bool undoWasEnabled_;
+    QString run_;
+    CharStyle runStyle_;
+    QTextCharFormat runFormat_;
+    char16_t pendingHighSurrogate_ = 0;
+    bool paragraphHasText_ = false;
+    bool paragraphEnded_ = false;
+    bool finished_ = false;
+};
+
+}  // namespace vellumora::rtf

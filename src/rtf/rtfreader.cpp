@@ -1,0 +1,840 @@
+#include "rtf/rtfreader.h"
+
+#include "rtf/documentbuilder.h"
+#include "rtf/rtfcodepage.h"
+#include "rtf/rtflexer.h"
+
+#include <QStringConverter>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vellumora::rtf {
+
+namespace {
+
+// Bounds that keep hostile files from costing more than their size.
+constexpr qsizetype kMaxGroupDepth = 1024;
+constexpr std::size_t kMaxFonts = 4096;
+constexpr std::size_t kMaxColours = 4096;
+constexpr qsizetype kMaxFontNameLength = 256;
+constexpr int kMaxUnicodeSkip = 16;
+constexpr int kDefaultHalfPoints = 24;
+constexpr int kMinHalfPoints = 2;
+constexpr int kMaxHalfPoints = 3276;
+
+enum class Destination : std::uint8_t { Body, FontTable, ColourTable, Skip, Upr };
+
+/// What a group inherits from its parent and gets back at its closing brace.
+struct GroupState {
+    int font = -1;  // -1: the default font, \deff
+    int halfPoints = kDefaultHalfPoints;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool hidden = false;
+    int colour = 0;
+    int unicodeSkip = 1;
+    Destination destination = Destination::Body;
+};
+
+enum class Word : std::uint8_t {
+    Bold,
+    Italic,
+    Underline,
+    UnderlineOff,
+    Hidden,
+    Plain,
+    Font,
+    FontSize,
+    Colour,
+    UnicodeSkip,
+    Unicode,
+    ParagraphEnd,
+    Character,
+    FontTable,
+    ColourTable,
+    SkipGroup,
+    KeepGroup,
+    Upr,
+    Ud,
+    DefaultFont,
+    AnsiCodePage,
+    CharacterSet,
+    FontCharset,
+    Red,
+    Green,
+    Blue,
+};
+
+struct WordEntry {
+    std::string_view name;
+    Word word;
+    int value = 0;  // the character, or the code page of a character set
+};
+
+constexpr WordEntry kWords[] = {
+    // Character formatting.
+    {"b", Word::Bold},
+    {"i", Word::Italic},
+    {"ul", Word::Underline},
+    {"ulnone", Word::UnderlineOff},
+    {"v", Word::Hidden},
+    {"plain", Word::Plain},
+    {"f", Word::Font},
+    {"fs", Word::FontSize},
+    {"cf", Word::Colour},
+    {"uc", Word::UnicodeSkip},
+    {"u", Word::Unicode},
+    // Ends of paragraphs.
+    {"par", Word::ParagraphEnd},
+    {"sect", Word::ParagraphEnd},
+    {"page", Word::ParagraphEnd},
+    {"row", Word::ParagraphEnd},
+    {"nestrow", Word::ParagraphEnd},
+    // Characters by name.
+    {"line", Word::Character, 0x2028},
+    {"tab", Word::Character, '\t'},
+    {"cell", Word::Character, '\t'},
+    {"nestcell", Word::Character, '\t'},
+    {"emdash", Word::Character, 0x2014},
+    {"endash", Word::Character, 0x2013},
+    {"lquote", Word::Character, 0x2018},
+    {"rquote", Word::Character, 0x2019},
+    {"ldblquote", Word::Character, 0x201C},
+    {"rdblquote", Word::Character, 0x201D},
+    {"bullet", Word::Character, 0x2022},
+    {"emspace", Word::Character, 0x2003},
+    {"enspace", Word::Character, 0x2002},
+    {"qmspace", Word::Character, 0x2005},
+    {"zwj", Word::Character, 0x200D},
+    {"zwnj", Word::Character, 0x200C},
+    {"ltrmark", Word::Character, 0x200E},
+    {"rtlmark", Word::Character, 0x200F},
+    // Destinations that are read.
+    {"fonttbl", Word::FontTable},
+    {"colortbl", Word::ColourTable},
+    {"upr", Word::Upr},
+    {"ud", Word::Ud},
+    {"field", Word::KeepGroup},
+    {"fldrslt", Word::KeepGroup},
+    {"listtext", Word::KeepGroup},
+    {"pntext", Word::KeepGroup},
+    // Destinations whose content is not text of the document.
+    {"stylesheet", Word::SkipGroup},
+    {"info", Word::SkipGroup},
+    {"pict", Word::SkipGroup},
+    {"object", Word::SkipGroup},
+    {"header", Word::SkipGroup},
+    {"headerl", Word::SkipGroup},
+    {"headerr", Word::SkipGroup},
+    {"headerf", Word::SkipGroup},
+    {"footer", Word::SkipGroup},
+    {"footerl", Word::SkipGroup},
+    {"footerr", Word::SkipGroup},
+    {"footerf", Word::SkipGroup},
+    {"footnote", Word::SkipGroup},
+    {"ftnsep", Word::SkipGroup},
+    {"ftnsepc", Word::SkipGroup},
+    {"ftncn", Word::SkipGroup},
+    {"aftnsep", Word::SkipGroup},
+    {"aftnsepc", Word::SkipGroup},
+    {"aftncn", Word::SkipGroup},
+    {"annotation", Word::SkipGroup},
+    {"atnid", Word::SkipGroup},
+    {"atnauthor", Word::SkipGroup},
+    {"fldinst", Word::SkipGroup},
+    {"themedata", Word::SkipGroup},
+    {"colorschememapping", Word::SkipGroup},
+    {"datastore", Word::SkipGroup},
+    {"latentstyles", Word::SkipGroup},
+    {"listtable", Word::SkipGroup},
+    {"listoverridetable", Word::SkipGroup},
+    {"revtbl", Word::SkipGroup},
+    {"rsidtbl", Word::SkipGroup},
+    {"xmlnstbl", Word::SkipGroup},
+    {"filetbl", Word::SkipGroup},
+    {"generator", Word::SkipGroup},
+    {"falt", Word::SkipGroup},
+    {"panose", Word::SkipGroup},
+    {"fname", Word::SkipGroup},
+    {"pn", Word::SkipGroup},
+    {"pntxta", Word::SkipGroup},
+    {"pntxtb", Word::SkipGroup},
+    {"nonshppict", Word::SkipGroup},
+    {"shpinst", Word::SkipGroup},
+    {"do", Word::SkipGroup},
+    {"txe", Word::SkipGroup},
+    {"xe", Word::SkipGroup},
+    {"tc", Word::SkipGroup},
+    {"template", Word::SkipGroup},
+    {"userprops", Word::SkipGroup},
+    {"docvar", Word::SkipGroup},
+    // Document settings and table entries.
+    {"deff", Word::DefaultFont},
+    {"ansicpg", Word::AnsiCodePage},
+    {"ansi", Word::CharacterSet, 1252},
+    {"mac", Word::CharacterSet, 10000},
+    {"pc", Word::CharacterSet, 437},
+    {"pca", Word::CharacterSet, 850},
+    {"fcharset", Word::FontCharset},
+    {"red", Word::Red},
+    {"green", Word::Green},
+    {"blue", Word::Blue},
+};
+
+const WordEntry* lookup(QByteArrayView name)
+{
+    static const auto table = [] {
+        std::unordered_map<std::string_view, const WordEntry*> words;
+        for (const WordEntry& entry : kWords) {
+            words.emplace(entry.name, &entry);
+        }
+        return words;
+    }();
+    const std::string_view key(name.data(), static_cast<std::size_t>(name.size()));
+    if (const auto found = table.find(key); found != table.end()) {
+        return found->second;
+    }
+    // \uld, \uldb, \ulwave and the other underline kinds all underline; \ulc is a colour.
+    static constexpr WordEntry kUnderlineKind{"ul", Word::Underline};
+    if (key.size() > 2 && key.starts_with("ul") && key != "ulc") {
+        return &kUnderlineKind;
+    }
+    return nullptr;
+}
+
+bool isDestination(Word word)
+{
+    switch (word) {
+    case Word::FontTable:
+    case Word::ColourTable:
+    case Word::SkipGroup:
+    case Word::KeepGroup:
+    case Word::Upr:
+    case Word::Ud:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool flagValue(const Token& token)
+{
+    return !token.hasNumber || token.number != 0;
+}
+
+struct Font {
+    QString name;
+    std::optional<int> codePage;
+};
+
+/// Turns the token stream into document text, keeping one state per open group.
+class Reader {
+public:
+    Reader(QByteArrayView input, DocumentBuilder& builder) : lexer_(input), builder_(builder)
+    {
+        stack_.emplace_back();
+    }
+
+    void run()
+    {
+        for (Token token = lexer_.next(); token.kind != TokenKind::End; token = lexer_.next()) {
+            handle(token);
+        }
+        flushText();
+    }
+
+private:
+    GroupState& state() { return stack_.back(); }
+
+    void handle(const Token& token);
+    void groupStart();
+    void groupEnd();
+    void controlWord(const Token& token, bool starred);
+    void bodyWord(const WordEntry& entry, const Token& token);
+    void fontTableWord(const WordEntry& entry, const Token& token);
+    void colourTableWord(const WordEntry& entry, const Token& token);
+    void applyDestination(Word word);
+    void controlSymbol(char symbol);
+    void hexByte(unsigned char byte);
+    void text(QByteArrayView bytes);
+    void unicode(int number);
+    void emitText(QStringView text);
+
+    void appendBodyBytes(QByteArrayView bytes);
+    void flushText();
+
+    void appendFontNameBytes(QByteArrayView bytes);
+    void appendFontName(QStringView text);
+    void flushFontName();
+    void commitFont();
+
+    void colourTableText(QByteArrayView bytes);
+    void commitColour();
+
+    const Font* fontFor(int number) const;
+    int codePageOf(const GroupState& group) const;
+    CharStyle styleOf(const GroupState& group) const;
+
+    Lexer lexer_;
+    DocumentBuilder& builder_;
+    CodePageDecoder decoder_;
+    std::vector<GroupState> stack_;
+    qsizetype overflowDepth_ = 0;
+    bool starPending_ = false;
+    int skipUnits_ = 0;
+
+    int codePage_ = kWindowsLatin1CodePage;
+    int defaultFont_ = 0;
+    std::unordered_map<int, Font> fonts_;
+    std::vector<std::optional<QRgb>> colours_;
+
+    QByteArray textBytes_;
+    int textCodePage_ = kWindowsLatin1CodePage;
+
+    std::optional<int> entryFont_;
+    std::optional<int> entryCodePage_;
+    QString entryName_;
+    QByteArray entryNameBytes_;
+
+    int red_ = 0;
+    int green_ = 0;
+    int blue_ = 0;
+    bool colourStarted_ = false;
+};
+
+void Reader::handle(const Token& token)
+{
+    const bool starred = std::exchange(starPending_, false);
+    switch (token.kind) {
+    case TokenKind::GroupStart:
+        groupStart();
+        break;
+    case TokenKind::GroupEnd:
+        groupEnd();
+        break;
+    case TokenKind::ControlWord:
+        controlWord(token, starred);
+        break;
+    case TokenKind::ControlSymbol:
+        controlSymbol(token.symbol);
+        break;
+    case TokenKind::HexByte:
+        hexByte(token.byte);
+        break;
+    case TokenKind::Text:
+        text(token.text);
+        break;
+    case TokenKind::Binary:
+        skipUnits_ = std::max(0, skipUnits_ - 1);
+        break;
+    case TokenKind::End:
+        break;
+    }
+}
+
+void Reader::groupStart()
+{
+    flushText();
+    skipUnits_ = 0;
+    if (qsizetype(stack_.size()) > kMaxGroupDepth) {
+        // Deeper groups are read as part of their parent rather than stacked.
+        ++overflowDepth_;
+        return;
+    }
+    const GroupState inherited = stack_.back();
+    stack_.push_back(inherited);
+}
+
+void Reader::groupEnd()
+{
+    flushText();
+    skipUnits_ = 0;
+    if (overflowDepth_ > 0) {
+        --overflowDepth_;
+        return;
+    }
+    if (stack_.size() <= 1) {
+        return;  // a closing brace too many
+    }
+    if (state().destination == Destination::FontTable) {
+        commitFont();
+    } else if (state().destination == Destination::ColourTable && colourStarted_) {
+        commitColour();
+    }
+    stack_.pop_back();
+}
+
+void Reader::controlWord(const Token& token, bool starred)
+{
+    const WordEntry* entry = lookup(token.text);
+    const Destination destination = state().destination;
+    if (destination == Destination::Skip) {
+        return;
+    }
+    if (destination == Destination::Upr) {
+        // \upr holds an 8-bit text and, in {\*\ud ...}, the same in Unicode.
+        if (entry && entry->word == Word::Ud) {
+            state().destination = Destination::Body;
+        }
+        return;
+    }
+    if (starred && !(entry && isDestination(entry->word))) {
+        flushText();
+        state().destination = Destination::Skip;  // an optional destination we do not know
+        return;
+    }
+    if (!entry) {
+        // An unknown word in place of a fallback character still stands for one.
+        skipUnits_ = std::max(0, skipUnits_ - 1);
+        return;
+    }
+    if (isDestination(entry->word)) {
+        flushText();
+        applyDestination(entry->word);
+        return;
+    }
+    switch (destination) {
+    case Destination::Body:
+        bodyWord(*entry, token);
+        break;
+    case Destination::FontTable:
+        fontTableWord(*entry, token);
+        break;
+    case Destination::ColourTable:
+        colourTableWord(*entry, token);
+        break;
+    default:
+        break;
+    }
+}
+
+void Reader::applyDestination(Word word)
+{
+    switch (word) {
+    case Word::FontTable:
+        state().destination = Destination::FontTable;
+        break;
+    case Word::ColourTable:
+        state().destination = Destination::ColourTable;
+        break;
+    case Word::SkipGroup:
+        state().destination = Destination::Skip;
+        break;
+    case Word::Upr:
+        state().destination = Destination::Upr;
+        break;
+    case Word::Ud:
+        state().destination = Destination::Body;
+        break;
+    default:
+        break;
+    }
+}
+
+void Reader::bodyWord(const WordEntry& entry, const Token& token)
+{
+    if (skipUnits_ > 0) {
+        if (entry.word == Word::Character) {
+            --skipUnits_;  // a named character standing in as the fallback
+            return;
+        }
+        // A writer that forgot the fallback: formatting and paragraph ends still count.
+        skipUnits_ = 0;
+    }
+    flushText();
+    GroupState& group = state();
+    switch (entry.word) {
+    case Word::Bold:
+        group.bold = flagValue(token);
+        break;
+    case Word::Italic:
+        group.italic = flagValue(token);
+        break;
+    case Word::Underline:
+        group.underline = flagValue(token);
+        break;
+    case Word::UnderlineOff:
+        group.underline = false;
+        break;
+    case Word::Hidden:
+        group.hidden = flagValue(token);
+        break;
+    case Word::Plain: {
+        GroupState plain;
+        plain.unicodeSkip = group.unicodeSkip;
+        plain.destination = group.destination;
+        group = plain;
+        break;
+    }
+    case Word::Font:
+        group.font = token.number;
+        break;
+    case Word::FontSize:
+        group.halfPoints = token.number > 0
+                               ? std::clamp(token.number, kMinHalfPoints, kMaxHalfPoints)
+                               : kDefaultHalfPoints;
+        break;
+    case Word::Colour:
+        group.colour = token.number;
+        break;
+    case Word::UnicodeSkip:
+        group.unicodeSkip = token.hasNumber ? std::clamp(token.number, 0, kMaxUnicodeSkip) : 1;
+        break;
+    case Word::Unicode:
+        if (token.hasNumber) {
+            unicode(token.number);
+        }
+        break;
+    case Word::ParagraphEnd:
+        if (!group.hidden) {
+            builder_.endParagraph(styleOf(group));
+        }
+        break;
+    case Word::Character: {
+        const QChar character(static_cast<char16_t>(entry.value));
+        emitText(QStringView(&character, 1));
+        break;
+    }
+    case Word::DefaultFont:
+        defaultFont_ = token.number;
+        break;
+    case Word::AnsiCodePage:
+        codePage_ = token.number > 0 ? token.number : kWindowsLatin1CodePage;
+        break;
+    case Word::CharacterSet:
+        codePage_ = entry.value;
+        break;
+    default:
+        break;
+    }
+}
+
+void Reader::fontTableWord(const WordEntry& entry, const Token& token)
+{
+    switch (entry.word) {
+    case Word::Font:
+        commitFont();
+        entryFont_ = token.number;
+        break;
+    case Word::FontCharset:
+        flushFontName();
+        entryCodePage_ = codePageForCharset(token.number);
+        break;
+    case Word::Unicode:
+        if (token.hasNumber) {
+            unicode(token.number);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Reader::colourTableWord(const WordEntry& entry, const Token& token)
+{
+    const int component = std::clamp(token.number, 0, 255);
+    switch (entry.word) {
+    case Word::Red:
+        red_ = component;
+        break;
+    case Word::Green:
+        green_ = component;
+        break;
+    case Word::Blue:
+        blue_ = component;
+        break;
+    default:
+        return;
+    }
+    colourStarted_ = true;
+}
+
+void Reader::controlSymbol(char symbol)
+{
+    if (symbol == '*') {
+        starPending_ = true;
+        return;
+    }
+    if (skipUnits_ > 0) {
+        --skipUnits_;
+        return;
+    }
+    if (state().destination != Destination::Body) {
+        return;
+    }
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}': {
+        const QChar character(static_cast<char16_t>(symbol));
+        emitText(QStringView(&character, 1));
+        break;
+    }
+    case '~':
+        emitText(u"\u00A0");
+        break;
+    case '-':
+        emitText(u"\u00AD");
+        break;
+    case '_':
+        emitText(u"\u2011");
+        break;
+    default:
+        break;  // \: \| and broken \' escapes carry no text
+    }
+}
+
+void Reader::hexByte(unsigned char byte)
+{
+    if (skipUnits_ > 0) {
+        --skipUnits_;
+        return;
+    }
+    const char c = static_cast<char>(byte);
+    if (state().destination == Destination::Body) {
+        appendBodyBytes(QByteArrayView(&c, 1));
+    } else if (state().destination == Destination::FontTable) {
+        appendFontNameBytes(QByteArrayView(&c, 1));
+    }
+}
+
+void Reader::text(QByteArrayView bytes)
+{
+    if (skipUnits_ > 0) {
+        const qsizetype skipped = std::min<qsizetype>(skipUnits_, bytes.size());
+        bytes = bytes.sliced(skipped);
+        skipUnits_ -= static_cast<int>(skipped);
+    }
+    if (bytes.isEmpty()) {
+        return;
+    }
+    switch (state().destination) {
+    case Destination::Body:
+        appendBodyBytes(bytes);
+        break;
+    case Destination::FontTable:
+        appendFontNameBytes(bytes);
+        break;
+    case Destination::ColourTable:
+        colourTableText(bytes);
+        break;
+    default:
+        break;
+    }
+}
+
+void Reader::unicode(int number)
+{
+    const int codePoint = number < 0 ? number + 0x10000 : number;
+    const int fallbackUnits = state().unicodeSkip;
+    if (codePoint > 0 && codePoint <= 0x10FFFF) {
+        const char32_t ucs4 = static_cast<char32_t>(codePoint);
+        const QString character = QString::fromUcs4(&ucs4, 1);
+        if (state().destination == Destination::FontTable) {
+            appendFontName(character);
+        } else {
+            emitText(character);
+        }
+    }
+    skipUnits_ = fallbackUnits;
+}
+
+void Reader::emitText(QStringView text)
+{
+    flushText();
+    if (!state().hidden) {
+        builder_.appendText(text, styleOf(state()));
+    }
+}
+
+void Reader::appendBodyBytes(QByteArrayView bytes)
+{
+    if (state().hidden) {
+        return;
+    }
+    const int codePage = codePageOf(state());
+    if (codePage != textCodePage_) {
+        flushText();
+        textCodePage_ = codePage;
+    }
+    // Consecutive bytes are decoded together so that double-byte characters stay whole.
+    textBytes_.append(bytes);
+}
+
+void Reader::flushText()
+{
+    if (textBytes_.isEmpty()) {
+        return;
+    }
+    builder_.appendText(decoder_.decode(textCodePage_, textBytes_), styleOf(state()));
+    textBytes_.clear();
+}
+
+void Reader::appendFontNameBytes(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (c == ';') {
+            commitFont();
+        } else if (entryFont_ && entryName_.size() + entryNameBytes_.size() < kMaxFontNameLength) {
+            entryNameBytes_.append(c);
+        }
+    }
+}
+
+void Reader::appendFontName(QStringView text)
+{
+    flushFontName();
+    if (entryFont_ && entryName_.size() < kMaxFontNameLength) {
+        entryName_ += text;
+    }
+}
+
+void Reader::flushFontName()
+{
+    if (!entryNameBytes_.isEmpty()) {
+        entryName_ += decoder_.decode(entryCodePage_.value_or(codePage_), entryNameBytes_);
+        entryNameBytes_.clear();
+    }
+}
+
+void Reader::commitFont()
+{
+    flushFontName();
+    if (entryFont_ && (fonts_.size() < kMaxFonts || fonts_.contains(*entryFont_))) {
+        fonts_[*entryFont_] = Font{entryName_.trimmed(), entryCodePage_};
+    }
+    entryFont_.reset();
+    entryCodePage_.reset();
+    entryName_.clear();
+}
+
+void Reader::colourTableText(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (c == ';') {
+            commitColour();
+        }
+    }
+}
+
+void Reader::commitColour()
+{
+    if (colours_.size() < kMaxColours) {
+        colours_.push_back(colourStarted_ ? std::optional<QRgb>(qRgb(red_, green_, blue_))
+                                          : std::nullopt);
+    }
+    red_ = green_ = blue_ = 0;
+    colourStarted_ = false;
+}
+
+const Font* Reader::fontFor(int number) const
+{
+    if (const auto found = fonts_.find(number); number >= 0 && found != fonts_.end()) {
+        return &found->second;
+    }
+    // A font missing from the table falls back to the default font.
+    const auto fallback = fonts_.find(defaultFont_);
+    return fallback == fonts_.end() ? nullptr : &fallback->second;
+}
+
+int Reader::codePageOf(const GroupState& group) const
+{
+    const Font* font = fontFor(group.font);
+    return font && font->codePage ? *font->codePage : codePage_;
+}
+
+CharStyle Reader::styleOf(const GroupState& group) const
+{
+    CharStyle style;
+    if (const Font* font = fontFor(group.font)) {
+        style.family = font->name;
+    }
+    style.halfPoints = group.halfPoints;
+    style.bold = group.bold;
+    style.italic = group.italic;
+    style.underline = group.underline;
+    // Entry 0 is the automatic colour, whatever the table says.
+    if (group.colour > 0 && std::size_t(group.colour) < colours_.size()) {
+        style.colour = colours_[group.colour];
+    }
+    return style;
+}
+
+QString decodePlainText(QByteArrayView bytes)
+{
+    const auto encoding = QStringConverter::encodingForData(bytes);
+    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
+    QString text = decoder.decode(bytes);
+    if (!decoder.hasError()) {
+        return text;
+    }
+    return CodePageDecoder().decode(kWindowsLatin1CodePage, bytes);
+}
+
+void readPlainText(QByteArrayView bytes, DocumentBuilder& builder)
+{
+    const QString text = decodePlainText(bytes);
+    const CharStyle plain;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            continue;
+        }
+        builder.appendText(QStringView(text).sliced(lineStart, i - lineStart), plain);
+        builder.endParagraph(plain);
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ++i;
+        }
+        lineStart = i + 1;
+    }
+    builder.appendText(QStringView(text).sliced(lineStart), plain);
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+bool looksLikeRtf(QByteArrayView bytes)
+{
+    qsizetype pos = 0;
+    const auto skipSpaces = [&] {
+        while (pos < bytes.size() && isSpace(bytes[pos])) {
+            ++pos;
+        }
+    };
+    skipSpaces();
+    if (pos >= bytes.size() || bytes[pos] != '{') {
+        return false;
+    }
+    ++pos;
+    skipSpaces();
+    return bytes.sliced(pos).startsWith("\\rtf");
+}
+
+ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document)
+{
+    if (bytes.size() > kMaxInputBytes) {
+        return ReadStatus::TooLarge;
+    }
+    DocumentBuilder builder(document);
+    if (looksLikeRtf(bytes)) {
+        Reader(bytes, builder).run();
+        builder.finish(true);
+    } else {
+        readPlainText(bytes, builder);
+        builder.finish(false);
+    }
+    return ReadStatus::Loaded;
+}
+
+}  // namespace vellumora::rtf

@@ -1,0 +1,264 @@
+#include "rtf/rtfwriter.h"
+
+#include "rtf/rtfcodepage.h"
+
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QList>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextDocument>
+
+#include <cmath>
+
+#ifndef VELLUMORA_VERSION
+#define VELLUMORA_VERSION ""
+#endif
+
+namespace vellumora::rtf {
+
+namespace {
+
+constexpr char16_t kObjectReplacement = 0xFFFC;
+constexpr char16_t kFrameStart = 0xFDD0;
+constexpr char16_t kFrameEnd = 0xFDD1;
+constexpr double kFallbackPointSize = 12.0;
+
+/// What one run of text looks like, as the RTF run group states it.
+struct RunStyle {
+    int font = 0;
+    int halfPoints = 24;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int colour = 0;  // 0 is the automatic colour
+};
+
+/// Font and colour tables, numbered in order of first use so output is deterministic.
+class Tables {
+public:
+    explicit Tables(const QString& defaultFamily) { fontIndex(defaultFamily); }
+
+    int fontIndex(const QString& family)
+    {
+        if (const auto found = fontIndices_.constFind(family); found != fontIndices_.cend()) {
+            return found.value();
+        }
+        fontIndices_.insert(family, int(fonts_.size()));
+        fonts_.append(family);
+        return int(fonts_.size()) - 1;
+    }
+
+    int colourIndex(QRgb rgb)
+    {
+        if (const auto found = colourIndices_.constFind(rgb); found != colourIndices_.cend()) {
+            return found.value();
+        }
+        colours_.append(rgb);
+        colourIndices_.insert(rgb, int(colours_.size()));
+        return int(colours_.size());
+    }
+
+    const QStringList& fonts() const { return fonts_; }
+    const QList<QRgb>& colours() const { return colours_; }
+
+private:
+    QStringList fonts_;
+    QHash<QString, int> fontIndices_;
+    QList<QRgb> colours_;
+    QHash<QRgb, int> colourIndices_;
+};
+
+void appendNumber(QByteArray& out, long long value)
+{
+    out += QByteArray::number(value);
+}
+
+void appendHexByte(QByteArray& out, unsigned char byte)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    out += "\\'";
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 0x0F];
+}
+
+/// One UTF-16 unit outside printable ASCII: \uN (signed) and its Windows-1252 byte or '?'.
+void appendUnicodeEscape(QByteArray& out, char16_t unit)
+{
+    out += "\\u";
+    appendNumber(out, unit > 0x7FFF ? static_cast<int>(unit) - 0x10000 : static_cast<int>(unit));
+    appendHexByte(out, static_cast<unsigned char>(windows1252Byte(unit).value_or('?')));
+}
+
+void appendEscaped(QByteArray& out, QStringView text)
+{
+    for (const QChar ch : text) {
+        const char16_t unit = ch.unicode();
+        switch (unit) {
+        case u'\\':
+        case u'{':
+        case u'}':
+            out += '\\';
+            out += static_cast<char>(unit);
+            break;
+        case u'\t':
+            out += "\\tab ";
+            break;
+        case QChar::LineSeparator:
+            out += "\\line ";
+            break;
+        case QChar::Nbsp:
+            out += "\\~";
+            break;
+        case kObjectReplacement:  // pictures and other objects are not carried over
+        case kFrameStart:
+        case kFrameEnd:
+            break;
+        default:
+            if (unit >= 0x20 && unit < 0x7F) {
+                out += static_cast<char>(unit);
+            } else {
+                appendUnicodeEscape(out, unit);
+            }
+        }
+    }
+}
+
+/// A ';' would end the font table entry early, so it goes as a Unicode escape.
+void appendFontName(QByteArray& out, const QString& family)
+{
+    for (const QStringView part : QStringView(family).split(u';')) {
+        if (part.data() != family.data()) {
+            appendUnicodeEscape(out, u';');
+        }
+        appendEscaped(out, part);
+    }
+}
+
+double pointSizeOf(const QFont& font)
+{
+    if (font.pointSizeF() > 0) {
+        return font.pointSizeF();
+    }
+    if (font.pixelSize() > 0) {
+        return font.pixelSize() * 0.75;  // 96 pixels to the inch, 72 points
+    }
+    return kFallbackPointSize;
+}
+
+bool underlined(const QTextCharFormat& format, const QFont& documentFont)
+{
+    if (format.hasProperty(QTextFormat::TextUnderlineStyle)) {
+        return format.underlineStyle() != QTextCharFormat::NoUnderline &&
+               format.underlineStyle() != QTextCharFormat::SpellCheckUnderline;
+    }
+    if (format.hasProperty(QTextFormat::FontUnderline)) {
+        return format.boolProperty(QTextFormat::FontUnderline);
+    }
+    return documentFont.underline();
+}
+
+QString familyOf(const QFont& font)
+{
+    const QString family = font.families().value(0, font.family());
+    return family.isEmpty() ? QStringLiteral("Arial") : family;
+}
+
+RunStyle styleOf(const QTextCharFormat& format, const QFont& documentFont, Tables& tables)
+{
+    const QFont font = format.font().resolve(documentFont);
+    RunStyle style;
+    style.font = tables.fontIndex(familyOf(font));
+    style.halfPoints = std::clamp(static_cast<int>(std::lround(pointSizeOf(font) * 2)), 2, 3276);
+    style.bold = font.weight() >= QFont::DemiBold;
+    style.italic = font.italic();
+    style.underline = underlined(format, documentFont);
+    const QBrush foreground = format.foreground();
+    if (format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush) {
+        style.colour = tables.colourIndex(foreground.color().rgb() & 0xFFFFFF);
+    }
+    return style;
+}
+
+void appendRunStart(QByteArray& out, const RunStyle& style)
+{
+    out += "{\\f";
+    appendNumber(out, style.font);
+    out += "\\fs";
+    appendNumber(out, style.halfPoints);
+    if (style.bold) {
+        out += "\\b";
+    }
+    if (style.italic) {
+        out += "\\i";
+    }
+    if (style.underline) {
+        out += "\\ul";
+    }
+    if (style.colour) {
+        out += "\\cf";
+        appendNumber(out, style.colour);
+    }
+    out += ' ';
+}
+
+void appendParagraph(QByteArray& out, const QTextBlock& block, const QFont& documentFont,
+                     Tables& tables)
+{
+    out += "\\pard\\plain ";
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid() || fragment.length() == 0) {
+            continue;
+        }
+        appendRunStart(out, styleOf(fragment.charFormat(), documentFont, tables));
+        appendEscaped(out, fragment.text());
+        out += '}';
+    }
+    out += "\\par\r\n";
+}
+
+QByteArray header(const Tables& tables)
+{
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033\\uc1\r\n{\\fonttbl";
+    for (qsizetype i = 0; i < tables.fonts().size(); ++i) {
+        out += "{\\f";
+        appendNumber(out, i);
+        out += "\\fnil\\fcharset0 ";
+        appendFontName(out, tables.fonts()[i]);
+        out += ";}";
+    }
+    out += "}\r\n{\\colortbl;";
+    for (const QRgb rgb : tables.colours()) {
+        out += "\\red";
+        appendNumber(out, qRed(rgb));
+        out += "\\green";
+        appendNumber(out, qGreen(rgb));
+        out += "\\blue";
+        appendNumber(out, qBlue(rgb));
+        out += ';';
+    }
+    out += "}\r\n{\\*\\generator Vellumora " VELLUMORA_VERSION ";}\r\n";
+    return out;
+}
+
+}  // namespace
+
+QByteArray writeRtf(const QTextDocument& document)
+{
+    const QFont documentFont = document.defaultFont();
+    Tables tables(familyOf(documentFont));
+    QByteArray body;
+    body.reserve(document.characterCount() + document.blockCount() * 32);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        appendParagraph(body, block, documentFont, tables);
+    }
+    QByteArray out = header(tables);
+    out.reserve(out.size() + body.size() + 4);
+    out += body;
+    out += "}\r\n";
+    return out;
+}
+
+}  // namespace vellumora::rtf
