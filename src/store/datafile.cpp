@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <array>
 #include <optional>
 
@@ -188,10 +187,43 @@ std::optional<RawField> readField(ByteSource& in) {
     return readUnquoted(in);
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
 bool isValidUtf8(QByteArrayView bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
+    const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto isContinuation = [&](qsizetype i) {
+        return i < bytes.size() && (at(i) & 0xC0) == 0x80;
+    };
+    for (qsizetype i = 0; i < bytes.size();) {
+        const unsigned char lead = at(i);
+        int length = 0;
+        unsigned char min2 = 0x80, max2 = 0xBF;  // bounds of the second byte
+        if (lead < 0x80)
+            length = 1;
+        else if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2;
+        else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0)
+                min2 = 0xA0;
+            if (lead == 0xED)
+                max2 = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0)
+                min2 = 0x90;
+            if (lead == 0xF4)
+                max2 = 0x8F;
+        } else {
+            return false;
+        }
+        if (length > 1 && (i + 1 >= bytes.size() || at(i + 1) < min2 || at(i + 1) > max2))
+            return false;
+        for (int k = 2; k < length; ++k)
+            if (!isContinuation(i + k))
+                return false;
+        i += length;
+    }
+    return true;
 }
 
 bool isAscii(QByteArrayView bytes) {

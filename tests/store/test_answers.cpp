@@ -1,0 +1,163 @@
+#include "store/answerstore.h"
+#include "store/catalogue.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace vellumora;
+
+class AnswersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void catalogueHasEveryQuestionOnceInChapterOrder();
+    void chapterTableAgreesWithQuestions();
+    void controlNameExceptions();
+    void screenWordingsDifferOnlyWhereListed();
+    void startUpStates();
+    void storingEmptyTextTurnsUnsetIntoText();
+    void answeredMeansNotEmpty_data();
+    void answeredMeansNotEmpty();
+    void setUnsetRestoresStartUpState();
+    void chapterCompleteNeedsEverySlot();
+};
+
+void AnswersTest::catalogueHasEveryQuestionOnceInChapterOrder() {
+    QCOMPARE(int(catalogue::questions().size()), 81);
+    QSet<QString> seen;
+    for (int position = 1; position <= 81; ++position) {
+        const QString slot = catalogue::slotName(catalogue::question(position));
+        QVERIFY2(!seen.contains(slot), qPrintable(slot));
+        seen.insert(slot);
+        QCOMPARE(catalogue::positionOf(slot), position);
+    }
+    QCOMPARE(catalogue::positionOf(u"Childhood.Lived"), 4);
+    QCOMPARE(catalogue::positionOf(u"Childhood.Hobbies"), 5);
+    QCOMPARE(catalogue::positionOf(u"Life.Hobbies"), 76);
+    QCOMPARE(catalogue::positionOf(u"Life.Learn"), 77);
+    QCOMPARE(catalogue::positionOf(u"Nowhere.Nothing"), 0);
+    QCOMPARE(QString::fromLatin1(catalogue::question(40).text),
+             QStringLiteral("Did you graduate from college?  If yes, when? Did you go through the "
+                            "ceremony?  Who was there to watch you?  Do you remember anything "
+                            "specific about the ceremony?"));
+}
+
+void AnswersTest::chapterTableAgreesWithQuestions() {
+    const auto chapters = catalogue::chapters();
+    QCOMPARE(int(chapters.size()), 12);
+    int expectedFirst = 1;
+    QSet<QString> pages;
+    for (const catalogue::Chapter& chapter : chapters) {
+        QCOMPARE(chapter.firstPosition, expectedFirst);
+        for (const catalogue::Page& page : chapter.pages)
+            pages.insert(page.name);
+        for (const catalogue::Question& q : catalogue::questionsOf(chapter)) {
+            QCOMPARE(QString::fromLatin1(q.chapterKey), QString::fromLatin1(chapter.key));
+            bool pageOfChapter = false;
+            for (const catalogue::Page& page : chapter.pages)
+                pageOfChapter |= QString::fromLatin1(page.name) == QString::fromLatin1(q.page);
+            QVERIFY2(pageOfChapter, q.key);
+            QCOMPARE(&catalogue::chapterOf(q), &chapter);
+        }
+        expectedFirst += chapter.questionCount;
+    }
+    QCOMPARE(expectedFirst, 82);
+    QCOMPARE(pages.size(), 20);
+}
+
+void AnswersTest::controlNameExceptions() {
+    const auto keyOf = [](const char* slot) {
+        return catalogue::menuControlKey(
+            catalogue::question(catalogue::positionOf(QString::fromLatin1(slot))));
+    };
+    const auto labelOf = [](const char* slot) {
+        return catalogue::pageLabelName(
+            catalogue::question(catalogue::positionOf(QString::fromLatin1(slot))));
+    };
+    QCOMPARE(keyOf("FirstCar.Getting"), QStringLiteral("Like"));
+    QCOMPARE(keyOf("Volunteering.Volun"), QStringLiteral("Volunteer"));
+    QCOMPARE(keyOf("College.WhereWent"), QStringLiteral("WhereWhen"));
+    QCOMPARE(keyOf("Childhood.Toys"), QStringLiteral("Toys"));
+    QCOMPARE(labelOf("FirstCar.Getting"), QStringLiteral("lblGetting"));
+    QCOMPARE(labelOf("Volunteering.Volun"), QStringLiteral("lblVolunteer"));
+    QCOMPARE(labelOf("College.WhereWent"), QStringLiteral("lblWhereWhen"));
+}
+
+void AnswersTest::screenWordingsDifferOnlyWhereListed() {
+    const catalogue::Question& war = catalogue::question(catalogue::positionOf(u"Military.War"));
+    QVERIFY(catalogue::wordingOn(u"frmMilitaryMain", war).contains(u"Hold old were you?"));
+    QVERIFY(catalogue::wordingOn(u"frmMilitary2", war).contains(u"during your lifetime?"));
+    QCOMPARE(catalogue::wordingOn(u"frmChildMain", catalogue::question(1)),
+             QString::fromLatin1(catalogue::question(1).text));
+    QCOMPARE(int(catalogue::screenWordings().size()), 6);
+}
+
+void AnswersTest::startUpStates() {
+    const AnswerStore store;
+    int unset = 0;
+    QStringList startEmpty;
+    for (int position = 1; position <= 81; ++position) {
+        QCOMPARE(store.answer(position), QString());
+        QVERIFY(!store.isAnswered(position));
+        if (!store.state(position))
+            ++unset;
+        else
+            startEmpty << catalogue::slotName(catalogue::question(position));
+    }
+    QCOMPARE(unset, 69);
+    QCOMPARE(startEmpty,
+             QStringList({"Childhood.Parents", "HighSchool.AfterGrad", "FirstCar.Stories",
+                          "Volunteering.Skills", "Jobs.Dream", "College.Stories",
+                          "Military.Comments", "Wedding.Advice", "Children.Stories", "Travel.Free",
+                          "Life.Hobbies", "Final.Comments"}));
+}
+
+void AnswersTest::storingEmptyTextTurnsUnsetIntoText() {
+    AnswerStore store;
+    QVERIFY(!store.state(1));
+    store.store(u"Childhood.GrowUp", QString());
+    QVERIFY(store.state(1).has_value());
+    QVERIFY(!store.isAnswered(1));
+}
+
+void AnswersTest::answeredMeansNotEmpty_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("one blank") << QStringLiteral(" ") << true;
+    QTest::newRow("line break alone") << QStringLiteral("\r\n") << true;
+    QTest::newRow("words") << QStringLiteral("A teacher, of course") << true;
+}
+
+void AnswersTest::answeredMeansNotEmpty() {
+    QFETCH(QString, text);
+    QFETCH(bool, answered);
+    AnswerStore store;
+    store.store(u"Travel.Here", text);
+    QCOMPARE(store.isAnswered(u"Travel.Here"), answered);
+    QCOMPARE(store.answer(u"Travel.Here"), text);
+}
+
+void AnswersTest::setUnsetRestoresStartUpState() {
+    AnswerStore store;
+    store.store(1, QStringLiteral("x"));
+    store.store(10, QStringLiteral("y"));
+    store.setUnset(1);
+    store.setUnset(10);
+    QVERIFY(!store.state(1));
+    QCOMPARE(store.state(10), std::optional<QString>(QString()));
+}
+
+void AnswersTest::chapterCompleteNeedsEverySlot() {
+    AnswerStore store;
+    const catalogue::Chapter& childhood = catalogue::chapters()[0];
+    for (int position = 1; position <= 9; ++position)
+        store.store(position, QStringLiteral(" "));
+    QVERIFY(!store.isChapterComplete(childhood));
+    store.store(10, QStringLiteral("strict"));
+    QVERIFY(store.isChapterComplete(childhood));
+    QVERIFY(!store.isChapterComplete(catalogue::chapters()[1]));
+}
+
+QTEST_GUILESS_MAIN(AnswersTest)
+#include "test_answers.moc"

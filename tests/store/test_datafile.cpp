@@ -1,0 +1,277 @@
+#include "store/answerstore.h"
+#include "store/datafile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vellumora;
+
+namespace {
+
+datafile::ReadResult readBytes(const QByteArray& bytes, AnswerStore& store) {
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return datafile::read(buffer, store);
+}
+
+QByteArray fields(int count, const QByteArray& each) {
+    QByteArrayList list;
+    for (int i = 0; i < count; ++i)
+        list << each;
+    return list.join(',');
+}
+
+}  // namespace
+
+class DataFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptyStoreGivesThe106ByteFile();
+    void firstAnswerKeepsItsComma();
+    void roundTripKeepsEveryStateAndText_data();
+    void roundTripKeepsEveryStateAndText();
+    void windows1252ForWhatItCanHold();
+    void utf8WithByteOrderMarkOtherwise();
+    void readerDetectsCodePage_data();
+    void readerDetectsCodePage();
+    void readerFieldRules_data();
+    void readerFieldRules();
+    void shortFileSetsOnlyWhatItHas();
+    void longFileStopsAfterTheLastField();
+    void hostileBytesNeverCrash_data();
+    void hostileBytesNeverCrash();
+    void dataFilePathFor_data();
+    void dataFilePathFor();
+    void saveWritesBesideTheDocumentAndOverwrites();
+    void saveReportsAMissingFolder();
+    void readFileThatCannotOpenChangesNothing();
+};
+
+void DataFileTest::emptyStoreGivesThe106ByteFile() {
+    const QByteArray bytes = datafile::encode(AnswerStore());
+    QCOMPARE(bytes.size(), 106);
+    QVERIFY(bytes.startsWith(",,,,,,,,,\"\","));
+    QVERIFY(bytes.endsWith(",\"\"\r\n"));
+    const QList<QByteArray> parts = bytes.chopped(2).split(',');
+    QCOMPARE(parts.size(), 81);
+    const QList<int> quoted = {10, 18, 23, 26, 33, 44, 51, 61, 64, 71, 76, 81};
+    for (int position = 1; position <= 81; ++position)
+        QCOMPARE(parts[position - 1],
+                 quoted.contains(position) ? QByteArray("\"\"") : QByteArray());
+}
+
+void DataFileTest::firstAnswerKeepsItsComma() {
+    AnswerStore store;
+    store.store(u"Childhood.GrowUp", QStringLiteral("A teacher, of course"));
+    const QByteArray bytes = datafile::encode(store);
+    QVERIFY(bytes.startsWith("\"A teacher, of course\",,,,,,,,,\"\","));
+    AnswerStore back;
+    QCOMPARE(readBytes(bytes, back), datafile::ReadResult::Complete);
+    QCOMPARE(back.answer(1), QStringLiteral("A teacher, of course"));
+    QVERIFY(!back.state(2));
+}
+
+void DataFileTest::roundTripKeepsEveryStateAndText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty text") << QString();
+    QTest::newRow("one blank") << QStringLiteral(" ");
+    QTest::newRow("line breaks") << QStringLiteral("First line\r\nsecond line\r\n\r\n");
+    QTest::newRow("commas") << QStringLiteral(",,a,b,");
+    QTest::newRow("quotation marks") << QStringLiteral("He said \"yes\", then \"\" and \"");
+    QTest::newRow("only a mark") << QStringLiteral("\"");
+    QTest::newRow("windows-1252") << QStringLiteral("Caf\u00e9 \u20ac5 \u2014 \u201cquoted\u201d");
+    QTest::newRow("beyond windows-1252")
+        << QStringLiteral("\u0411\u0430\u0431\u0443\u0448\u043a\u0430 \U0001F600 \u4e2d");
+    QTest::newRow("leading blanks") << QStringLiteral("   indented");
+    QTest::newRow("nul") << QString(QChar(0)) + QStringLiteral("x");
+}
+
+void DataFileTest::roundTripKeepsEveryStateAndText() {
+    QFETCH(QString, text);
+    AnswerStore store;
+    store.store(5, text);
+    store.store(81, text);
+    store.store(40, QStringLiteral("neighbour"));
+    AnswerStore back;
+    back.store(2, QStringLiteral("to be unset by the file"));
+    QCOMPARE(readBytes(datafile::encode(store), back), datafile::ReadResult::Complete);
+    for (int position = 1; position <= 81; ++position)
+        QCOMPARE(back.state(position), store.state(position));
+}
+
+void DataFileTest::windows1252ForWhatItCanHold() {
+    AnswerStore store;
+    store.store(1, QStringLiteral("\u00e9\u20ac\u2019"));
+    const QByteArray bytes = datafile::encode(store);
+    QVERIFY(bytes.startsWith("\"\xe9\x80\x92\","));
+}
+
+void DataFileTest::utf8WithByteOrderMarkOtherwise() {
+    AnswerStore store;
+    store.store(1, QStringLiteral("\u00e9"));
+    store.store(2, QStringLiteral("\u0416"));
+    const QByteArray bytes = datafile::encode(store);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF\"\xC3\xA9\",\"\xD0\x96\","));
+}
+
+void DataFileTest::readerDetectsCodePage_data() {
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ascii") << QByteArray("\"plain\"") << QStringLiteral("plain");
+    QTest::newRow("windows-1252") << QByteArray("\"caf\xe9 \x93q\x94\"")
+                                  << QStringLiteral("caf\u00e9 \u201cq\u201d");
+    QTest::newRow("utf-8 without mark")
+        << QByteArray("\"caf\xc3\xa9\"") << QStringLiteral("caf\u00e9");
+    QTest::newRow("utf-8 with mark")
+        << QByteArray("\xEF\xBB\xBF\"\xe2\x82\xac\"") << QStringLiteral("\u20ac");
+}
+
+void DataFileTest::readerDetectsCodePage() {
+    QFETCH(QByteArray, first);
+    QFETCH(QString, expected);
+    AnswerStore store;
+    QCOMPARE(readBytes(first + ',' + fields(80, "") + "\r\n", store),
+             datafile::ReadResult::Complete);
+    QCOMPARE(store.answer(1), expected);
+}
+
+void DataFileTest::readerFieldRules_data() {
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("blanks before fields") << QByteArray("  \"a\",\t \"b\"") << "a"
+                                          << "b";
+    QTest::newRow("text after the closing mark is skipped") << QByteArray("\"a\"junk,\"b\"") << "a"
+                                                            << "b";
+    QTest::newRow("unquoted loses trailing blanks")
+        << QByteArray("plain text  ,\"b\"") << "plain text"
+        << "b";
+    QTest::newRow("line end separates like a comma") << QByteArray("\"a\"\n\"b\"") << "a"
+                                                     << "b";
+    QTest::newRow("cr lf counts once") << QByteArray("\"a\"\r\n\"b\"") << "a"
+                                       << "b";
+    QTest::newRow("line break inside quotes stays") << QByteArray("\"a\r\nz\",\"b\"") << "a\r\nz"
+                                                    << "b";
+    QTest::newRow("an inner mark of an older file ends the field")
+        << QByteArray("\"say \"hi\" now\",\"b\"") << "say "
+        << "b";
+}
+
+void DataFileTest::readerFieldRules() {
+    QFETCH(QByteArray, start);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    AnswerStore store;
+    QCOMPARE(readBytes(start + ',' + fields(79, "\"x\"") + "\r\n", store),
+             datafile::ReadResult::Complete);
+    QCOMPARE(store.answer(1), first);
+    QCOMPARE(store.answer(2), second);
+    QCOMPARE(store.answer(81), QStringLiteral("x"));
+}
+
+void DataFileTest::shortFileSetsOnlyWhatItHas() {
+    AnswerStore store;
+    store.store(60, QStringLiteral("kept"));
+    QCOMPARE(readBytes(fields(50, "\"new\"") + "\r\n", store), datafile::ReadResult::Incomplete);
+    QCOMPARE(store.answer(50), QStringLiteral("new"));
+    QCOMPARE(store.answer(60), QStringLiteral("kept"));
+    QVERIFY(!store.state(52));
+}
+
+void DataFileTest::longFileStopsAfterTheLastField() {
+    QByteArray bytes = fields(81, "\"a\"") + "\r\n" + fields(9, "\"b\"") + "\r\n";
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    AnswerStore store;
+    QCOMPARE(datafile::read(buffer, store), datafile::ReadResult::Complete);
+    QCOMPARE(store.answer(81), QStringLiteral("a"));
+}
+
+void DataFileTest::hostileBytesNeverCrash_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("result");
+    const int complete = int(datafile::ReadResult::Complete);
+    const int incomplete = int(datafile::ReadResult::Incomplete);
+    QTest::newRow("empty") << QByteArray() << incomplete;
+    QTest::newRow("unclosed quote") << QByteArray("\"never closed, at all") << incomplete;
+    QTest::newRow("no quotes no commas") << QByteArray(100000, 'x') << incomplete;
+    QTest::newRow("nul bytes") << QByteArray(5000, '\0') << incomplete;
+    QTest::newRow("only commas") << QByteArray(200, ',') << complete;
+    QTest::newRow("only line ends") << QByteArray(200, '\n') << complete;
+    QByteArray binary;
+    for (int i = 0; i < 70000; ++i)
+        binary.append(char((i * 7919) % 256));
+    QTest::newRow("binary") << binary << -1;
+}
+
+void DataFileTest::hostileBytesNeverCrash() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, result);
+    AnswerStore store;
+    const datafile::ReadResult got = readBytes(bytes, store);
+    if (result >= 0)
+        QCOMPARE(int(got), result);
+}
+
+void DataFileTest::dataFilePathFor_data() {
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("data");
+    QTest::newRow("rtf") << "/home/ann/Story.rtf"
+                         << "/home/ann/Story.dat";
+    QTest::newRow("upper case") << "/home/ann/STORY.RTF"
+                                << "/home/ann/STORY.dat";
+    QTest::newRow("no extension") << "/home/ann/Story"
+                                  << "/home/ann/Story.dat";
+    QTest::newRow("txt") << "/home/ann/Notes.txt"
+                         << "/home/ann/Notes.dat";
+    QTest::newRow("point in folder") << "/home/My.rtf files/Story"
+                                     << "/home/My.rtf files/Story.dat";
+    QTest::newRow("windows path") << "C:\\My.rtf files\\Story.rtf"
+                                  << "C:\\My.rtf files\\Story.dat";
+    QTest::newRow("last point") << "/a/b.c.rtf"
+                                << "/a/b.c.dat";
+}
+
+void DataFileTest::dataFilePathFor() {
+    QFETCH(QString, document);
+    QFETCH(QString, data);
+    QCOMPARE(datafile::dataFilePathFor(document), data);
+}
+
+void DataFileTest::saveWritesBesideTheDocumentAndOverwrites() {
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("Story.rtf"));
+    AnswerStore store;
+    QString error;
+    QVERIFY(datafile::saveDataFile(document, store, &error));
+    store.store(1, QStringLiteral("second save"));
+    QVERIFY(datafile::saveDataFile(document, store, &error));
+    QFile file(dir.filePath(QStringLiteral("Story.dat")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), datafile::encode(store));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Story.dat"});
+}
+
+void DataFileTest::saveReportsAMissingFolder() {
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("missing/Story.rtf"));
+    QString error;
+    QVERIFY(!datafile::saveDataFile(document, AnswerStore(), &error));
+    QVERIFY2(error.contains(QStringLiteral("Story.dat")), qPrintable(error));
+}
+
+void DataFileTest::readFileThatCannotOpenChangesNothing() {
+    AnswerStore store;
+    store.store(1, QStringLiteral("kept"));
+    QCOMPARE(datafile::readFile(QStringLiteral("/nonexistent/x.dat"), store),
+             datafile::ReadResult::CannotOpen);
+    QCOMPARE(store.answer(1), QStringLiteral("kept"));
+}
+
+QTEST_GUILESS_MAIN(DataFileTest)
+#include "test_datafile.moc"
