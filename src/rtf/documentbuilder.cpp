@@ -13,8 +13,7 @@ constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kFrameStart = 0xFDD0;
 constexpr char16_t kFrameEnd = 0xFDD1;
 
-QTextCharFormat formatFor(const CharStyle& style)
-{
+QTextCharFormat formatFor(const CharStyle& style) {
     QTextCharFormat format;
     if (!style.family.isEmpty()) {
         format.setFontFamilies(QStringList{style.family});
@@ -34,23 +33,20 @@ QTextCharFormat formatFor(const CharStyle& style)
 }  // namespace
 
 DocumentBuilder::DocumentBuilder(QTextDocument& document)
-    : document_(document), undoWasEnabled_(document.isUndoRedoEnabled())
-{
+    : document_(document), undoWasEnabled_(document.isUndoRedoEnabled()) {
     document_.setUndoRedoEnabled(false);
     document_.clear();
     cursor_ = QTextCursor(&document_);
     runFormat_ = formatFor(runStyle_);
 }
 
-DocumentBuilder::~DocumentBuilder()
-{
+DocumentBuilder::~DocumentBuilder() {
     if (!finished_) {
         finish(false);
     }
 }
 
-void DocumentBuilder::appendText(QStringView text, const CharStyle& style)
-{
+void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
     if (text.isEmpty()) {
         return;
     }
@@ -61,8 +57,7 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style)
     }
 }
 
-void DocumentBuilder::appendUnit(char16_t unit)
-{
+void DocumentBuilder::appendUnit(char16_t unit) {
     if (QChar::isHighSurrogate(unit)) {
         flushLoneSurrogate();
         pendingHighSurrogate_ = unit;
@@ -81,23 +76,22 @@ void DocumentBuilder::appendUnit(char16_t unit)
     }
     flushLoneSurrogate();
     switch (unit) {
-    case 0:
-    case u'\r':
-    case u'\n':
-    case kFrameStart:
-    case kFrameEnd:
-        return;  // each would split the text into blocks or frames behind our back
-    case QChar::ParagraphSeparator:
-        endParagraph(runStyle_);
-        return;
-    default:
-        run_ += QChar(unit);
-        paragraphHasText_ = true;
+        case 0:
+        case u'\r':
+        case u'\n':
+        case kFrameStart:
+        case kFrameEnd:
+            return;  // each would split the text into blocks or frames behind our back
+        case QChar::ParagraphSeparator:
+            endParagraph(runStyle_);
+            return;
+        default:
+            run_ += QChar(unit);
+            paragraphHasText_ = true;
     }
 }
 
-void DocumentBuilder::flushLoneSurrogate()
-{
+void DocumentBuilder::flushLoneSurrogate() {
     if (pendingHighSurrogate_ != 0) {
         run_ += QChar(kReplacement);
         pendingHighSurrogate_ = 0;
@@ -105,8 +99,7 @@ void DocumentBuilder::flushLoneSurrogate()
     }
 }
 
-void DocumentBuilder::switchStyle(const CharStyle& style)
-{
+void DocumentBuilder::switchStyle(const CharStyle& style) {
     if (style == runStyle_) {
         return;
     }
@@ -115,16 +108,14 @@ void DocumentBuilder::switchStyle(const CharStyle& style)
     runFormat_ = formatFor(style);
 }
 
-void DocumentBuilder::flushRun()
-{
+void DocumentBuilder::flushRun() {
     if (!run_.isEmpty()) {
         cursor_.insertText(run_, runFormat_);
         run_.clear();
     }
 }
 
-void DocumentBuilder::endParagraph(const CharStyle& style)
-{
+void DocumentBuilder::endParagraph(const CharStyle& style) {
     flushLoneSurrogate();
     flushRun();
     const QTextCharFormat markFormat = formatFor(style);
@@ -134,8 +125,7 @@ void DocumentBuilder::endParagraph(const CharStyle& style)
     paragraphEnded_ = true;
 }
 
-void DocumentBuilder::finish(bool dropEmptyLastParagraph)
-{
+void DocumentBuilder::finish(bool dropEmptyLastParagraph) {
     flushLoneSurrogate();
     flushRun();
     if (dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_) {

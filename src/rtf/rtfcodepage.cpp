@@ -21,7 +21,7 @@ struct CharsetCodePage {
 };
 
 constexpr CharsetCodePage kCharsetCodePages[] = {
-    {0, 1252},   {77, 10000}, {128, 932},  {129, 949},  {134, 936}, {136, 950},
+    {0, 1252},   {77, 10000}, {128, 932},  {129, 949},  {134, 936},  {136, 950},
     {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257},
     {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850}};
 
@@ -31,15 +31,13 @@ struct CodePageName {
 };
 
 constexpr CodePageName kCodePageNames[] = {
-    {437, "IBM437"},         {850, "IBM850"},         {866, "IBM866"},
-    {874, "windows-874"},    {932, "windows-932"},    {936, "windows-936"},
-    {949, "windows-949"},    {950, "windows-950"},    {1250, "windows-1250"},
-    {1251, "windows-1251"},  {1253, "windows-1253"},  {1254, "windows-1254"},
-    {1255, "windows-1255"},  {1256, "windows-1256"},  {1257, "windows-1257"},
-    {1258, "windows-1258"},  {10000, "macintosh"},    {65001, "UTF-8"}};
+    {437, "IBM437"},        {850, "IBM850"},        {866, "IBM866"},        {874, "windows-874"},
+    {932, "windows-932"},   {936, "windows-936"},   {949, "windows-949"},   {950, "windows-950"},
+    {1250, "windows-1250"}, {1251, "windows-1251"}, {1253, "windows-1253"}, {1254, "windows-1254"},
+    {1255, "windows-1255"}, {1256, "windows-1256"}, {1257, "windows-1257"}, {1258, "windows-1258"},
+    {10000, "macintosh"},   {65001, "UTF-8"}};
 
-QString decodeWindows1252(QByteArrayView bytes)
-{
+QString decodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char c : bytes) {
@@ -56,8 +54,7 @@ QString decodeWindows1252(QByteArrayView bytes)
 
 }  // namespace
 
-std::optional<char> windows1252Byte(char16_t unit)
-{
+std::optional<char> windows1252Byte(char16_t unit) {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
         return static_cast<char>(unit);
     }
@@ -68,8 +65,7 @@ std::optional<char> windows1252Byte(char16_t unit)
     return static_cast<char>(0x80 + (found - kWindows1252High.begin()));
 }
 
-std::optional<int> codePageForCharset(int charset)
-{
+std::optional<int> codePageForCharset(int charset) {
     for (const auto& entry : kCharsetCodePages) {
         if (entry.charset == charset) {
             return entry.codePage;
@@ -78,8 +74,7 @@ std::optional<int> codePageForCharset(int charset)
     return std::nullopt;
 }
 
-QString CodePageDecoder::decode(int codePage, QByteArrayView bytes)
-{
+QString CodePageDecoder::decode(int codePage, QByteArrayView bytes) {
     QStringDecoder* decoder = codePage == kWindowsLatin1CodePage ? nullptr : decoderFor(codePage);
     if (!decoder) {
         return decodeWindows1252(bytes);
@@ -87,8 +82,7 @@ QString CodePageDecoder::decode(int codePage, QByteArrayView bytes)
     return decoder->decode(bytes);
 }
 
-QStringDecoder* CodePageDecoder::decoderFor(int codePage)
-{
+QStringDecoder* CodePageDecoder::decoderFor(int codePage) {
     if (const auto cached = decoders_.find(codePage); cached != decoders_.end()) {
         return cached->second.get();
     }

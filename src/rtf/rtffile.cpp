@@ -31,8 +31,7 @@ constexpr Reason kReasons[] = {
     {"input/output error", "the disk could not be read or written"},
 };
 
-QString reasonFor(const QFileDevice& file)
-{
+QString reasonFor(const QFileDevice& file) {
     const QString system = file.errorString().trimmed();
     for (const Reason& reason : kReasons) {
         if (system.contains(QLatin1String(reason.systemText), Qt::CaseInsensitive)) {
@@ -50,34 +49,29 @@ QString reasonFor(const QFileDevice& file)
     return words;
 }
 
-bool fail(QString* errorMessage, const QString& message)
-{
+bool fail(QString* errorMessage, const QString& message) {
     if (errorMessage) {
         *errorMessage = message;
     }
     return false;
 }
 
-QString cannotOpen(const QString& reason)
-{
+QString cannotOpen(const QString& reason) {
     return QStringLiteral("The file could not be opened: %1.").arg(reason);
 }
 
-QString cannotWrite(const QString& reason)
-{
+QString cannotWrite(const QString& reason) {
     return QStringLiteral("The file could not be written: %1.").arg(reason);
 }
 
-QString tooLarge()
-{
+QString tooLarge() {
     return cannotOpen(QStringLiteral("it is larger than %1 MB, more than the editor can hold")
                           .arg(kMaxInputBytes / (1024 * 1024)));
 }
 
 }  // namespace
 
-bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage)
-{
+bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage) {
     const QFileInfo info(path);
     if (!info.exists()) {
         return fail(errorMessage, cannotOpen(QStringLiteral("it does not exist")));
@@ -107,11 +101,11 @@ bool loadDocumentFile(const QString& path, QTextDocument& document, QString* err
     return true;
 }
 
-bool saveDocumentFile(const QString& path, const QTextDocument& document, QString* errorMessage)
-{
+bool saveDocumentFile(const QString& path, const QTextDocument& document, QString* errorMessage) {
     const QFileInfo info(path);
     if (info.isDir()) {
-        return fail(errorMessage, cannotWrite(QStringLiteral("a folder of that name is in the way")));
+        return fail(errorMessage,
+                    cannotWrite(QStringLiteral("a folder of that name is in the way")));
     }
     if (!info.absoluteDir().exists()) {
         return fail(errorMessage, cannotWrite(QStringLiteral("the folder does not exist")));

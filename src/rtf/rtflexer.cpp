@@ -7,23 +7,19 @@ namespace vellumora::rtf {
 
 namespace {
 
-bool isLetter(char c)
-{
+bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool isDigit(char c)
-{
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool isIgnorable(char c)
-{
+bool isIgnorable(char c) {
     return c == '\r' || c == '\n' || c == '\0';
 }
 
-int hexValue(char c)
-{
+int hexValue(char c) {
     if (isDigit(c)) {
         return c - '0';
     }
@@ -36,16 +32,14 @@ int hexValue(char c)
     return -1;
 }
 
-Token makeToken(TokenKind kind, QByteArrayView text = {})
-{
+Token makeToken(TokenKind kind, QByteArrayView text = {}) {
     Token token;
     token.kind = kind;
     token.text = text;
     return token;
 }
 
-Token symbolToken(char symbol)
-{
+Token symbolToken(char symbol) {
     Token token = makeToken(TokenKind::ControlSymbol);
     token.symbol = symbol;
     return token;
@@ -53,8 +47,7 @@ Token symbolToken(char symbol)
 
 }  // namespace
 
-Token Lexer::next()
-{
+Token Lexer::next() {
     if (pendingBinary_ > 0) {
         const qsizetype length = std::min(pendingBinary_, input_.size() - pos_);
         pendingBinary_ = 0;
@@ -67,29 +60,27 @@ Token Lexer::next()
         return {};
     }
     switch (input_[pos_]) {
-    case '{':
-        ++pos_;
-        return makeToken(TokenKind::GroupStart);
-    case '}':
-        ++pos_;
-        return makeToken(TokenKind::GroupEnd);
-    case '\\':
-        ++pos_;
-        return controlSequence();
-    default:
-        return text();
+        case '{':
+            ++pos_;
+            return makeToken(TokenKind::GroupStart);
+        case '}':
+            ++pos_;
+            return makeToken(TokenKind::GroupEnd);
+        case '\\':
+            ++pos_;
+            return controlSequence();
+        default:
+            return text();
     }
 }
 
-void Lexer::skipIgnorable()
-{
+void Lexer::skipIgnorable() {
     while (pos_ < input_.size() && isIgnorable(input_[pos_])) {
         ++pos_;
     }
 }
 
-Token Lexer::controlSequence()
-{
+Token Lexer::controlSequence() {
     const char c = peek();
     if (isLetter(c)) {
         return controlWord();
@@ -107,8 +98,7 @@ Token Lexer::controlSequence()
     return symbolToken(c);
 }
 
-Token Lexer::controlWord()
-{
+Token Lexer::controlWord() {
     const qsizetype start = pos_;
     while (pos_ < input_.size() && isLetter(input_[pos_])) {
         ++pos_;
@@ -141,8 +131,7 @@ Token Lexer::controlWord()
     return token;
 }
 
-Token Lexer::hexByte()
-{
+Token Lexer::hexByte() {
     const int high = hexValue(peek());
     const int low = high < 0 ? -1 : hexValue(peek(1));
     if (low < 0) {
@@ -156,8 +145,7 @@ Token Lexer::hexByte()
     return token;
 }
 
-Token Lexer::text()
-{
+Token Lexer::text() {
     const qsizetype start = pos_;
     while (pos_ < input_.size()) {
         const char c = input_[pos_];

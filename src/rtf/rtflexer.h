@@ -50,8 +50,7 @@ private:
     Token hexByte();
     Token text();
     void skipIgnorable();
-    char peek(qsizetype offset = 0) const
-    {
+    char peek(qsizetype offset = 0) const {
         return pos_ + offset < input_.size() ? input_[pos_ + offset] : '\0';
     }
 

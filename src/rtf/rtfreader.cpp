@@ -187,8 +187,7 @@ constexpr WordEntry kWords[] = {
     {"blue", Word::Blue},
 };
 
-const WordEntry* lookup(QByteArrayView name)
-{
+const WordEntry* lookup(QByteArrayView name) {
     static const auto table = [] {
         std::unordered_map<std::string_view, const WordEntry*> words;
         for (const WordEntry& entry : kWords) {
@@ -208,23 +207,21 @@ const WordEntry* lookup(QByteArrayView name)
     return nullptr;
 }
 
-bool isDestination(Word word)
-{
+bool isDestination(Word word) {
     switch (word) {
-    case Word::FontTable:
-    case Word::ColourTable:
-    case Word::SkipGroup:
-    case Word::KeepGroup:
-    case Word::Upr:
-    case Word::Ud:
-        return true;
-    default:
-        return false;
+        case Word::FontTable:
+        case Word::ColourTable:
+        case Word::SkipGroup:
+        case Word::KeepGroup:
+        case Word::Upr:
+        case Word::Ud:
+            return true;
+        default:
+            return false;
     }
 }
 
-bool flagValue(const Token& token)
-{
+bool flagValue(const Token& token) {
     return !token.hasNumber || token.number != 0;
 }
 
@@ -236,13 +233,12 @@ struct Font {
 /// Turns the token stream into document text, keeping one state per open group.
 class Reader {
 public:
-    Reader(QByteArrayView input, DocumentBuilder& builder) : lexer_(input), builder_(builder)
-    {
-        stack_.emplace_back();
+    Reader(QByteArrayView input, DocumentBuilder& builder) : lexer_(input), builder_(builder) {
+        // Outside the {\rtf group there is no text, only perhaps another document.
+        stack_.emplace_back().destination = Destination::Skip;
     }
 
-    void run()
-    {
+    void run() {
         for (Token token = lexer_.next(); token.kind != TokenKind::End; token = lexer_.next()) {
             handle(token);
         }
@@ -287,6 +283,7 @@ private:
     std::vector<GroupState> stack_;
     qsizetype overflowDepth_ = 0;
     bool starPending_ = false;
+    bool started_ = false;  // text before the first control word is layout of the file
     int skipUnits_ = 0;
 
     int codePage_ = kWindowsLatin1CodePage;
@@ -298,6 +295,7 @@ private:
     int textCodePage_ = kWindowsLatin1CodePage;
 
     std::optional<int> entryFont_;
+    std::size_t entryDepth_ = 0;
     std::optional<int> entryCodePage_;
     QString entryName_;
     QByteArray entryNameBytes_;
@@ -308,38 +306,39 @@ private:
     bool colourStarted_ = false;
 };
 
-void Reader::handle(const Token& token)
-{
+void Reader::handle(const Token& token) {
     const bool starred = std::exchange(starPending_, false);
     switch (token.kind) {
-    case TokenKind::GroupStart:
-        groupStart();
-        break;
-    case TokenKind::GroupEnd:
-        groupEnd();
-        break;
-    case TokenKind::ControlWord:
-        controlWord(token, starred);
-        break;
-    case TokenKind::ControlSymbol:
-        controlSymbol(token.symbol);
-        break;
-    case TokenKind::HexByte:
-        hexByte(token.byte);
-        break;
-    case TokenKind::Text:
-        text(token.text);
-        break;
-    case TokenKind::Binary:
-        skipUnits_ = std::max(0, skipUnits_ - 1);
-        break;
-    case TokenKind::End:
-        break;
+        case TokenKind::GroupStart:
+            groupStart();
+            break;
+        case TokenKind::GroupEnd:
+            groupEnd();
+            break;
+        case TokenKind::ControlWord:
+            started_ = true;
+            controlWord(token, starred);
+            break;
+        case TokenKind::ControlSymbol:
+            controlSymbol(token.symbol);
+            break;
+        case TokenKind::HexByte:
+            hexByte(token.byte);
+            break;
+        case TokenKind::Text:
+            if (started_) {
+                text(token.text);
+            }
+            break;
+        case TokenKind::Binary:
+            skipUnits_ = std::max(0, skipUnits_ - 1);
+            break;
+        case TokenKind::End:
+            break;
     }
 }
 
-void Reader::groupStart()
-{
+void Reader::groupStart() {
     flushText();
     skipUnits_ = 0;
     if (qsizetype(stack_.size()) > kMaxGroupDepth) {
@@ -347,12 +346,11 @@ void Reader::groupStart()
         ++overflowDepth_;
         return;
     }
-    const GroupState inherited = stack_.back();
+    const GroupState inherited = stack_.size() == 1 ? GroupState() : stack_.back();
     stack_.push_back(inherited);
 }
 
-void Reader::groupEnd()
-{
+void Reader::groupEnd() {
     flushText();
     skipUnits_ = 0;
     if (overflowDepth_ > 0) {
@@ -362,16 +360,15 @@ void Reader::groupEnd()
     if (stack_.size() <= 1) {
         return;  // a closing brace too many
     }
-    if (state().destination == Destination::FontTable) {
-        commitFont();
+    if (entryFont_ && stack_.size() <= entryDepth_) {
+        commitFont();  // the group that began the entry ends it, ';' or not
     } else if (state().destination == Destination::ColourTable && colourStarted_) {
         commitColour();
     }
     stack_.pop_back();
 }
 
-void Reader::controlWord(const Token& token, bool starred)
-{
+void Reader::controlWord(const Token& token, bool starred) {
     const WordEntry* entry = lookup(token.text);
     const Destination destination = state().destination;
     if (destination == Destination::Skip) {
@@ -400,45 +397,43 @@ void Reader::controlWord(const Token& token, bool starred)
         return;
     }
     switch (destination) {
-    case Destination::Body:
-        bodyWord(*entry, token);
-        break;
-    case Destination::FontTable:
-        fontTableWord(*entry, token);
-        break;
-    case Destination::ColourTable:
-        colourTableWord(*entry, token);
-        break;
-    default:
-        break;
+        case Destination::Body:
+            bodyWord(*entry, token);
+            break;
+        case Destination::FontTable:
+            fontTableWord(*entry, token);
+            break;
+        case Destination::ColourTable:
+            colourTableWord(*entry, token);
+            break;
+        default:
+            break;
     }
 }
 
-void Reader::applyDestination(Word word)
-{
+void Reader::applyDestination(Word word) {
     switch (word) {
-    case Word::FontTable:
-        state().destination = Destination::FontTable;
-        break;
-    case Word::ColourTable:
-        state().destination = Destination::ColourTable;
-        break;
-    case Word::SkipGroup:
-        state().destination = Destination::Skip;
-        break;
-    case Word::Upr:
-        state().destination = Destination::Upr;
-        break;
-    case Word::Ud:
-        state().destination = Destination::Body;
-        break;
-    default:
-        break;
+        case Word::FontTable:
+            state().destination = Destination::FontTable;
+            break;
+        case Word::ColourTable:
+            state().destination = Destination::ColourTable;
+            break;
+        case Word::SkipGroup:
+            state().destination = Destination::Skip;
+            break;
+        case Word::Upr:
+            state().destination = Destination::Upr;
+            break;
+        case Word::Ud:
+            state().destination = Destination::Body;
+            break;
+        default:
+            break;
     }
 }
 
-void Reader::bodyWord(const WordEntry& entry, const Token& token)
-{
+void Reader::bodyWord(const WordEntry& entry, const Token& token) {
     if (skipUnits_ > 0) {
         if (entry.word == Word::Character) {
             --skipUnits_;  // a named character standing in as the fallback
@@ -450,113 +445,111 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token)
     flushText();
     GroupState& group = state();
     switch (entry.word) {
-    case Word::Bold:
-        group.bold = flagValue(token);
-        break;
-    case Word::Italic:
-        group.italic = flagValue(token);
-        break;
-    case Word::Underline:
-        group.underline = flagValue(token);
-        break;
-    case Word::UnderlineOff:
-        group.underline = false;
-        break;
-    case Word::Hidden:
-        group.hidden = flagValue(token);
-        break;
-    case Word::Plain: {
-        GroupState plain;
-        plain.unicodeSkip = group.unicodeSkip;
-        plain.destination = group.destination;
-        group = plain;
-        break;
-    }
-    case Word::Font:
-        group.font = token.number;
-        break;
-    case Word::FontSize:
-        group.halfPoints = token.number > 0
-                               ? std::clamp(token.number, kMinHalfPoints, kMaxHalfPoints)
-                               : kDefaultHalfPoints;
-        break;
-    case Word::Colour:
-        group.colour = token.number;
-        break;
-    case Word::UnicodeSkip:
-        group.unicodeSkip = token.hasNumber ? std::clamp(token.number, 0, kMaxUnicodeSkip) : 1;
-        break;
-    case Word::Unicode:
-        if (token.hasNumber) {
-            unicode(token.number);
+        case Word::Bold:
+            group.bold = flagValue(token);
+            break;
+        case Word::Italic:
+            group.italic = flagValue(token);
+            break;
+        case Word::Underline:
+            group.underline = flagValue(token);
+            break;
+        case Word::UnderlineOff:
+            group.underline = false;
+            break;
+        case Word::Hidden:
+            group.hidden = flagValue(token);
+            break;
+        case Word::Plain: {
+            GroupState plain;
+            plain.unicodeSkip = group.unicodeSkip;
+            plain.destination = group.destination;
+            group = plain;
+            break;
         }
-        break;
-    case Word::ParagraphEnd:
-        if (!group.hidden) {
-            builder_.endParagraph(styleOf(group));
+        case Word::Font:
+            group.font = token.number;
+            break;
+        case Word::FontSize:
+            group.halfPoints = token.number > 0
+                                   ? std::clamp(token.number, kMinHalfPoints, kMaxHalfPoints)
+                                   : kDefaultHalfPoints;
+            break;
+        case Word::Colour:
+            group.colour = token.number;
+            break;
+        case Word::UnicodeSkip:
+            group.unicodeSkip = token.hasNumber ? std::clamp(token.number, 0, kMaxUnicodeSkip) : 1;
+            break;
+        case Word::Unicode:
+            if (token.hasNumber) {
+                unicode(token.number);
+            }
+            break;
+        case Word::ParagraphEnd:
+            if (!group.hidden) {
+                builder_.endParagraph(styleOf(group));
+            }
+            break;
+        case Word::Character: {
+            const QChar character(static_cast<char16_t>(entry.value));
+            emitText(QStringView(&character, 1));
+            break;
         }
-        break;
-    case Word::Character: {
-        const QChar character(static_cast<char16_t>(entry.value));
-        emitText(QStringView(&character, 1));
-        break;
-    }
-    case Word::DefaultFont:
-        defaultFont_ = token.number;
-        break;
-    case Word::AnsiCodePage:
-        codePage_ = token.number > 0 ? token.number : kWindowsLatin1CodePage;
-        break;
-    case Word::CharacterSet:
-        codePage_ = entry.value;
-        break;
-    default:
-        break;
+        case Word::DefaultFont:
+            defaultFont_ = token.number;
+            break;
+        case Word::AnsiCodePage:
+            codePage_ = token.number > 0 ? token.number : kWindowsLatin1CodePage;
+            break;
+        case Word::CharacterSet:
+            codePage_ = entry.value;
+            break;
+        default:
+            break;
     }
 }
 
-void Reader::fontTableWord(const WordEntry& entry, const Token& token)
-{
+void Reader::fontTableWord(const WordEntry& entry, const Token& token) {
     switch (entry.word) {
-    case Word::Font:
-        commitFont();
-        entryFont_ = token.number;
-        break;
-    case Word::FontCharset:
-        flushFontName();
-        entryCodePage_ = codePageForCharset(token.number);
-        break;
-    case Word::Unicode:
-        if (token.hasNumber) {
-            unicode(token.number);
-        }
-        break;
-    default:
-        break;
+        case Word::Font:
+            commitFont();
+            entryFont_ = token.number;
+            entryDepth_ = stack_.size();
+            break;
+        case Word::FontCharset:
+            flushFontName();
+            entryCodePage_ = codePageForCharset(token.number);
+            break;
+        case Word::Unicode:
+            if (token.hasNumber) {
+                unicode(token.number);
+            }
+            break;
+        default:
+            break;
     }
 }
 
-void Reader::colourTableWord(const WordEntry& entry, const Token& token)
-{
+void Reader::colourTableWord(const WordEntry& entry, const Token& token) {
     const int component = std::clamp(token.number, 0, 255);
     switch (entry.word) {
-    case Word::Red:
-        red_ = component;
-        break;
-    case Word::Green:
-        green_ = component;
-        break;
-    case Word::Blue:
-        blue_ = component;
-        break;
-    default:
-        return;
+        case Word::Red:
+            red_ = component;
+            break;
+        case Word::Green:
+            green_ = component;
+            break;
+        case Word::Blue:
+            blue_ = component;
+            break;
+        default:
+            return;
     }
     colourStarted_ = true;
 }
 
-void Reader::controlSymbol(char symbol)
-{
+void Reader::controlSymbol(char symbol) {
     if (symbol == '*') {
         starPending_ = true;
         return;
@@ -569,29 +562,28 @@ void Reader::controlSymbol(char symbol)
         return;
     }
     switch (symbol) {
-    case '\\':
-    case '{':
-    case '}': {
-        const QChar character(static_cast<char16_t>(symbol));
-        emitText(QStringView(&character, 1));
-        break;
-    }
-    case '~':
-        emitText(u"\u00A0");
-        break;
-    case '-':
-        emitText(u"\u00AD");
-        break;
-    case '_':
-        emitText(u"\u2011");
-        break;
-    default:
-        break;  // \: \| and broken \' escapes carry no text
+        case '\\':
+        case '{':
+        case '}': {
+            const QChar character(static_cast<char16_t>(symbol));
+            emitText(QStringView(&character, 1));
+            break;
+        }
+        case '~':
+            emitText(u"\u00A0");
+            break;
+        case '-':
+            emitText(u"\u00AD");
+            break;
+        case '_':
+            emitText(u"\u2011");
+            break;
+        default:
+            break;  // \: \| and broken \' escapes carry no text
     }
 }
 
-void Reader::hexByte(unsigned char byte)
-{
+void Reader::hexByte(unsigned char byte) {
     if (skipUnits_ > 0) {
         --skipUnits_;
         return;
@@ -604,8 +596,7 @@ void Reader::hexByte(unsigned char byte)
     }
 }
 
-void Reader::text(QByteArrayView bytes)
-{
+void Reader::text(QByteArrayView bytes) {
     if (skipUnits_ > 0) {
         const qsizetype skipped = std::min<qsizetype>(skipUnits_, bytes.size());
         bytes = bytes.sliced(skipped);
@@ -615,22 +606,21 @@ void Reader::text(QByteArrayView bytes)
         return;
     }
     switch (state().destination) {
-    case Destination::Body:
-        appendBodyBytes(bytes);
-        break;
-    case Destination::FontTable:
-        appendFontNameBytes(bytes);
-        break;
-    case Destination::ColourTable:
-        colourTableText(bytes);
-        break;
-    default:
-        break;
+        case Destination::Body:
+            appendBodyBytes(bytes);
+            break;
+        case Destination::FontTable:
+            appendFontNameBytes(bytes);
+            break;
+        case Destination::ColourTable:
+            colourTableText(bytes);
+            break;
+        default:
+            break;
     }
 }
 
-void Reader::unicode(int number)
-{
+void Reader::unicode(int number) {
     const int codePoint = number < 0 ? number + 0x10000 : number;
     const int fallbackUnits = state().unicodeSkip;
     if (codePoint > 0 && codePoint <= 0x10FFFF) {
@@ -645,16 +635,14 @@ void Reader::unicode(int number)
     skipUnits_ = fallbackUnits;
 }
 
-void Reader::emitText(QStringView text)
-{
+void Reader::emitText(QStringView text) {
     flushText();
     if (!state().hidden) {
         builder_.appendText(text, styleOf(state()));
     }
 }
 
-void Reader::appendBodyBytes(QByteArrayView bytes)
-{
+void Reader::appendBodyBytes(QByteArrayView bytes) {
     if (state().hidden) {
         return;
     }
@@ -667,8 +655,7 @@ void Reader::appendBodyBytes(QByteArrayView bytes)
     textBytes_.append(bytes);
 }
 
-void Reader::flushText()
-{
+void Reader::flushText() {
     if (textBytes_.isEmpty()) {
         return;
     }
@@ -676,8 +663,7 @@ void Reader::flushText()
     textBytes_.clear();
 }
 
-void Reader::appendFontNameBytes(QByteArrayView bytes)
-{
+void Reader::appendFontNameBytes(QByteArrayView bytes) {
     for (const char c : bytes) {
         if (c == ';') {
             commitFont();
@@ -687,24 +673,21 @@ void Reader::appendFontNameBytes(QByteArrayView bytes)
     }
 }
 
-void Reader::appendFontName(QStringView text)
-{
+void Reader::appendFontName(QStringView text) {
     flushFontName();
     if (entryFont_ && entryName_.size() < kMaxFontNameLength) {
         entryName_ += text;
     }
 }
 
-void Reader::flushFontName()
-{
+void Reader::flushFontName() {
     if (!entryNameBytes_.isEmpty()) {
         entryName_ += decoder_.decode(entryCodePage_.value_or(codePage_), entryNameBytes_);
         entryNameBytes_.clear();
     }
 }
 
-void Reader::commitFont()
-{
+void Reader::commitFont() {
     flushFontName();
     if (entryFont_ && (fonts_.size() < kMaxFonts || fonts_.contains(*entryFont_))) {
         fonts_[*entryFont_] = Font{entryName_.trimmed(), entryCodePage_};
@@ -714,8 +697,7 @@ void Reader::commitFont()
     entryName_.clear();
 }
 
-void Reader::colourTableText(QByteArrayView bytes)
-{
+void Reader::colourTableText(QByteArrayView bytes) {
     for (const char c : bytes) {
         if (c == ';') {
             commitColour();
@@ -723,8 +705,7 @@ void Reader::colourTableText(QByteArrayView bytes)
     }
 }
 
-void Reader::commitColour()
-{
+void Reader::commitColour() {
     if (colours_.size() < kMaxColours) {
         colours_.push_back(colourStarted_ ? std::optional<QRgb>(qRgb(red_, green_, blue_))
                                           : std::nullopt);
@@ -733,8 +714,7 @@ void Reader::commitColour()
     colourStarted_ = false;
 }
 
-const Font* Reader::fontFor(int number) const
-{
+const Font* Reader::fontFor(int number) const {
     if (const auto found = fonts_.find(number); number >= 0 && found != fonts_.end()) {
         return &found->second;
     }
@@ -743,14 +723,12 @@ const Font* Reader::fontFor(int number) const
     return fallback == fonts_.end() ? nullptr : &fallback->second;
 }
 
-int Reader::codePageOf(const GroupState& group) const
-{
+int Reader::codePageOf(const GroupState& group) const {
     const Font* font = fontFor(group.font);
     return font && font->codePage ? *font->codePage : codePage_;
 }
 
-CharStyle Reader::styleOf(const GroupState& group) const
-{
+CharStyle Reader::styleOf(const GroupState& group) const {
     CharStyle style;
     if (const Font* font = fontFor(group.font)) {
         style.family = font->name;
@@ -766,8 +744,7 @@ CharStyle Reader::styleOf(const GroupState& group) const
     return style;
 }
 
-QString decodePlainText(QByteArrayView bytes)
-{
+QString decodePlainText(QByteArrayView bytes) {
     const auto encoding = QStringConverter::encodingForData(bytes);
     QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
     QString text = decoder.decode(bytes);
@@ -777,8 +754,7 @@ QString decodePlainText(QByteArrayView bytes)
     return CodePageDecoder().decode(kWindowsLatin1CodePage, bytes);
 }
 
-void readPlainText(QByteArrayView bytes, DocumentBuilder& builder)
-{
+void readPlainText(QByteArrayView bytes, DocumentBuilder& builder) {
     const QString text = decodePlainText(bytes);
     const CharStyle plain;
     qsizetype lineStart = 0;
@@ -797,15 +773,13 @@ void readPlainText(QByteArrayView bytes, DocumentBuilder& builder)
     builder.appendText(QStringView(text).sliced(lineStart), plain);
 }
 
-bool isSpace(char c)
-{
+bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 }  // namespace
 
-bool looksLikeRtf(QByteArrayView bytes)
-{
+bool looksLikeRtf(QByteArrayView bytes) {
     qsizetype pos = 0;
     const auto skipSpaces = [&] {
         while (pos < bytes.size() && isSpace(bytes[pos])) {
@@ -821,8 +795,7 @@ bool looksLikeRtf(QByteArrayView bytes)
     return bytes.sliced(pos).startsWith("\\rtf");
 }
 
-ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document)
-{
+ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document) {
     if (bytes.size() > kMaxInputBytes) {
         return ReadStatus::TooLarge;
     }

@@ -40,8 +40,7 @@ class Tables {
 public:
     explicit Tables(const QString& defaultFamily) { fontIndex(defaultFamily); }
 
-    int fontIndex(const QString& family)
-    {
+    int fontIndex(const QString& family) {
         if (const auto found = fontIndices_.constFind(family); found != fontIndices_.cend()) {
             return found.value();
         }
@@ -50,8 +49,7 @@ public:
         return int(fonts_.size()) - 1;
     }
 
-    int colourIndex(QRgb rgb)
-    {
+    int colourIndex(QRgb rgb) {
         if (const auto found = colourIndices_.constFind(rgb); found != colourIndices_.cend()) {
             return found.value();
         }
@@ -70,13 +68,11 @@ private:
     QHash<QRgb, int> colourIndices_;
 };
 
-void appendNumber(QByteArray& out, long long value)
-{
+void appendNumber(QByteArray& out, long long value) {
     out += QByteArray::number(value);
 }
 
-void appendHexByte(QByteArray& out, unsigned char byte)
-{
+void appendHexByte(QByteArray& out, unsigned char byte) {
     static constexpr char kDigits[] = "0123456789abcdef";
     out += "\\'";
     out += kDigits[byte >> 4];
@@ -84,50 +80,47 @@ void appendHexByte(QByteArray& out, unsigned char byte)
 }
 
 /// One UTF-16 unit outside printable ASCII: \uN (signed) and its Windows-1252 byte or '?'.
-void appendUnicodeEscape(QByteArray& out, char16_t unit)
-{
+void appendUnicodeEscape(QByteArray& out, char16_t unit) {
     out += "\\u";
     appendNumber(out, unit > 0x7FFF ? static_cast<int>(unit) - 0x10000 : static_cast<int>(unit));
     appendHexByte(out, static_cast<unsigned char>(windows1252Byte(unit).value_or('?')));
 }
 
-void appendEscaped(QByteArray& out, QStringView text)
-{
+void appendEscaped(QByteArray& out, QStringView text) {
     for (const QChar ch : text) {
         const char16_t unit = ch.unicode();
         switch (unit) {
-        case u'\\':
-        case u'{':
-        case u'}':
-            out += '\\';
-            out += static_cast<char>(unit);
-            break;
-        case u'\t':
-            out += "\\tab ";
-            break;
-        case QChar::LineSeparator:
-            out += "\\line ";
-            break;
-        case QChar::Nbsp:
-            out += "\\~";
-            break;
-        case kObjectReplacement:  // pictures and other objects are not carried over
-        case kFrameStart:
-        case kFrameEnd:
-            break;
-        default:
-            if (unit >= 0x20 && unit < 0x7F) {
+            case u'\\':
+            case u'{':
+            case u'}':
+                out += '\\';
                 out += static_cast<char>(unit);
-            } else {
-                appendUnicodeEscape(out, unit);
-            }
+                break;
+            case u'\t':
+                out += "\\tab ";
+                break;
+            case QChar::LineSeparator:
+                out += "\\line ";
+                break;
+            case QChar::Nbsp:
+                out += "\\~";
+                break;
+            case kObjectReplacement:  // pictures and other objects are not carried over
+            case kFrameStart:
+            case kFrameEnd:
+                break;
+            default:
+                if (unit >= 0x20 && unit < 0x7F) {
+                    out += static_cast<char>(unit);
+                } else {
+                    appendUnicodeEscape(out, unit);
+                }
         }
     }
 }
 
 /// A ';' would end the font table entry early, so it goes as a Unicode escape.
-void appendFontName(QByteArray& out, const QString& family)
-{
+void appendFontName(QByteArray& out, const QString& family) {
     for (const QStringView part : QStringView(family).split(u';')) {
         if (part.data() != family.data()) {
             appendUnicodeEscape(out, u';');
@@ -136,8 +129,7 @@ void appendFontName(QByteArray& out, const QString& family)
     }
 }
 
-double pointSizeOf(const QFont& font)
-{
+double pointSizeOf(const QFont& font) {
     if (font.pointSizeF() > 0) {
         return font.pointSizeF();
     }
@@ -147,8 +139,7 @@ double pointSizeOf(const QFont& font)
     return kFallbackPointSize;
 }
 
-bool underlined(const QTextCharFormat& format, const QFont& documentFont)
-{
+bool underlined(const QTextCharFormat& format, const QFont& documentFont) {
     if (format.hasProperty(QTextFormat::TextUnderlineStyle)) {
         return format.underlineStyle() != QTextCharFormat::NoUnderline &&
                format.underlineStyle() != QTextCharFormat::SpellCheckUnderline;
@@ -159,14 +150,12 @@ bool underlined(const QTextCharFormat& format, const QFont& documentFont)
     return documentFont.underline();
 }
 
-QString familyOf(const QFont& font)
-{
+QString familyOf(const QFont& font) {
     const QString family = font.families().value(0, font.family());
     return family.isEmpty() ? QStringLiteral("Arial") : family;
 }
 
-RunStyle styleOf(const QTextCharFormat& format, const QFont& documentFont, Tables& tables)
-{
+RunStyle styleOf(const QTextCharFormat& format, const QFont& documentFont, Tables& tables) {
     const QFont font = format.font().resolve(documentFont);
     RunStyle style;
     style.font = tables.fontIndex(familyOf(font));
@@ -181,8 +170,7 @@ RunStyle styleOf(const QTextCharFormat& format, const QFont& documentFont, Table
     return style;
 }
 
-void appendRunStart(QByteArray& out, const RunStyle& style)
-{
+void appendRunStart(QByteArray& out, const RunStyle& style) {
     out += "{\\f";
     appendNumber(out, style.font);
     out += "\\fs";
@@ -204,8 +192,7 @@ void appendRunStart(QByteArray& out, const RunStyle& style)
 }
 
 void appendParagraph(QByteArray& out, const QTextBlock& block, const QFont& documentFont,
-                     Tables& tables)
-{
+                     Tables& tables) {
     out += "\\pard\\plain ";
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -219,8 +206,7 @@ void appendParagraph(QByteArray& out, const QTextBlock& block, const QFont& docu
     out += "\\par\r\n";
 }
 
-QByteArray header(const Tables& tables)
-{
+QByteArray header(const Tables& tables) {
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033\\uc1\r\n{\\fonttbl";
     for (qsizetype i = 0; i < tables.fonts().size(); ++i) {
         out += "{\\f";
@@ -245,8 +231,7 @@ QByteArray header(const Tables& tables)
 
 }  // namespace
 
-QByteArray writeRtf(const QTextDocument& document)
-{
+QByteArray writeRtf(const QTextDocument& document) {
     const QFont documentFont = document.defaultFont();
     Tables tables(familyOf(documentFont));
     QByteArray body;

@@ -1,0 +1,289 @@
+#include "rtf/rtfreader.h"
+
+#include "rtftesthelpers.h"
+
+#include <QTextDocument>
+#include <QtTest>
+
+using namespace vellumora::rtf;
+using vellumora::rtf::test::Attributes;
+using vellumora::rtf::test::attributesOf;
+using vellumora::rtf::test::describe;
+using vellumora::rtf::test::formatAt;
+using vellumora::rtf::test::rawText;
+
+namespace {
+
+QString textOf(const QByteArray& bytes) {
+    QTextDocument document;
+    if (readDocument(bytes, document) != ReadStatus::Loaded) {
+        return QStringLiteral("<not loaded>");
+    }
+    return rawText(document);
+}
+
+constexpr QRgb kNoColour = 0x01000000;  // marks "automatic" in the table below
+
+}  // namespace
+
+class RtfReaderTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsText_data();
+    void readsText();
+    void readsAttributes_data();
+    void readsAttributes();
+    void boundsFontTable();
+    void survivesHostileInput_data();
+    void survivesHostileInput();
+    void refusesOversizedInputAndKeepsDocument();
+};
+
+void RtfReaderTest::readsText_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("expected");
+
+    // Paragraphs and white space.
+    QTest::newRow("final par adds no paragraph") << QByteArray("{\\rtf1 a\\par b\\par}") << "a\nb";
+    QTest::newRow("empty last paragraph kept") << QByteArray("{\\rtf1 a\\par\\par}") << "a\n";
+    QTest::newRow("text after last par") << QByteArray("{\\rtf1 a\\par b}") << "a\nb";
+    QTest::newRow("empty document") << QByteArray("{\\rtf1}") << "";
+    QTest::newRow("raw line breaks ignored") << QByteArray("{\\rtf1 a\r\nb\rc\nd}") << "abcd";
+    QTest::newRow("backslash before line break") << QByteArray("{\\rtf1 a\\\nb}") << "a\nb";
+    QTest::newRow("one space after control word")
+        << QByteArray("{\\rtf1\\b  bold\\b0   x}") << " bold  x";
+    QTest::newRow("sect page row end paragraphs")
+        << QByteArray("{\\rtf1 a\\sect b\\page c\\row d}") << "a\nb\nc\nd";
+    QTest::newRow("cells become tabs")
+        << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << "a\tb\t\nc";
+    QTest::newRow("white space around the opening brace")
+        << QByteArray(" \r\n{ \n\\rtf1 a}") << "a";
+    QTest::newRow("text after the document") << QByteArray("{\\rtf1 a}\r\n @x\0", 16) << "a";
+    QTest::newRow("second document appended")
+        << QByteArray("{\\rtf1 a\\par}\nText2:\n{\\rtf1 b}") << "a\nb";
+    // Characters.
+    QTest::newRow("escaped specials") << QByteArray("{\\rtf1 \\\\\\{\\}}") << "\\{}";
+    QTest::newRow("named characters")
+        << QByteArray(
+               "{\\rtf1 \\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet"
+               "\\emspace\\enspace\\~\\-\\_}")
+        << QStringLiteral("—–‘’“”•\u2003\u2002\u00A0\u00AD\u2011");
+    QTest::newRow("tab and line") << QByteArray("{\\rtf1 a\\tab b\\line c}") << "a\tb\u2028c";
+    QTest::newRow("hex by ansicpg") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'c6}") << "Ж";
+    QTest::newRow("hex by font charset over ansicpg")
+        << QByteArray(
+               "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset0 A;}{\\f1\\fcharset204 "
+               "B;}{\\f2 C;}}\\f1\\'c6\\f0\\'c6\\f2\\'c6}")
+        << "ЖÆЖ";
+    QTest::newRow("font charset Greek")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset161 G;}}\\f0\\'d9}") << "Ω";
+    QTest::newRow("font charset Mac")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset77 M;}}\\f0\\'8e}") << "é";
+    QTest::newRow("mac document") << QByteArray("{\\rtf1\\mac \\'8e}") << "é";
+    QTest::newRow("pc document") << QByteArray("{\\rtf1\\pc \\'f1\\'f2\\'f3}") << "±≥≤";
+    QTest::newRow("unknown ansicpg is 1252") << QByteArray("{\\rtf1\\ansicpg0 \\'e9}") << "é";
+    QTest::newRow("double-byte pair")
+        << QByteArray("{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset128 J;}}\\f0\\'82\\'a0}")
+        << "あ";
+    QTest::newRow("double-byte pair with literal trail byte")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 J;}}\\f0\\'82l\\'93\\'fa}") << "Ｍ日";
+    QTest::newRow("Chinese pairs")
+        << QByteArray("{\\rtf1\\ansicpg936 \\'b2\\'e2\\'ca\\'d4}") << "测试";
+    QTest::newRow("unicode with hex fallback") << QByteArray("{\\rtf1\\uc1\\u233\\'e9 x}") << "é x";
+    QTest::newRow("uc2 skips two") << QByteArray("{\\rtf1\\uc2\\u233 abc}") << "éc";
+    QTest::newRow("uc0 skips none") << QByteArray("{\\rtf1\\uc0\\u233 ab}") << "éab";
+    QTest::newRow("uc is per group") << QByteArray("{\\rtf1{\\uc2\\u233 ab}\\u233 ab}") << "ééb";
+    QTest::newRow("brace ends the skip") << QByteArray("{\\rtf1\\uc3{\\u233}x}") << "éx";
+    QTest::newRow("fallback that looks like a brace")
+        << QByteArray("{\\rtf1\\u381\\'7d x}") << "Ž x";
+    QTest::newRow("negative unicode") << QByteArray("{\\rtf1\\u-3913?}") << "\uF0B7";
+    QTest::newRow("unicode above 32767") << QByteArray("{\\rtf1\\u61623?}") << "\uF0B7";
+    QTest::newRow("surrogate pair") << QByteArray("{\\rtf1\\u-10179?\\u-8704?}") << "😀";
+    QTest::newRow("surrogate pair across groups")
+        << QByteArray("{\\rtf1{\\uc1\\u55357 ?}{\\uc1\\u56832 ?}}") << "😀";
+    QTest::newRow("lone surrogate replaced")
+        << QByteArray("{\\rtf1\\u55357?x\\u56832?}") << "\uFFFDx\uFFFD";
+    QTest::newRow("fallback formatting word is obeyed")
+        << QByteArray("{\\rtf1\\u233\\par x}") << "é\nx";
+    // Destinations.
+    QTest::newRow("skipped destinations")
+        << QByteArray(
+               "{\\rtf1{\\*\\unknown junk}{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}"
+               "{\\header H}{\\footer F}{\\footnote N}{\\pict 0a0b}{\\object O}"
+               "{\\*\\themedata 00}{\\*\\listtable L}a}")
+        << "a";
+    QTest::newRow("field keeps its result")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt{\\ul link}}}}")
+        << "link";
+    QTest::newRow("upr uses its unicode part")
+        << QByteArray("{\\rtf1{\\upr{\\'b2\\'e2}{\\*\\ud{\\uc2\\u27979\\'b2\\'e2}}}}") << "测";
+    QTest::newRow("list text kept") << QByteArray("{\\rtf1{\\listtext 1.\\tab}Item}") << "1.\tItem";
+    QTest::newRow("hidden text dropped")
+        << QByteArray("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}") << "abd";
+    QTest::newRow("bin skipped by length in skipped group")
+        << QByteArray("{\\rtf1 a{\\*\\shprslt\\bin9 }\\par x{}}b\\par}") << "ab";
+    QTest::newRow("bin skipped in body") << QByteArray("{\\rtf1 a\\bin3 {{{b}") << "ab";
+    QTest::newRow("font table text is not body")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}x}")
+        << "x";
+    // Not RTF: plain text.
+    QTest::newRow("plain UTF-8 text") << QByteArray("h\xc3\xa9llo\r\nworld\n") << "héllo\nworld\n";
+    QTest::newRow("plain Windows-1252 text") << QByteArray("h\xe9llo\rw\x80") << "héllo\nw€";
+    QTest::newRow("plain text with byte order mark") << QByteArray("\xef\xbb\xbfok") << "ok";
+    QTest::newRow("plain text braces kept") << QByteArray("{not rtf}") << "{not rtf}";
+}
+
+void RtfReaderTest::readsText() {
+    QFETCH(QByteArray, input);
+    QFETCH(QString, expected);
+    QCOMPARE(textOf(input), expected);
+}
+
+void RtfReaderTest::readsAttributes_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("halfPoints");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<QRgb>("colour");
+
+    const QByteArray head =
+        "{\\rtf1\\deff1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Times;}{\\f2{\\*\\panose 0203}Calibri"
+        "{\\*\\falt Other};}}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}";
+    QTest::newRow("defaults") << head + "x}"
+                              << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("all on") << head + "\\f0\\fs36\\b\\i\\ul\\cf1 x}"
+                            << "Arial" << 36 << true << true << true << qRgb(255, 0, 0);
+    QTest::newRow("switched off") << head + "\\b\\i\\ul\\b0\\i0\\ul0 x}"
+                                  << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("ulnone") << head + "\\ul\\ulnone x}"
+                            << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("underline kind") << head + "\\uldb x}"
+                                    << "Times" << 24 << false << false << true << kNoColour;
+    QTest::newRow("underline colour is no underline")
+        << head + "\\ulc1 x}"
+        << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("group restores") << head + "{\\b\\f0\\cf2 a}x}"
+                                    << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("plain resets") << head + "\\f0\\fs40\\b\\i\\ul\\cf1\\plain x}"
+                                  << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("pard keeps character format")
+        << head + "\\b\\pard x}"
+        << "Times" << 24 << true << false << false << kNoColour;
+    QTest::newRow("second colour") << head + "\\cf2 x}"
+                                   << "Times" << 24 << false << false << false << qRgb(0, 128, 0);
+    QTest::newRow("cf0 is automatic") << head + "\\cf1\\cf0 x}"
+                                      << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("colour beyond table") << head + "\\cf9 x}"
+                                         << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("unknown font is deff") << head + "\\f7 x}"
+                                          << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("panose and falt dropped")
+        << head + "\\f2 x}"
+        << "Calibri" << 24 << false << false << false << kNoColour;
+    QTest::newRow("fs without number") << head + "\\fs40\\fs x}"
+                                       << "Times" << 24 << false << false << false << kNoColour;
+    QTest::newRow("fs clamped") << head + "\\fs99999999999 x}"
+                                << "Times" << 3276 << false << false << false << kNoColour;
+    QTest::newRow("font table without entry groups")
+        << QByteArray("{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fnil Menlo;}\\f1 x}")
+        << "Menlo" << 24 << false << false << false << kNoColour;
+    QTest::newRow("font name in its code page")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72;}}\\f0 x}")
+        << "ＭＳ" << 24 << false << false << false << kNoColour;
+    QTest::newRow("font name in unicode")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0{\\uc1\\u23435 ?}{\\uc1\\u20307 ?};}}\\f0 x}")
+        << "宋体" << 24 << false << false << false << kNoColour;
+    QTest::newRow("no font table")
+        << QByteArray("{\\rtf1\\cf1\\fs20 x}") << "" << 20 << false << false << false << kNoColour;
+}
+
+void RtfReaderTest::readsAttributes() {
+    QFETCH(QByteArray, input);
+    QTextDocument document;
+    QCOMPARE(readDocument(input, document), ReadStatus::Loaded);
+    QCOMPARE(document.toPlainText().right(1), QStringLiteral("x"));
+
+    Attributes expected;
+    QFETCH(QString, family);
+    expected.family = family;
+    QFETCH(int, halfPoints);
+    expected.halfPoints = halfPoints;
+    QFETCH(bool, bold);
+    expected.bold = bold;
+    QFETCH(bool, italic);
+    expected.italic = italic;
+    QFETCH(bool, underline);
+    expected.underline = underline;
+    QFETCH(QRgb, colour);
+    if (colour != kNoColour) {
+        expected.colour = colour & 0xFFFFFF;
+    }
+    const Attributes actual = attributesOf(formatAt(document, u'x'));
+    QVERIFY2(actual == expected, qPrintable(describe(actual) + " != " + describe(expected)));
+}
+
+void RtfReaderTest::boundsFontTable() {
+    QByteArray input = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 10000; ++i) {
+        input += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
+    }
+    input += "{\\f1\\fcharset0 " + QByteArray(10000, 'A') + ";}}\\f1 x\\f9999 y}";
+    QTextDocument document;
+    QCOMPARE(readDocument(input, document), ReadStatus::Loaded);
+    QCOMPARE(document.toPlainText(), QStringLiteral("xy"));
+    const QString longName = formatAt(document, u'x').fontFamilies().toStringList().value(0);
+    QVERIFY(longName.startsWith(QStringLiteral("AAAA")));
+    QVERIFY(longName.size() <= 256);
+    // Fonts past the table's bound are not kept: the text falls back to the default font.
+    QCOMPARE(formatAt(document, u'y').fontFamilies().toStringList().value(0), QStringLiteral("F0"));
+}
+
+void RtfReaderTest::survivesHostileInput_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("deep nesting") << "{\\rtf1 " + QByteArray(200000, '{') + "a" +
+                                         QByteArray(200000, '}') + "b}"
+                                  << "ab";
+    QTest::newRow("deep nesting never closed") << "{\\rtf1 " + QByteArray(200000, '{') + "a"
+                                               << "a";
+    QTest::newRow("unbalanced braces") << QByteArray("{\\rtf1 a{\\b b{\\i c") << "abc";
+    QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}}") << "a";
+    QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\\'00c\\u0?d}", 22) << "abcd";
+    QTest::newRow("broken hex escapes") << QByteArray("{\\rtf1 a\\'3?b\\'zzc\\'") << "a?bzzc";
+    QTest::newRow("over-long control word") << "{\\rtf1 \\" + QByteArray(10000, 'A') + "1 x}"
+                                            << "x";
+    QTest::newRow("huge numbers") << QByteArray(
+                                         "{\\rtf1\\uc99999999999999999999\\u-99999999999 "
+                                         "\\u999999999 \\fs-2147483649 \\f99999999999 ok}")
+                                  << "ok";
+    QTest::newRow("uc clamped to 16") << "{\\rtf1\\uc1000\\u233 " + QByteArray(20, 'z') + "}"
+                                      << "é" + QString(4, u'z');
+    QTest::newRow("bin longer than file") << QByteArray("{\\rtf1 a\\bin2147483647 xyz") << "a";
+    QTest::newRow("bin negative") << QByteArray("{\\rtf1 a\\bin-5 b}") << "ab";
+    QTest::newRow("backslash at end") << QByteArray("{\\rtf1 a\\") << "a";
+    QTest::newRow("frame and separator characters")
+        << QByteArray("{\\rtf1 a\\u-560?\\u-559?\\u13?\\u10?b\\u8233?c}") << "ab\nc";
+    QTest::newRow("star before text") << QByteArray("{\\rtf1{\\* x}y}") << " xy";
+}
+
+void RtfReaderTest::survivesHostileInput() {
+    QFETCH(QByteArray, input);
+    QFETCH(QString, expected);
+    QCOMPARE(textOf(input), expected);
+}
+
+void RtfReaderTest::refusesOversizedInputAndKeepsDocument() {
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("kept"));
+    QByteArray input(kMaxInputBytes + 1, ' ');
+    input.replace(0, 7, "{\\rtf1 ");
+    QCOMPARE(readDocument(input, document), ReadStatus::TooLarge);
+    QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
+}
+
+QTEST_MAIN(RtfReaderTest)
+#include "tst_rtfreader.moc"
