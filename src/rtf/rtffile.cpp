@@ -117,7 +117,10 @@ bool saveDocumentFile(const QString& path, const QTextDocument& document, QStrin
         return fail(errorMessage, cannotWrite(reasonFor(file)));
     }
     if (file.write(bytes) != bytes.size()) {
-        const QString reason = reasonFor(file);
+        // A short write may come without an error; committing it would save half a document.
+        const QString reason = file.error() == QFileDevice::NoError
+                                   ? QStringLiteral("the disk is full or takes no file this large")
+                                   : reasonFor(file);
         file.cancelWriting();
         file.commit();
         return fail(errorMessage, cannotWrite(reason));
