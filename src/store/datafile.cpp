@@ -25,33 +25,58 @@ QString saveFailureMessage(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-void appendQuoted(QByteArray& record, QByteArrayView text) {
-    record.append(kQuote);
-    qsizetype start = 0;
+// Writes one answer in quotation marks, an inner mark doubled, straight into
+// the record: the record is sized once for the worst case and never grows.
+char* writeQuoted(char* out, QStringView text, bool utf8) {
+    *out++ = kQuote;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != kQuote)
-            continue;
-        record.append(text.sliced(start, i + 1 - start));
-        record.append(kQuote);  // an inner mark is written twice
-        start = i + 1;
+        const char16_t u = text[i].unicode();
+        if (u < 0x80) {
+            *out++ = char(u);
+            if (u == kQuote)
+                *out++ = kQuote;
+        } else if (!utf8) {
+            *out++ = *windows1252::encode(u);
+        } else if (u < 0x800) {
+            *out++ = char(0xC0 | (u >> 6));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+                   QChar::isLowSurrogate(text[i + 1].unicode())) {
+            const char32_t c = QChar::surrogateToUcs4(u, text[++i].unicode());
+            *out++ = char(0xF0 | (c >> 18));
+            *out++ = char(0x80 | ((c >> 12) & 0x3F));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else {
+            // A lone surrogate cannot be written; U+FFFD marks where it stood.
+            const char16_t c = QChar::isSurrogate(u) ? char16_t(0xFFFD) : u;
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        }
     }
-    record.append(text.sliced(start));
-    record.append(kQuote);
+    *out++ = kQuote;
+    return out;
 }
 
 QByteArray buildRecord(const AnswerStore& store, bool utf8) {
-    QByteArray record;
+    qsizetype worstCase = kUtf8ByteOrderMark.size() + 3 * catalogue::kQuestionCount + 2;
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+        worstCase += store.state(position).value_or(QString()).size() * (utf8 ? 3 : 2);
+    QByteArray record(worstCase, Qt::Uninitialized);
+    char* out = record.data();
     if (utf8)
-        record.append(kUtf8ByteOrderMark);
+        out = std::copy(kUtf8ByteOrderMark.begin(), kUtf8ByteOrderMark.end(), out);
     for (int position = 1; position <= catalogue::kQuestionCount; ++position) {
         if (position > 1)
-            record.append(',');
+            *out++ = ',';
         const std::optional<QString>& slot = store.state(position);
-        if (!slot)
-            continue;  // unset: an empty field
-        appendQuoted(record, utf8 ? slot->toUtf8() : *windows1252::encode(*slot));
+        if (slot)
+            out = writeQuoted(out, *slot, utf8);  // unset: an empty field
     }
-    record.append("\r\n");
+    *out++ = '\r';
+    *out++ = '\n';
+    record.truncate(out - record.data());
     return record;
 }
 
@@ -79,16 +104,14 @@ public:
     }
     void skip() { ++pos_; }
 
-    /// Appends the bytes before the first one that ends the run; false when
-    /// more than limit bytes were taken.
+    /// Appends the bytes before the first one that ends the run (a byte, or
+    /// a predicate on bytes); false when more than limit bytes were taken.
     template <typename EndsRun>
     bool takeUntil(EndsRun endsRun, QByteArray& out, qsizetype limit) {
         for (;;) {
             if (pos_ == buffer_.size() && !refill())
                 return true;
-            qsizetype end = pos_;
-            while (end < buffer_.size() && !endsRun(buffer_[end]))
-                ++end;
+            const qsizetype end = endOfRun(endsRun);
             out.append(QByteArrayView(buffer_).sliced(pos_, end - pos_));
             pos_ = end;
             if (out.size() > limit)
@@ -99,6 +122,20 @@ public:
     }
 
 private:
+    // The quotation mark, the common case, is found with memchr.
+    template <typename EndsRun>
+    qsizetype endOfRun(EndsRun endsRun) const {
+        if constexpr (std::is_same_v<EndsRun, char>) {
+            const qsizetype found = buffer_.indexOf(endsRun, pos_);
+            return found < 0 ? buffer_.size() : found;
+        } else {
+            qsizetype end = pos_;
+            while (end < buffer_.size() && !endsRun(buffer_[end]))
+                ++end;
+            return end;
+        }
+    }
+
     bool refill() {
         buffer_ = device_.read(64 * 1024);
         pos_ = 0;
@@ -140,7 +177,7 @@ using RawField = std::optional<QByteArray>;
 std::optional<RawField> readQuoted(ByteSource& in) {
     QByteArray text;
     for (;;) {
-        if (!in.takeUntil([](char c) { return c == kQuote; }, text, kMaxFieldBytes))
+        if (!in.takeUntil(kQuote, text, kMaxFieldBytes))
             return std::nullopt;
         if (!in.peek())
             return std::nullopt;  // never closed
