@@ -1,0 +1,124 @@
+#include "chapters/chaptermenu.h"
+
+#include "shell/units.h"
+#include "store/answerstore.h"
+#include "store/catalogue.h"
+
+#include <algorithm>
+
+namespace vellumora {
+
+namespace {
+
+constexpr int kFirstRowTop = 120;
+constexpr int kSquareLeft = 120, kSquareSize = 255;
+constexpr int kLabelLeft = 480;
+constexpr int kRowGap = 90;
+constexpr int kMargin = 120;
+constexpr QSize kReturnSize(1695, 495);
+
+const catalogue::Chapter& chapterOf(const chapters::MenuDesign& design) {
+    return *catalogue::findChapter(QString::fromLatin1(design.chapterKey));
+}
+
+QSize designedClient(const chapters::MenuDesign& design) {
+    return {design.client.width, design.client.height};
+}
+
+}  // namespace
+
+ChapterMenu::ChapterMenu(AppContext& context, const chapters::MenuDesign& design)
+    : Screen(context, QString::fromLatin1(chapterOf(design).menuCaption), designedClient(design),
+             CloseBox::AskExit),
+      design_(design) {
+    buildRows();
+    setTabOrderOfControls();
+}
+
+void ChapterMenu::buildRows() {
+    int top = kFirstRowTop;
+    for (const catalogue::Question& question : catalogue::questionsOf(chapterOf(design_)))
+        top = buildRow(question, top) + kRowGap;
+    buildReturn(top - kRowGap);
+}
+
+// Returns the row's bottom; a label is as tall as its wrapped wording needs.
+int ChapterMenu::buildRow(const catalogue::Question& question, int top) {
+    const QString key = catalogue::menuControlKey(question);
+    const QString page = QString::fromLatin1(question.page);
+    const auto open = [this, page] { openPage(page); };
+
+    auto* label =
+        new ClickableLabel(catalogue::wordingOn(QString::fromLatin1(design_.name), question), this);
+    label->setObjectName(QStringLiteral("lbl") + key);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    look::styleLabel(label);
+    const int labelHeight = label->heightForWidth(px(design_.labelWidth)) * kTwipsPerPixel;
+    label->setGeometry(pxRect(kLabelLeft, top, design_.labelWidth, labelHeight));
+    connect(label, &ClickableLabel::clicked, this, open);
+
+    auto mark = std::make_unique<MarkPair>(this, QStringLiteral("cmd") + key,
+                                           QPoint(kSquareLeft, top), open);
+    rows_.push_back(
+        {catalogue::positionOf(catalogue::slotName(question)), page, label, std::move(mark)});
+    return top + std::max(labelHeight, kSquareSize);
+}
+
+// Return stands at the right, its right edge under the labels' right edge,
+// at the foot of the window; the window grows only if the rows need it.
+void ChapterMenu::buildReturn(int lastRowBottom) {
+    return_ = new QPushButton(QStringLiteral("&Return to Main"), this);
+    return_->setObjectName(QStringLiteral("cmdReturn"));
+    return_->setFont(look::buttonFont());
+    return_->setAutoDefault(false);
+    connect(return_, &QPushButton::clicked, this,
+            [this] { handOverTo(QStringLiteral("frmMain")); });
+
+    const int clientHeight =
+        std::max(design_.client.height, lastRowBottom + kMargin + kReturnSize.height() + kMargin);
+    const int left = kLabelLeft + design_.labelWidth - kReturnSize.width();
+    const int top = clientHeight - kMargin - kReturnSize.height();
+    return_->setGeometry(pxRect(left, top, kReturnSize.width(), kReturnSize.height()));
+    setFixedSize(pxSize(design_.client.width, clientHeight));
+}
+
+// Label and open button row by row, then Return, then the answered marks.
+void ChapterMenu::setTabOrderOfControls() {
+    std::vector<QWidget*> order;
+    for (const Row& row : rows_) {
+        order.push_back(row.label);
+        order.push_back(row.mark->plain());
+    }
+    order.push_back(return_);
+    for (const Row& row : rows_)
+        order.push_back(row.mark->marked());
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void ChapterMenu::activate() {
+    refreshMarks();
+}
+
+// Marks only ever appear: emptying an answer later leaves its tick.
+void ChapterMenu::refreshMarks() {
+    for (const Row& row : rows_)
+        if (!row.mark->isMarked() && context().store.isAnswered(row.position))
+            row.mark->mark();
+}
+
+void ChapterMenu::openPage(const QString& page) {
+    handOverTo(page);
+}
+
+bool ChapterMenu::frm2() {
+    const auto pages = chapterOf(design_).pages;
+    if (!design_.offersSecondPageOpener || pages.size() < 2)
+        return false;
+    openPage(QString::fromLatin1(pages[1].name));
+    return true;
+}
+
+}  // namespace vellumora

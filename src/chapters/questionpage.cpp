@@ -1,0 +1,168 @@
+#include "chapters/questionpage.h"
+
+#include "chapters/answertext.h"
+#include "chapters/pagelayout.h"
+#include "dialogs/dialogs.h"
+#include "shell/look.h"
+#include "shell/units.h"
+#include "store/answerstore.h"
+#include "store/catalogue.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+namespace vellumora {
+
+namespace {
+
+const catalogue::Chapter& chapterOfPage(const chapters::PageDesign& design) {
+    return *catalogue::findChapter(QString::fromLatin1(design.chapterKey));
+}
+
+QString captionOf(const chapters::PageDesign& design) {
+    for (const catalogue::Page& page : chapterOfPage(design).pages)
+        if (qstrcmp(page.name, design.name) == 0)
+            return QString::fromLatin1(page.caption);
+    return QStringLiteral("Vellumora");
+}
+
+QSize designedClient(const chapters::PageDesign& design) {
+    return {design.client.width, design.client.height};
+}
+
+QRect toPixels(const QRect& twips) {
+    return pxRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
+constexpr int kPixelsToTwips = kTwipsPerPixel;
+
+}  // namespace
+
+QuestionPage::QuestionPage(AppContext& context, const chapters::PageDesign& design)
+    : Screen(context, captionOf(design), designedClient(design), CloseBox::AskExit),
+      design_(design),
+      menu_(QString::fromLatin1(chapterOfPage(design).menu)) {
+    for (const char* name : {"fraLeft", "fraRight", "fraBottom"}) {
+        auto* frame = new QFrame(this);
+        frame->setObjectName(QLatin1StringView(name));
+        frame->setFrameShape(QFrame::Box);
+        frame->hide();
+        frames_.push_back(frame);
+    }
+    buildQuestions();
+    buildButtons();
+    layOut();
+    setTabOrderOfControls();
+}
+
+void QuestionPage::buildQuestions() {
+    for (const chapters::PageQuestion& entry : design_.questions) {
+        const QString slot =
+            QLatin1StringView(design_.chapterKey) + u'.' + QLatin1StringView(entry.key);
+        const int position = catalogue::positionOf(slot);
+        const catalogue::Question& question = catalogue::question(position);
+        QFrame* frame = frames_[std::size_t(entry.frame)];
+        frame->show();
+
+        auto* label =
+            new QLabel(catalogue::wordingOn(QString::fromLatin1(design_.name), question), frame);
+        label->setObjectName(catalogue::pageLabelName(question));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        look::styleLabel(label);
+
+        auto* box = new QPlainTextEdit(frame);
+        box->setObjectName(QStringLiteral("txt") + QLatin1StringView(question.key));
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // Enter starts a new line; Tab moves on to the next control.
+        box->setTabChangesFocus(true);
+        connect(box, &QPlainTextEdit::textChanged, this,
+                [this] { changed_ = QStringLiteral("Y"); });
+        answers_.push_back({position, label, box});
+    }
+}
+
+void QuestionPage::buildButtons() {
+    save_ = new QPushButton(QStringLiteral("&Save"), this);
+    save_->setObjectName(QStringLiteral("cmdSave"));
+    return_ = new QPushButton(QStringLiteral("&Return"), this);
+    return_->setObjectName(QStringLiteral("cmdReturn"));
+    for (QPushButton* button : {save_, return_}) {
+        button->setFont(look::buttonFont());
+        // Enter and Escape mean nothing special on a page.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    connect(save_, &QPushButton::clicked, this, &QuestionPage::saveAnswers);
+    connect(return_, &QPushButton::clicked, this, &QuestionPage::returnToMenu);
+}
+
+void QuestionPage::layOut() {
+    const auto labelHeight = [this](std::size_t question, int widthTwips) {
+        return answers_[question].label->heightForWidth(px(widthTwips)) * kPixelsToTwips;
+    };
+    const chapters::PageGeometry geometry = chapters::layOutPage(design_, labelHeight);
+    setFixedSize(pxSize(geometry.client.width(), geometry.client.height()));
+    for (std::size_t i = 0; i < frames_.size(); ++i)
+        frames_[i]->setGeometry(toPixels(geometry.frames[i]));
+    for (std::size_t i = 0; i < answers_.size(); ++i) {
+        answers_[i].label->setGeometry(toPixels(geometry.questions[i].label));
+        answers_[i].box->setGeometry(toPixels(geometry.questions[i].box));
+    }
+    save_->setGeometry(toPixels(geometry.save));
+    return_->setGeometry(toPixels(geometry.returnButton));
+}
+
+void QuestionPage::setTabOrderOfControls() {
+    std::vector<QWidget*> order;
+    for (const Answer& answer : answers_) {
+        order.push_back(answer.label);
+        order.push_back(answer.box);
+    }
+    order.push_back(save_);
+    order.push_back(return_);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void QuestionPage::activate() {
+    loadAnswers();
+}
+
+void QuestionPage::loadAnswers() {
+    // Setting the texts raises the edit notification; the flag is reset after.
+    for (const Answer& answer : answers_)
+        answer.box->setPlainText(answertext::toBox(context().store.answer(answer.position)));
+    changed_ = QStringLiteral("N");
+    answers_.front().box->setFocus(Qt::OtherFocusReason);
+}
+
+// Every box is stored, edited or not, so the page and its slots agree.
+void QuestionPage::saveAnswers() {
+    for (const Answer& answer : answers_)
+        context().store.store(answer.position,
+                              answertext::toStore(answer.box->document()->toRawText()));
+    changed_ = QStringLiteral("N");
+}
+
+bool QuestionPage::userWantsToSave() {
+    MessageRequest request;
+    request.title = QStringLiteral("Save Changes");
+    request.text = QStringLiteral("Do you want to save your changes?");
+    request.icon = MessageIcon::Warning;
+    request.buttons = MessageButtons::YesNo;
+    request.defaultButton = MessageButton::Yes;
+    return context().dialogs.message(this, request) == MessageButton::Yes;
+}
+
+void QuestionPage::returnToMenu() {
+    if (changed_ == u"Y" && userWantsToSave())
+        saveAnswers();
+    handOverTo(menu_);
+}
+
+}  // namespace vellumora

@@ -1,0 +1,48 @@
+// Saves a picture of every chapter menu and question page, for looking at
+// the layout by eye:  chapters_screenshots [folder]  (default
+// /tmp/shots-chapters). Menus are shown with every other row ticked, pages
+// with a long answer in every box.
+
+#include "app/program.h"
+#include "chapters/designs.h"
+#include "scripteddialogs.h"
+#include "store/catalogue.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+
+using namespace vellumora;
+
+namespace {
+
+void answerEveryOtherQuestion(AnswerStore& store) {
+    for (int position = 1; position <= catalogue::kQuestionCount; position += 2)
+        store.store(position, QStringLiteral("An answer\r\nover two lines"));
+}
+
+bool save(Program& program, const QString& name, const QDir& folder) {
+    QWidget* screen = program.screens().show(name);
+    const bool saved = screen && screen->grab().save(folder.filePath(name + ".png"));
+    screen->hide();
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                               : QStringLiteral("/tmp/shots-chapters"));
+    QDir().mkpath(folder.path());
+
+    test::ScriptedDialogs dialogs;
+    Program program(dialogs, [] {});
+    answerEveryOtherQuestion(program.store());
+    int failures = 0;
+    for (const chapters::MenuDesign& menu : chapters::menuDesigns())
+        failures += !save(program, QString::fromLatin1(menu.name), folder);
+    for (const chapters::PageDesign& page : chapters::pageDesigns())
+        failures += !save(program, QString::fromLatin1(page.name), folder);
+    return failures == 0 ? 0 : 1;
+}
