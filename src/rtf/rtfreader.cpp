@@ -38,6 +38,11 @@ struct GroupState {
     bool underline = false;
     bool hidden = false;
     int colour = 0;
+    // Text marked \dbch (LibreOffice marks Asian text so) takes the size that
+    // \afs gives right after that mark, if any; \loch, \hich, \rtlch and
+    // \ltrch end the mark, so that Word's complex-script sizes stay out.
+    bool doubleByte = false;
+    int doubleByteHalfPoints = 0;
     int unicodeSkip = 1;
     Destination destination = Destination::Body;
 };
@@ -54,6 +59,9 @@ enum class Word : std::uint8_t {
     Colour,
     UnicodeSkip,
     Unicode,
+    DoubleByte,
+    SingleByte,
+    AssociatedSize,
     ParagraphEnd,
     Character,
     FontTable,
@@ -90,6 +98,12 @@ constexpr WordEntry kWords[] = {
     {"cf", Word::Colour},
     {"uc", Word::UnicodeSkip},
     {"u", Word::Unicode},
+    {"dbch", Word::DoubleByte},
+    {"loch", Word::SingleByte},
+    {"hich", Word::SingleByte},
+    {"rtlch", Word::SingleByte},
+    {"ltrch", Word::SingleByte},
+    {"afs", Word::AssociatedSize},
     // Ends of paragraphs.
     {"par", Word::ParagraphEnd},
     {"sect", Word::ParagraphEnd},
@@ -223,6 +237,11 @@ bool isDestination(Word word) {
 
 bool flagValue(const Token& token) {
     return !token.hasNumber || token.number != 0;
+}
+
+int halfPointsOf(const Token& token) {
+    return token.number > 0 ? std::clamp(token.number, kMinHalfPoints, kMaxHalfPoints)
+                            : kDefaultHalfPoints;
 }
 
 struct Font {
@@ -471,9 +490,18 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token) {
             group.font = token.number;
             break;
         case Word::FontSize:
-            group.halfPoints = token.number > 0
-                                   ? std::clamp(token.number, kMinHalfPoints, kMaxHalfPoints)
-                                   : kDefaultHalfPoints;
+            group.halfPoints = halfPointsOf(token);
+            break;
+        case Word::DoubleByte:
+            group.doubleByte = true;
+            break;
+        case Word::SingleByte:
+            group.doubleByte = false;
+            break;
+        case Word::AssociatedSize:
+            if (group.doubleByte) {
+                group.doubleByteHalfPoints = halfPointsOf(token);
+            }
             break;
         case Word::Colour:
             group.colour = token.number;
@@ -733,7 +761,9 @@ CharStyle Reader::styleOf(const GroupState& group) const {
     if (const Font* font = fontFor(group.font)) {
         style.family = font->name;
     }
-    style.halfPoints = group.halfPoints;
+    style.halfPoints = group.doubleByte && group.doubleByteHalfPoints > 0
+                           ? group.doubleByteHalfPoints
+                           : group.halfPoints;
     style.bold = group.bold;
     style.italic = group.italic;
     style.underline = group.underline;

@@ -196,6 +196,14 @@ void RtfReaderTest::readsAttributes_data() {
     QTest::newRow("font name in unicode")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0{\\uc1\\u23435 ?}{\\uc1\\u20307 ?};}}\\f0 x}")
         << "宋体" << 24 << false << false << false << kNoColour;
+    QTest::newRow("size of double-byte text")
+        << head + "{\\fs20\\hich\\dbch\\afs30\\i\\dbch a}{\\fs20\\dbch\\afs30\\loch x}}"
+        << "Times" << 20 << false << false << false << kNoColour;
+    QTest::newRow("complex-script size is not double-byte size")
+        << head + "\\fs20\\dbch\\rtlch\\afs30\\ltrch\\dbch x}"
+        << "Times" << 20 << false << false << false << kNoColour;
+    QTest::newRow("double-byte size") << head + "\\fs20\\dbch\\afs30 x}"
+                                      << "Times" << 30 << false << false << false << kNoColour;
     QTest::newRow("no font table")
         << QByteArray("{\\rtf1\\cf1\\fs20 x}") << "" << 20 << false << false << false << kNoColour;
 }
