@@ -1,9 +1,17 @@
 #include "editor/editorscreens.h"
 
+#include "editor/savenote.h"
+#include "editor/texteditor.h"
 #include "shell/appcontext.h"
+#include "shell/screenmanager.h"
 
 namespace vellumora {
 
-void registerEditorScreens(AppContext&) {}
+void registerEditorScreens(AppContext& context) {
+    context.screens.registerScreen(QStringLiteral("frmTxtEditor"),
+                                   [&context] { return new TextEditor(context); });
+    context.screens.registerScreen(QStringLiteral("frmNote"),
+                                   [&context] { return new SaveNote(context); });
+}
 
 }  // namespace vellumora

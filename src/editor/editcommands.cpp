@@ -1,0 +1,171 @@
+#include "editor/editcommands.h"
+
+#include "dialogs/dialogs.h"
+#include "editor/documentfiles.h"
+#include "editor/documenttextedit.h"
+#include "editor/selectionformat.h"
+#include "editor/textsearch.h"
+#include "shell/appcontext.h"
+#include "shell/session.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <algorithm>
+
+namespace vellumora {
+
+EditCommands::EditCommands(AppContext& context, DocumentTextEdit& text, DocumentFiles& files,
+                           QWidget& clientArea)
+    : context_(context), text_(text), files_(files), clientArea_(clientArea) {}
+
+// --- Clipboard, plain text only ---
+
+bool EditCommands::canCutOrCopy() const {
+    return text_.textCursor().hasSelection();
+}
+
+bool EditCommands::canPaste() const {
+    return !QGuiApplication::clipboard()->text().isEmpty();
+}
+
+void EditCommands::copy() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text_.textCursor().selection().toPlainText());
+}
+
+void EditCommands::cut() {
+    copy();
+    text_.textCursor().removeSelectedText();
+}
+
+// The pasted text takes the format of the insertion point.
+void EditCommands::paste() {
+    QTextCursor cursor = text_.textCursor();
+    cursor.insertText(QGuiApplication::clipboard()->text());
+    text_.setTextCursor(cursor);
+}
+
+// --- Find and Find Next ---
+
+// Positions count one character per line break on both sides: the search
+// reads the text as the text area holds it, where a paragraph break is one
+// character, so a match is selected exactly where it was found.
+void EditCommands::find() {
+    const std::optional<QString> answer =
+        context_.dialogs.prompt(&text_, QStringLiteral("Find"), QStringLiteral("Find what?"));
+    context_.session.searchText = answer.value_or(QString());
+    const QString& needle = context_.session.searchText;
+    if (const auto found = editor::searchForward(text_.toPlainText(), needle, 0))
+        selectMatch(*found, needle.size());
+    else
+        reportNotFound("Find", "The search string was not found.");
+}
+
+void EditCommands::findNext() {
+    const qsizetype start = editor::findNextStart(text_.textCursor().selectionStart());
+    const QString& needle = context_.session.searchText;
+    if (const auto found = editor::searchForward(text_.toPlainText(), needle, start))
+        selectMatch(*found, needle.size());
+    else
+        reportNotFound("Find Next", "The search has been completed.");
+}
+
+void EditCommands::selectMatch(qsizetype start, qsizetype length) {
+    QTextCursor cursor = text_.textCursor();
+    cursor.setPosition(int(start));
+    cursor.setPosition(int(start + length), QTextCursor::KeepAnchor);
+    text_.setTextCursor(cursor);
+}
+
+void EditCommands::reportNotFound(const char* title, const char* text) {
+    MessageRequest request;
+    request.title = QString::fromLatin1(title);
+    request.text = QString::fromLatin1(text);
+    request.icon = MessageIcon::Information;
+    context_.dialogs.message(&text_, request);
+}
+
+// --- Font and Color ---
+
+namespace {
+
+editor::SelectionFormat selectionFormatOf(const DocumentTextEdit& text) {
+    return editor::readSelectionFormat(text.textCursor(), text.document()->defaultFont(),
+                                       text.palette().color(QPalette::Text));
+}
+
+}  // namespace
+
+// A selection that mixes font attributes ends the command before the dialog.
+// Strikeout and colour chosen in the dialog are not applied.
+void EditCommands::chooseFont() {
+    const editor::SelectionFormat current = selectionFormatOf(text_);
+    if (!current.fontIsUniform())
+        return;
+    FontChoice initial;
+    initial.family = *current.family;
+    initial.bold = *current.bold;
+    initial.italic = *current.italic;
+    initial.pointSize = float(*current.pointSize);
+    initial.underline = *current.underline;
+    const std::optional<FontChoice> chosen = context_.dialogs.chooseFont(&text_, initial);
+    if (!chosen)
+        return;
+    QTextCharFormat format;
+    format.setFontFamilies({chosen->family});
+    format.setFontWeight(chosen->bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(chosen->italic);
+    format.setFontPointSize(chosen->pointSize);
+    format.setFontUnderline(chosen->underline);
+    text_.mergeCurrentCharFormat(format);
+}
+
+// Only a colour that differs from the selection's marks the document modified.
+void EditCommands::chooseColor() {
+    const std::optional<QColor> current = selectionFormatOf(text_).color;
+    if (!current)
+        return;
+    const std::optional<QColor> chosen = context_.dialogs.chooseColor(&text_, *current);
+    if (!chosen || chosen->rgb() == current->rgb())
+        return;
+    QTextCharFormat format;
+    format.setForeground(*chosen);
+    text_.mergeCurrentCharFormat(format);
+    files_.markModified();
+}
+
+// --- Print ---
+
+// The client area as it shows on screen, at its size on screen where the
+// page allows, otherwise shrunk to fit the one page.
+void EditCommands::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!context_.dialogs.setUpPrinter(&clientArea_, printer))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        MessageRequest request;
+        request.title = QStringLiteral("Print");
+        request.text = QStringLiteral(
+            "The document could not be printed: the printer "
+            "could not be started.");
+        request.icon = MessageIcon::Warning;
+        context_.dialogs.message(&clientArea_, request);
+        return;
+    }
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QSize client = clientArea_.size();
+    const qreal scale =
+        std::min({qreal(printer.logicalDpiX()) / clientArea_.logicalDpiX(),
+                  qreal(page.width()) / client.width(), qreal(page.height()) / client.height()});
+    painter.scale(scale, scale);
+    clientArea_.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.end();
+}
+
+}  // namespace vellumora

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QWidget;
+
+namespace vellumora {
+
+struct AppContext;
+class DocumentFiles;
+class DocumentTextEdit;
+
+/**
+ * The commands of the Edit and Options menus and Print: plain-text
+ * clipboard, Find and Find Next, Font, Color, and printing an image of the
+ * editor's client area. They act on the text area and ask through the
+ * program's dialogs.
+ */
+class EditCommands {
+public:
+    EditCommands(AppContext& context, DocumentTextEdit& text, DocumentFiles& files,
+                 QWidget& clientArea);
+
+    /// Cut and Copy are offered while something is selected.
+    bool canCutOrCopy() const;
+    /// Paste is offered while the clipboard holds text.
+    bool canPaste() const;
+
+    void cut();
+    void copy();
+    void paste();
+
+    void find();
+    void findNext();
+
+    void chooseFont();
+    void chooseColor();
+    void print();
+
+private:
+    /// Selects length characters from start, or reports that nothing was found.
+    void selectMatch(qsizetype start, qsizetype length);
+    void reportNotFound(const char* title, const char* text);
+
+    AppContext& context_;
+    DocumentTextEdit& text_;
+    DocumentFiles& files_;
+    QWidget& clientArea_;
+};
+
+}  // namespace vellumora

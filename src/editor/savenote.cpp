@@ -1,0 +1,92 @@
+#include "editor/savenote.h"
+
+#include "shell/look.h"
+#include "shell/session.h"
+#include "shell/units.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace vellumora {
+
+namespace {
+
+const QString kNoteText = QStringLiteral(
+    "When you save to a file, TWO files with the same name are actually created:  The main file, "
+    "with a '.rtf' extension, and a data file, with a '.dat' extension.  These are saved in the "
+    "same folder.  The '.dat' file is used to reload your information into the text boxes if you "
+    "quit, restart the program and click on 'Load Previously Saved Data' on the Main page.");
+const QString kChangesText = QStringLiteral(
+    "Changes to answers MUST be made in the individual text boxes in order to reload the correct "
+    "information later!");
+
+/// A label of the note, placed in twips.
+struct LabelSpec {
+    const char* name;
+    const char* text;  ///< nullptr: set each time the note becomes active
+    bool red;
+    QRect twips;
+};
+
+constexpr int kLeft = 240, kWidth = 5310;
+
+const LabelSpec kLabels[] = {
+    {"Label1", "NOTE:", true, {kLeft, 120, kWidth, 255}},
+    {"lblNote", nullptr, false, {kLeft, 435, kWidth, 1815}},
+    {"Label3", nullptr, false, {kLeft, 2310, kWidth, 510}},
+    {"Label2",
+     "Don't delete either file if needed for future use!",
+     true,
+     {kLeft, 2910, kWidth, 255}},
+};
+
+}  // namespace
+
+SaveNote::SaveNote(AppContext& context)
+    : Screen(context, QStringLiteral("Vellumora"), QSize(5790, 4080), CloseBox::Custom) {
+    buildLabels();
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setFont(look::buttonFont());
+    ok->setGeometry(pxRect(2288, 3420, 1215, 435));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &SaveNote::confirm);
+}
+
+void SaveNote::buildLabels() {
+    for (const LabelSpec& spec : kLabels) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QLatin1StringView(spec.name));
+        look::styleLabel(label);
+        if (spec.red)
+            look::setTextColor(label, look::warningRed());
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(
+            pxRect(spec.twips.x(), spec.twips.y(), spec.twips.width(), spec.twips.height()));
+        if (spec.text)
+            label->setText(QString::fromLatin1(spec.text));
+    }
+    note_ = findChild<QLabel*>(QStringLiteral("lblNote"));
+    changes_ = findChild<QLabel*>(QStringLiteral("Label3"));
+}
+
+// Each opening asks for a fresh confirmation, even after an earlier OK.
+void SaveNote::activate() {
+    note_->setText(kNoteText);
+    changes_->setText(kChangesText);
+    context().session.noteAcknowledged = false;
+}
+
+void SaveNote::confirm() {
+    context().session.noteAcknowledged = true;
+    handOverTo(QStringLiteral("frmTxtEditor"));
+}
+
+// Closing the note drops the pending save; the note is made afresh next time.
+bool SaveNote::closeRequested() {
+    context().screens.destroy(objectName());
+    return false;
+}
+
+}  // namespace vellumora

@@ -1,0 +1,195 @@
+#include "editor/texteditor.h"
+
+#include "dialogs/dialogs.h"
+#include "editor/documentassembly.h"
+#include "editor/documentfiles.h"
+#include "editor/documenttextedit.h"
+#include "editor/editcommands.h"
+#include "shell/appcontext.h"
+#include "shell/units.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextCursor>
+#include <functional>
+
+namespace vellumora {
+
+namespace {
+
+constexpr int kClientWidth = 6810, kClientHeight = 4995;
+constexpr int kTextLeft = 120, kTextTop = 120;
+
+/// One entry of a menu; an entry without a name is a separator.
+struct MenuEntry {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    std::function<void()> run;
+};
+
+struct MenuSpec {
+    const char* name;
+    const char* caption;
+    std::vector<MenuEntry> entries;
+};
+
+const MenuEntry kSeparator{nullptr, nullptr, nullptr, {}};
+
+// The format of the compiled text and of text typed into an empty area.
+QTextCharFormat documentFormat() {
+    QTextCharFormat format;
+    format.setFontFamilies({QStringLiteral("arial")});
+    format.setFontPointSize(12);
+    return format;
+}
+
+}  // namespace
+
+TextEditor::TextEditor(AppContext& context) : QMainWindow(nullptr), context_(context) {
+    setWindowTitle(DocumentFiles::defaultTitle());
+    createClientArea();
+    files_ = std::make_unique<DocumentFiles>(context_, *this, *text_->document());
+    commands_ = std::make_unique<EditCommands>(context_, *text_, *files_, *clientArea_);
+    connect(files_.get(), &DocumentFiles::titleChanged, this, &QWidget::setWindowTitle);
+    connect(text_, &QTextEdit::textChanged, files_.get(), &DocumentFiles::markModified);
+    createMenus();
+    resize(px(kClientWidth), px(kClientHeight) + menuBar()->sizeHint().height());
+}
+
+TextEditor::~TextEditor() = default;
+
+void TextEditor::createClientArea() {
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName(QStringLiteral("clientArea"));
+    setCentralWidget(clientArea_);
+    text_ = new DocumentTextEdit(clientArea_);
+    text_->setObjectName(QStringLiteral("txtEdit"));
+    text_->move(pxPoint(kTextLeft, kTextTop));
+    text_->document()->setDefaultFont(documentFormat().font());
+    text_->setCurrentCharFormat(documentFormat());
+    clientArea_->installEventFilter(this);
+}
+
+void TextEditor::createMenus() {
+    DocumentFiles* files = files_.get();
+    EditCommands* commands = commands_.get();
+    const std::vector<MenuSpec> menus = {
+        {"mnuFile",
+         "&File",
+         {{"mnuFileOpen", "&Open", "Ctrl+O", [files] { files->open(); }},
+          kSeparator,
+          {"mnuFileSave", "&Save", "Ctrl+S", [files] { files->save(); }},
+          {"mnuFileSaveAs", "Save &As", "Ctrl+A", [files] { files->saveAs(); }},
+          kSeparator,
+          {"mnuFilePrint", "&Print", "Ctrl+P", [commands] { commands->print(); }},
+          kSeparator,
+          {"mnuFileReturn", "&Return to Main Menu", "Ctrl+R",
+           [files] { files->returnToMainMenu(); }},
+          kSeparator,
+          {"mnuFileExit", "E&xit", nullptr, [files] { files->requestClose(); }}}},
+        {"mnuEdit",
+         "&Edit",
+         {{"mnuEditCut", "Cu&t", "Ctrl+X", [commands] { commands->cut(); }},
+          {"mnuEditCopy", "&Copy", "Ctrl+C", [commands] { commands->copy(); }},
+          {"mnuEditPaste", "&Paste", "Ctrl+V", [commands] { commands->paste(); }},
+          kSeparator,
+          {"mnuEditFind", "&Find", "Ctrl+F", [commands] { commands->find(); }},
+          {"mnuEditFindNext", "Find &Next", "F3", [commands] { commands->findNext(); }}}},
+        {"mnuOptions",
+         "&Options",
+         {{"mnuOptionsFont", "Font", "Ctrl+T", [commands] { commands->chooseFont(); }},
+          {"mnuOptionsColor", "Color", "Ctrl+L", [commands] { commands->chooseColor(); }}}},
+    };
+    QList<QKeySequence> menuKeys;
+    for (const MenuSpec& spec : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(spec.caption));
+        menu->setObjectName(QLatin1StringView(spec.name));
+        menu->menuAction()->setObjectName(QLatin1StringView(spec.name));
+        for (const MenuEntry& entry : spec.entries) {
+            if (!entry.name) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromLatin1(entry.caption));
+            action->setObjectName(QLatin1StringView(entry.name));
+            if (entry.shortcut) {
+                action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+                menuKeys.append(action->shortcut());
+            }
+            connect(action, &QAction::triggered, this, entry.run);
+        }
+    }
+    text_->reserveKeys(menuKeys);
+
+    // Cut, Copy and Paste are judged when the Edit menu opens; that state
+    // holds for their shortcut keys too until the menu opens again.
+    QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("mnuEdit"));
+    connect(edit, &QMenu::aboutToShow, this, [this, edit] {
+        const bool selected = commands_->canCutOrCopy();
+        edit->findChild<QAction*>(QStringLiteral("mnuEditCut"))->setEnabled(selected);
+        edit->findChild<QAction*>(QStringLiteral("mnuEditCopy"))->setEnabled(selected);
+        edit->findChild<QAction*>(QStringLiteral("mnuEditPaste"))
+            ->setEnabled(commands_->canPaste());
+    });
+}
+
+// --- Activation ---
+
+void TextEditor::activate() {
+    if (files_->editingNoteDue())
+        showEditingNote();
+    const std::optional<bool> endedSave = files_->runPendingSave();
+    if (buildCounter_ == 0)
+        compile();
+    ++buildCounter_;
+    files_->endActivation(endedSave);
+}
+
+void TextEditor::showEditingNote() {
+    MessageRequest request;
+    request.title = QStringLiteral("Vellumora");
+    request.text = QStringLiteral(
+        "NOTE:  Any changes made to this page can be saved to a file BUT the answers MUST BE "
+        "CHANGED IN THEIR INDIVIDUAL TEXT BOXES in order to be reloaded correctly later.  It is "
+        "suggested that you MAKE ALL CHANGES (other than font style and color) IN THE TEXT BOXES, "
+        "not here.");
+    request.icon = MessageIcon::Warning;
+    context_.dialogs.message(this, request);
+}
+
+// The whole text replaces the content in one step, so the text area changes
+// once; undoing past the compiled document is not offered.
+void TextEditor::compile() {
+    QTextDocument* document = text_->document();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(editor::compileDocument(context_.store), documentFormat());
+    document->setUndoRedoEnabled(true);
+    text_->moveCursor(QTextCursor::Start);
+}
+
+// --- Window ---
+
+void TextEditor::closeEvent(QCloseEvent* event) {
+    // The closing steps decide what happens to the window themselves.
+    event->ignore();
+    files_->requestClose();
+}
+
+bool TextEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == clientArea_ && event->type() == QEvent::Resize)
+        followClientArea();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The text area keeps its place and takes the client area's whole size, so
+// it runs past the right and bottom edges by its own offset.
+void TextEditor::followClientArea() {
+    text_->resize(clientArea_->size());
+}
+
+}  // namespace vellumora

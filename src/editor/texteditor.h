@@ -1,0 +1,54 @@
+#pragma once
+
+#include "shell/screenmanager.h"
+
+#include <QMainWindow>
+#include <memory>
+
+namespace vellumora {
+
+struct AppContext;
+class DocumentFiles;
+class DocumentTextEdit;
+class EditCommands;
+
+/**
+ * The document editor (frmTxtEditor): the questionnaire compiled into one
+ * rich-text area under File, Edit and Options menus. It is created afresh,
+ * with a newly compiled document, each time it is opened, and destroyed
+ * when it is left; what outlives it is kept in the Session.
+ */
+class TextEditor : public QMainWindow, public ActivationSteps {
+    Q_OBJECT
+
+public:
+    explicit TextEditor(AppContext& context);
+    ~TextEditor() override;
+
+    /// The editing note, a confirmed pending save, the compilation on the
+    /// first activation after creation, then the note reminder again.
+    void activate() override;
+
+    DocumentTextEdit* textArea() const { return text_; }
+    DocumentFiles& files() const { return *files_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createClientArea();
+    void createMenus();
+    void showEditingNote();
+    void compile();
+    void followClientArea();
+
+    AppContext& context_;
+    QWidget* clientArea_ = nullptr;
+    DocumentTextEdit* text_ = nullptr;
+    std::unique_ptr<DocumentFiles> files_;
+    std::unique_ptr<EditCommands> commands_;
+    int buildCounter_ = 0;
+};
+
+}  // namespace vellumora
