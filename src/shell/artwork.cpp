@@ -123,7 +123,7 @@ QPixmap bookAndTree() {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 214, 120));
     p.drawEllipse(QPointF(200, 26), 14, 14);
-    drawTree(p, QPointF(118, 96), 90);
+    drawTree(p, QPointF(118, 100), 80);
     drawOpenBook(p, QRectF(58, 92, 120, 36));
     return pixmap;
 }

@@ -45,10 +45,13 @@ void Splash::buildButtons() {
     enter_->setDefault(true);
     connect(enter_, &QPushButton::clicked, this, [this] { handOverTo(QStringLiteral("frmMain")); });
 
-    // The Enter key presses the default button wherever the focus is.
+    // The Enter key presses the focused button, else the default one.
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, enter_, &QPushButton::click);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            (focused ? focused : enter_)->click();
+        });
     }
     setTabOrder(enter_, exit);
     enter_->setFocus();
