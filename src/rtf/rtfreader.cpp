@@ -43,6 +43,13 @@ struct GroupState {
     // \ltrch end the mark, so that Word's complex-script sizes stay out.
     bool doubleByte = false;
     int doubleByteHalfPoints = 0;
+    // Text under \rtlch (LibreOffice writes Hebrew and Arabic so) takes the
+    // associated font, size, bold and italic: \af, \afs, \ab, \ai.
+    bool rightToLeft = false;
+    int associatedFont = -1;
+    int associatedHalfPoints = 0;
+    bool associatedBold = false;
+    bool associatedItalic = false;
     int unicodeSkip = 1;
     Destination destination = Destination::Body;
 };
@@ -61,6 +68,11 @@ enum class Word : std::uint8_t {
     Unicode,
     DoubleByte,
     SingleByte,
+    RightToLeft,
+    LeftToRight,
+    AssociatedFont,
+    AssociatedBold,
+    AssociatedItalic,
     AssociatedSize,
     ParagraphEnd,
     Character,
@@ -101,8 +113,11 @@ constexpr WordEntry kWords[] = {
     {"dbch", Word::DoubleByte},
     {"loch", Word::SingleByte},
     {"hich", Word::SingleByte},
-    {"rtlch", Word::SingleByte},
-    {"ltrch", Word::SingleByte},
+    {"rtlch", Word::RightToLeft},
+    {"ltrch", Word::LeftToRight},
+    {"af", Word::AssociatedFont},
+    {"ab", Word::AssociatedBold},
+    {"ai", Word::AssociatedItalic},
     {"afs", Word::AssociatedSize},
     // Ends of paragraphs.
     {"par", Word::ParagraphEnd},
@@ -292,6 +307,7 @@ private:
     void colourTableText(QByteArrayView bytes);
     void commitColour();
 
+    int fontNumberOf(const GroupState& group) const;
     const Font* fontFor(int number) const;
     int codePageOf(const GroupState& group) const;
     CharStyle styleOf(const GroupState& group) const;
@@ -498,7 +514,25 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token) {
         case Word::SingleByte:
             group.doubleByte = false;
             break;
+        case Word::RightToLeft:
+            group.doubleByte = false;
+            group.rightToLeft = true;
+            break;
+        case Word::LeftToRight:
+            group.doubleByte = false;
+            group.rightToLeft = false;
+            break;
+        case Word::AssociatedFont:
+            group.associatedFont = token.number;
+            break;
+        case Word::AssociatedBold:
+            group.associatedBold = flagValue(token);
+            break;
+        case Word::AssociatedItalic:
+            group.associatedItalic = flagValue(token);
+            break;
         case Word::AssociatedSize:
+            group.associatedHalfPoints = halfPointsOf(token);
             if (group.doubleByte) {
                 group.doubleByteHalfPoints = halfPointsOf(token);
             }
@@ -742,6 +776,10 @@ void Reader::commitColour() {
     colourStarted_ = false;
 }
 
+int Reader::fontNumberOf(const GroupState& group) const {
+    return group.rightToLeft && group.associatedFont >= 0 ? group.associatedFont : group.font;
+}
+
 const Font* Reader::fontFor(int number) const {
     if (const auto found = fonts_.find(number); number >= 0 && found != fonts_.end()) {
         return &found->second;
@@ -752,20 +790,24 @@ const Font* Reader::fontFor(int number) const {
 }
 
 int Reader::codePageOf(const GroupState& group) const {
-    const Font* font = fontFor(group.font);
+    const Font* font = fontFor(fontNumberOf(group));
     return font && font->codePage ? *font->codePage : codePage_;
 }
 
 CharStyle Reader::styleOf(const GroupState& group) const {
     CharStyle style;
-    if (const Font* font = fontFor(group.font)) {
+    if (const Font* font = fontFor(fontNumberOf(group))) {
         style.family = font->name;
     }
-    style.halfPoints = group.doubleByte && group.doubleByteHalfPoints > 0
-                           ? group.doubleByteHalfPoints
-                           : group.halfPoints;
-    style.bold = group.bold;
-    style.italic = group.italic;
+    style.halfPoints = group.halfPoints;
+    if (group.doubleByte && group.doubleByteHalfPoints > 0) {
+        style.halfPoints = group.doubleByteHalfPoints;
+    } else if (group.rightToLeft && group.associatedHalfPoints > 0) {
+        style.halfPoints = group.associatedHalfPoints;
+    }
+    // Writers that know no associated properties put \b and \i on right-to-left text.
+    style.bold = group.bold || (group.rightToLeft && group.associatedBold);
+    style.italic = group.italic || (group.rightToLeft && group.associatedItalic);
     style.underline = group.underline;
     // Entry 0 is the automatic colour, whatever the table says.
     if (group.colour > 0 && std::size_t(group.colour) < colours_.size()) {

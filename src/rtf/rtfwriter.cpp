@@ -170,8 +170,26 @@ RunStyle styleOf(const QTextCharFormat& format, const QFont& documentFont, Table
     return style;
 }
 
+/// Hebrew, Arabic and other complex scripts take font, size, bold and italic
+/// from the associated properties in Word and LibreOffice, so they are stated too.
+void appendComplexScriptStyle(QByteArray& out, const RunStyle& style) {
+    out += "\\rtlch\\af";
+    appendNumber(out, style.font);
+    out += "\\afs";
+    appendNumber(out, style.halfPoints);
+    if (style.bold) {
+        out += "\\ab";
+    }
+    if (style.italic) {
+        out += "\\ai";
+    }
+    out += "\\ltrch";
+}
+
 void appendRunStart(QByteArray& out, const RunStyle& style) {
-    out += "{\\f";
+    out += '{';
+    appendComplexScriptStyle(out, style);
+    out += "\\f";
     appendNumber(out, style.font);
     out += "\\fs";
     appendNumber(out, style.halfPoints);

@@ -202,6 +202,12 @@ void RtfReaderTest::readsAttributes_data() {
     QTest::newRow("complex-script size is not double-byte size")
         << head + "\\fs20\\dbch\\rtlch\\afs30\\ltrch\\dbch x}"
         << "Times" << 20 << false << false << false << kNoColour;
+    QTest::newRow("right-to-left text takes associated properties")
+        << head + "\\fs20\\af0\\afs30\\ab\\ai\\rtlch x}"
+        << "Arial" << 30 << true << true << false << kNoColour;
+    QTest::newRow("left-to-right text ignores associated properties")
+        << head + "\\rtlch\\fs20\\af0\\afs30\\ab\\ai\\ltrch x}"
+        << "Times" << 20 << false << false << false << kNoColour;
     QTest::newRow("double-byte size") << head + "\\fs20\\dbch\\afs30 x}"
                                       << "Times" << 30 << false << false << false << kNoColour;
     QTest::newRow("no font table")

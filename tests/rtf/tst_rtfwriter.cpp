@@ -22,7 +22,7 @@ QByteArray writtenRun(const QString& text) {
     document.setDefaultFont(QFont(QStringLiteral("arial"), 12));
     QTextCursor(&document).insertText(text);
     const QByteArray rtf = writeRtf(document);
-    const QByteArray start = "\\pard\\plain {\\f0\\fs24 ";
+    const QByteArray start = "\\pard\\plain {\\rtlch\\af0\\afs24\\ltrch\\f0\\fs24 ";
     const qsizetype from = rtf.indexOf(start) + start.size();
     return rtf.mid(from, rtf.indexOf("}\\par\r\n", from) - from);
 }
@@ -58,16 +58,19 @@ void RtfWriterTest::writesHeaderTablesAndRuns() {
     QString rtf = QString::fromLatin1(writeRtf(document));
     rtf.replace(QRegularExpression(QStringLiteral("\\\\generator [^;]*;")),
                 QStringLiteral("\\generator G;"));
-    QCOMPARE(rtf, QStringLiteral(
-                      "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033\\uc1\r\n"
-                      "{\\fonttbl{\\f0\\fnil\\fcharset0 arial;}"
-                      "{\\f1\\fnil\\fcharset0 Times New Roman;}}\r\n"
-                      "{\\colortbl;\\red255\\green0\\blue0;}\r\n"
-                      "{\\*\\generator G;}\r\n"
-                      "\\pard\\plain {\\f0\\fs24 Hello }{\\f1\\fs21\\b\\i\\ul\\cf1 world}\\par\r\n"
-                      "\\pard\\plain \\par\r\n"
-                      "\\pard\\plain {\\f1\\fs21\\b\\i\\ul\\cf1 again}\\par\r\n"
-                      "}\r\n"));
+    QCOMPARE(rtf,
+             QStringLiteral(
+                 "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033\\uc1\r\n"
+                 "{\\fonttbl{\\f0\\fnil\\fcharset0 arial;}"
+                 "{\\f1\\fnil\\fcharset0 Times New Roman;}}\r\n"
+                 "{\\colortbl;\\red255\\green0\\blue0;}\r\n"
+                 "{\\*\\generator G;}\r\n"
+                 "\\pard\\plain {\\rtlch\\af0\\afs24\\ltrch\\f0\\fs24 Hello }"
+                 "{\\rtlch\\af1\\afs21\\ab\\ai\\ltrch\\f1\\fs21\\b\\i\\ul\\cf1 world}\\par\r\n"
+                 "\\pard\\plain \\par\r\n"
+                 "\\pard\\plain {\\rtlch\\af1\\afs21\\ab\\ai\\ltrch\\f1\\fs21\\b\\i\\ul\\cf1 again}"
+                 "\\par\r\n"
+                 "}\r\n"));
 }
 
 void RtfWriterTest::escapesCharacters_data() {
