@@ -1,0 +1,97 @@
+// A smoke test of the production dialogs: each real dialog is opened and
+// closed again by the user's keys, as under a desktop, only headless.
+#include "dialogs/qtdialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace vellumora;
+
+namespace {
+
+/// Runs the action on the modal dialog as soon as it is up.
+void whenDialogOpens(std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(dialog);
+        }
+    });
+    timer->start();
+}
+
+}  // namespace
+
+class QtDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messageBoxShowsTheRequestAndReturnsThePressedButton();
+    void escapeOnAQuestionWithoutCancelMeansNo();
+    void promptReturnsTheTypedTextOrNothing();
+    void cancelledOpenDialogGivesNothing();
+};
+
+void QtDialogsTest::messageBoxShowsTheRequestAndReturnsThePressedButton() {
+    QtDialogs dialogs;
+    MessageRequest request{QStringLiteral("Save Changes"),
+                           QStringLiteral("Do you want to save your changes?"),
+                           MessageIcon::Warning, MessageButtons::YesNo, MessageButton::Yes};
+    QString seenTitle, seenText;
+    QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+    whenDialogOpens([&](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        QVERIFY(box);
+        seenTitle = box->windowTitle();
+        seenText = box->text();
+        seenIcon = box->icon();
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+        box->button(QMessageBox::No)->click();
+    });
+    QCOMPARE(dialogs.message(nullptr, request), MessageButton::No);
+    QCOMPARE(seenTitle, request.title);
+    QCOMPARE(seenText, request.text);
+    QCOMPARE(seenIcon, QMessageBox::Warning);
+}
+
+void QtDialogsTest::escapeOnAQuestionWithoutCancelMeansNo() {
+    QtDialogs dialogs;
+    MessageRequest request{QStringLiteral("Vellumora"), QStringLiteral("Are you sure?"),
+                           MessageIcon::Warning, MessageButtons::YesNo, MessageButton::No};
+    whenDialogOpens([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QCOMPARE(dialogs.message(nullptr, request), MessageButton::No);
+}
+
+void QtDialogsTest::promptReturnsTheTypedTextOrNothing() {
+    QtDialogs dialogs;
+    whenDialogOpens([](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>();
+        QVERIFY(edit);
+        QTest::keyClicks(edit, QStringLiteral("school"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QCOMPARE(dialogs.prompt(nullptr, QStringLiteral("Find"), QStringLiteral("Find what?")),
+             std::optional<QString>(QStringLiteral("school")));
+    whenDialogOpens([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    QCOMPARE(dialogs.prompt(nullptr, QStringLiteral("Find"), QStringLiteral("Find what?")),
+             std::optional<QString>());
+}
+
+void QtDialogsTest::cancelledOpenDialogGivesNothing() {
+    QtDialogs dialogs;
+    whenDialogOpens([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    FileRequest request;
+    request.filters = {QStringLiteral("Data Files (*.dat)")};
+    QCOMPARE(dialogs.openFile(nullptr, request), std::optional<QString>());
+}
+
+QTEST_MAIN(QtDialogsTest)
+#include "test_qtdialogs.moc"
