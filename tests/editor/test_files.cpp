@@ -1,0 +1,487 @@
+#include "editorfixture.h"
+#include "shell/session.h"
+#include "store/answerstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+using namespace vellumora;
+using namespace vellumora::test;
+using Kind = ScriptedDialogs::Kind;
+
+namespace {
+
+const QString kSavePrompt = QStringLiteral("Do you want to save the current document?");
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+/// Saves the fresh document under path through Save As, the note and the dialog.
+void saveAs(EditorFixture& f, const QString& path) {
+    f.trigger("mnuFileSaveAs");
+    QVERIFY(f.noteShown());
+    f.dialogs.answerSaveFile(path);
+    f.confirmNote();
+}
+
+}  // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void activationShowsTheNoteBeforeCompiling();
+    void unnamedSaveGoesThroughNoteAndDialog();
+    void noteClosedSavesNothing();
+    void namedSaveWritesBothFilesAtOnce();
+    void saveAsRenames();
+    void dataFileBesideTheDocument_data();
+    void dataFileBesideTheDocument();
+    void cancelledSaveDialogKeepsEverything();
+    void writeFailuresAreReported_data();
+    void writeFailuresAreReported();
+    void editsMadeWhileTheNoteIsUpAreSaved();
+
+    void openLoadsAndNamesTheDocument();
+    void openFailureIsReported();
+    void openPrompt_data();
+    void openPrompt();
+
+    void closing_data();
+    void closing();
+    void returnCancelledThenExitGoesToMainMenu();
+    void exitWithoutChangesEndsAtOnce();
+    void reopeningCompilesAfresh();
+
+private:
+    QTemporaryDir dir_;
+    QString path(const QString& name) const { return dir_.filePath(name); }
+};
+
+void FilesTest::init() {
+    QVERIFY(dir_.isValid());
+    for (const QString& name :
+         QDir(dir_.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
+        QVERIFY(QFileInfo(path(name)).isDir() ? QDir(path(name)).removeRecursively()
+                                              : QFile::remove(path(name)));
+}
+
+// The editing note comes first, over an empty text area; the document is
+// compiled only after it was dismissed.
+void FilesTest::activationShowsTheNoteBeforeCompiling() {
+    EditorFixture f;
+    int lengthWhileNoteShown = -1;
+    f.observed.onMessage = [&](const MessageRequest& request) {
+        if (request.text.startsWith(u"NOTE:  Any changes"))
+            lengthWhileNoteShown = f.editor()->textArea()->document()->characterCount();
+    };
+    f.openEditor();
+    QCOMPARE(lengthWhileNoteShown, 1);  // an empty document holds one paragraph break
+    const MessageRequest note = f.dialogs.messages().value(0);
+    QCOMPARE(note.title, QStringLiteral("Vellumora"));
+    QCOMPARE(note.icon, MessageIcon::Warning);
+    QCOMPARE(note.buttons, MessageButtons::Ok);
+    QCOMPARE(note.text,
+             QStringLiteral("NOTE:  Any changes made to this page can be saved to a file BUT the "
+                            "answers MUST BE CHANGED IN THEIR INDIVIDUAL TEXT BOXES in order to be "
+                            "reloaded correctly later.  It is suggested that you MAKE ALL CHANGES "
+                            "(other than font style and color) IN THE TEXT BOXES, not here."));
+    // One paragraph break per CR LF: 5,571 characters less 347 line feeds.
+    QCOMPARE(f.text()->toPlainText().size(), 5571 - 347);
+    QCOMPARE(f.text()->textCursor().position(), 0);
+    QVERIFY(f.files().isModified());
+    QCOMPARE(f.editor()->windowTitle(), QStringLiteral("Vellumora - Text Editor"));
+}
+
+void FilesTest::unnamedSaveGoesThroughNoteAndDialog() {
+    EditorFixture f;
+    f.openEditor();
+    f.trigger("mnuFileSave");
+    QVERIFY(f.noteShown());
+    QCOMPARE(f.dialogs.count(Kind::SaveFile), 0);
+    QCOMPARE(f.note()->windowTitle(), QStringLiteral("Vellumora"));
+    QVERIFY(!f.program.session().noteAcknowledged);
+
+    const QString story = path(QStringLiteral("Story.rtf"));
+    f.dialogs.answerSaveFile(story);
+    f.confirmNote();
+
+    QVERIFY(!f.noteShown());
+    QCOMPARE(f.dialogs.count(Kind::SaveFile), 1);
+    const FileRequest request = f.dialogs.requests().last().file;
+    QCOMPARE(request.filters, QStringList{QStringLiteral("Rich Text Files (*.rtf)")});
+    QCOMPARE(request.fileName, QString());
+    QVERIFY(request.confirmOverwrite);
+    QVERIFY(request.folderMustExist);
+    // The activation after the note skips the editing note.
+    QCOMPARE(f.dialogs.count(Kind::Message), 1);
+
+    QVERIFY(contentsOf(story).startsWith("{\\rtf"));
+    QCOMPARE(contentsOf(path(QStringLiteral("Story.dat"))).size(), 106);
+    QCOMPARE(f.editor()->windowTitle(), story + QStringLiteral(" - Text Editor"));
+    QVERIFY(!f.files().isModified());
+    QCOMPARE(f.program.session().documentPath, story);
+    QVERIFY(!f.program.session().noteAcknowledged);
+    QVERIFY(f.dialogs.allAnswersUsed());
+}
+
+void FilesTest::noteClosedSavesNothing() {
+    EditorFixture f;
+    f.openEditor();
+    f.trigger("mnuFileSaveAs");
+    f.closeNote();
+    EditorFixture::settle();
+    QVERIFY(!f.note());
+    QCOMPARE(f.screens().activeScreen(), f.editor());
+    QCOMPARE(f.dialogs.count(Kind::SaveFile), 0);
+    QCOMPARE(f.dialogs.count(Kind::Message), 1);  // no editing note on coming back
+    QVERIFY(f.files().isModified());
+    QVERIFY(QDir(dir_.path()).isEmpty());
+
+    // Starting over shows the note again, and now its OK saves.
+    saveAs(f, path(QStringLiteral("Again.rtf")));
+    QVERIFY(QFile::exists(path(QStringLiteral("Again.rtf"))));
+}
+
+void FilesTest::namedSaveWritesBothFilesAtOnce() {
+    EditorFixture f;
+    f.openEditor();
+    const QString story = path(QStringLiteral("Story.rtf"));
+    saveAs(f, story);
+    f.program.store().store(1, QStringLiteral("A teacher, of course"));
+    f.text()->moveCursor(QTextCursor::End);
+    f.text()->insertPlainText(QStringLiteral("Added in the editor"));
+    QVERIFY(f.files().isModified());
+
+    f.trigger("mnuFileSave");
+    QVERIFY(!f.noteShown());
+    QCOMPARE(f.dialogs.count(Kind::SaveFile), 1);
+    QVERIFY(contentsOf(story).contains("Added in the editor"));
+    QVERIFY(contentsOf(path(QStringLiteral("Story.dat"))).startsWith("\"A teacher, of course\","));
+    QVERIFY(!f.files().isModified());
+}
+
+void FilesTest::saveAsRenames() {
+    EditorFixture f;
+    f.openEditor();
+    const QString first = path(QStringLiteral("First.rtf"));
+    const QString second = path(QStringLiteral("Second.rtf"));
+    saveAs(f, first);
+    saveAs(f, second);
+    // The dialog proposes the name used last.
+    QCOMPARE(f.dialogs.requests().last().file.fileName, first);
+    QCOMPARE(f.editor()->windowTitle(), second + QStringLiteral(" - Text Editor"));
+    QVERIFY(QFile::exists(path(QStringLiteral("Second.dat"))));
+    f.trigger("mnuFileSave");
+    QCOMPARE(f.program.session().documentPath, second);
+}
+
+void FilesTest::dataFileBesideTheDocument_data() {
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("dataFile");
+    QTest::newRow("rtf") << "Story.rtf"
+                         << "Story.dat";
+    QTest::newRow("upper case") << "STORY.RTF"
+                                << "STORY.dat";
+    QTest::newRow("no extension") << "Story"
+                                  << "Story.dat";
+    QTest::newRow("text file") << "Notes.txt"
+                               << "Notes.dat";
+}
+
+void FilesTest::dataFileBesideTheDocument() {
+    QFETCH(QString, document);
+    QFETCH(QString, dataFile);
+    EditorFixture f;
+    f.openEditor();
+    saveAs(f, path(document));
+    QVERIFY(QFile::exists(path(document)));
+    QVERIFY(QFile::exists(path(dataFile)));
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).size(), 2);
+}
+
+void FilesTest::cancelledSaveDialogKeepsEverything() {
+    EditorFixture f;
+    f.openEditor();
+    f.trigger("mnuFileSaveAs");
+    f.dialogs.answerSaveFile(std::nullopt);
+    f.confirmNote();
+    QCOMPARE(f.dialogs.count(Kind::Message), 1);  // silent
+    QVERIFY(f.files().saveWasCancelled());
+    QVERIFY(f.files().isModified());
+    QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
+}
+
+// A document or data file that cannot be written is told, naming the file;
+// the save counts as not completed.
+void FilesTest::writeFailuresAreReported_data() {
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("blocker");  // a folder made where a file should go
+    QTest::addColumn<QString>("named");    // what the message must name
+    QTest::addColumn<bool>("documentWritten");
+    QTest::newRow("document in a missing folder")
+        << "missing/Story.rtf" << QString() << "missing/Story.rtf" << false;
+    QTest::newRow("folder in the document's place") << "Story.rtf"
+                                                    << "Story.rtf"
+                                                    << "Story.rtf" << false;
+    QTest::newRow("folder in the data file's place") << "Story.rtf"
+                                                     << "Story.dat"
+                                                     << "Story.dat" << true;
+}
+
+void FilesTest::writeFailuresAreReported() {
+    QFETCH(QString, document);
+    QFETCH(QString, blocker);
+    QFETCH(QString, named);
+    QFETCH(bool, documentWritten);
+    if (!blocker.isEmpty())
+        QVERIFY(QDir(dir_.path()).mkdir(blocker));
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::Ok);
+    saveAs(f, path(document));
+
+    QCOMPARE(f.dialogs.count(Kind::Message), 2);
+    const MessageRequest report = f.dialogs.messages().last();
+    QVERIFY2(report.text.contains(QDir::toNativeSeparators(path(named))), qPrintable(report.text));
+    QCOMPARE(report.icon, MessageIcon::Warning);
+    QVERIFY(f.files().saveWasCancelled());
+    QVERIFY(f.files().isModified());
+    QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
+    QCOMPARE(QFileInfo(path(QStringLiteral("Story.rtf"))).isFile(), documentWritten);
+}
+
+// The note is not modal: what the text holds when the note is confirmed is saved.
+void FilesTest::editsMadeWhileTheNoteIsUpAreSaved() {
+    EditorFixture f;
+    f.openEditor();
+    f.trigger("mnuFileSaveAs");
+    f.text()->setPlainText(QStringLiteral("Typed while the note was up"));
+    f.dialogs.answerSaveFile(path(QStringLiteral("Story.rtf")));
+    f.confirmNote();
+    QVERIFY(contentsOf(path(QStringLiteral("Story.rtf"))).contains("Typed while the note was up"));
+    QVERIFY(!f.files().isModified());
+}
+
+void FilesTest::openLoadsAndNamesTheDocument() {
+    const QString notes = path(QStringLiteral("Notes.txt"));
+    {
+        QFile file(notes);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Plain notes\r\nsecond line\r\n");
+    }
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::No);
+    f.dialogs.answerOpenFile(notes);
+    f.trigger("mnuFileOpen");
+
+    const FileRequest request = f.dialogs.requests().last().file;
+    QCOMPARE(request.filters,
+             (QStringList{QStringLiteral("Rich Text Files (*.rtf)"),
+                          QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")}));
+    QCOMPARE(request.fileName, QString());
+    QVERIFY(f.text()->toPlainText().startsWith(u"Plain notes\nsecond line"));
+    QVERIFY(!f.files().isModified());
+    QCOMPARE(f.files().returnRequest(), DocumentFiles::ReturnRequest::Opened);
+    QCOMPARE(f.editor()->windowTitle(), notes + QStringLiteral(" - Text Editor"));
+
+    // Save writes back to the opened file, with the answers beside it.
+    f.trigger("mnuFileSave");
+    QVERIFY(contentsOf(notes).startsWith("{\\rtf"));
+    QVERIFY(QFile::exists(path(QStringLiteral("Notes.dat"))));
+
+    // Cancelling the open dialog changes nothing.
+    f.dialogs.answerOpenFile(std::nullopt);
+    f.trigger("mnuFileOpen");
+    QCOMPARE(f.editor()->windowTitle(), notes + QStringLiteral(" - Text Editor"));
+    QVERIFY(f.dialogs.allAnswersUsed());
+}
+
+void FilesTest::openFailureIsReported() {
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::No);
+    const QString missing = path(QStringLiteral("Gone.rtf"));
+    f.dialogs.answerOpenFile(missing);
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.trigger("mnuFileOpen");
+    const MessageRequest report = f.dialogs.messages().last();
+    QVERIFY(report.text.contains(QDir::toNativeSeparators(missing)));
+    QVERIFY(report.text.contains(u"does not exist"));
+    QCOMPARE(f.text()->toPlainText().size(), 5571 - 347);
+    QVERIFY(f.files().isModified());
+    QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
+}
+
+// The save prompt before Open, on an unnamed document.
+void FilesTest::openPrompt_data() {
+    QTest::addColumn<MessageButton>("answer");
+    QTest::addColumn<QString>("noteAnswer");  // "ok", "close" or "" (no note)
+    QTest::addColumn<bool>("saveCompletes");
+    QTest::addColumn<bool>("openDialogShown");
+    QTest::newRow("no") << MessageButton::No << "" << false << true;
+    QTest::newRow("cancel") << MessageButton::Cancel << "" << false << false;
+    QTest::newRow("yes, note OK, saved") << MessageButton::Yes << "ok" << true << true;
+    QTest::newRow("yes, note OK, dialog cancelled") << MessageButton::Yes << "ok" << false << false;
+    QTest::newRow("yes, note closed") << MessageButton::Yes << "close" << false << false;
+}
+
+void FilesTest::openPrompt() {
+    QFETCH(MessageButton, answer);
+    QFETCH(QString, noteAnswer);
+    QFETCH(bool, saveCompletes);
+    QFETCH(bool, openDialogShown);
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(answer);
+    if (openDialogShown)
+        f.dialogs.answerOpenFile(std::nullopt);
+    f.trigger("mnuFileOpen");
+    QCOMPARE(f.dialogs.messages().last().text, kSavePrompt);
+    QCOMPARE(f.dialogs.messages().last().buttons, MessageButtons::YesNoCancel);
+    QCOMPARE(f.dialogs.messages().last().defaultButton, MessageButton::Cancel);
+    QCOMPARE(f.noteShown(), !noteAnswer.isEmpty());
+    if (noteAnswer == u"ok") {
+        f.dialogs.answerSaveFile(saveCompletes ? std::optional(path(QStringLiteral("S.rtf")))
+                                               : std::nullopt);
+        f.confirmNote();
+    } else if (noteAnswer == u"close") {
+        f.closeNote();
+    }
+    QCOMPARE(f.dialogs.count(Kind::OpenFile), openDialogShown ? 1 : 0);
+    QCOMPARE(QFile::exists(path(QStringLiteral("S.rtf"))), saveCompletes);
+    QVERIFY(f.dialogs.allAnswersUsed());
+}
+
+// Exit, Return and the close box with unsaved changes.
+void FilesTest::closing_data() {
+    QTest::addColumn<QString>("command");  // "exit", "return" or "closebox"
+    QTest::addColumn<MessageButton>("answer");
+    QTest::addColumn<QString>("noteAnswer");  // "ok", "close" or ""
+    QTest::addColumn<bool>("saveCompletes");
+    QTest::addColumn<QString>("outcome");  // "ended", "main", "main, kept", "stays"
+
+    QTest::newRow("exit, no") << "exit" << MessageButton::No << "" << false << "ended";
+    QTest::newRow("exit, cancel") << "exit" << MessageButton::Cancel << "" << false << "stays";
+    QTest::newRow("exit, yes, saved") << "exit" << MessageButton::Yes << "ok" << true << "ended";
+    QTest::newRow("exit, yes, dialog cancelled")
+        << "exit" << MessageButton::Yes << "ok" << false << "stays";
+    QTest::newRow("exit, yes, note closed")
+        << "exit" << MessageButton::Yes << "close" << false << "stays";
+    QTest::newRow("close box, yes, saved")
+        << "closebox" << MessageButton::Yes << "ok" << true << "ended";
+    QTest::newRow("close box, cancel")
+        << "closebox" << MessageButton::Cancel << "" << false << "stays";
+    QTest::newRow("return, no") << "return" << MessageButton::No << "" << false << "main";
+    QTest::newRow("return, cancel") << "return" << MessageButton::Cancel << "" << false << "stays";
+    QTest::newRow("return, yes, saved") << "return" << MessageButton::Yes << "ok" << true << "main";
+    QTest::newRow("return, yes, dialog cancelled")
+        << "return" << MessageButton::Yes << "ok" << false << "main, kept";
+    QTest::newRow("return, yes, note closed")
+        << "return" << MessageButton::Yes << "close" << false << "main, kept";
+}
+
+void FilesTest::closing() {
+    QFETCH(QString, command);
+    QFETCH(MessageButton, answer);
+    QFETCH(QString, noteAnswer);
+    QFETCH(bool, saveCompletes);
+    QFETCH(QString, outcome);
+    EditorFixture f;
+    TextEditor* editor = f.openEditor();
+    f.dialogs.answerMessage(answer);
+    if (command == u"exit")
+        f.trigger("mnuFileExit");
+    else if (command == u"return")
+        f.trigger("mnuFileReturn");
+    else
+        editor->close();
+    QCOMPARE(f.dialogs.messages().last().text, kSavePrompt);
+
+    // Nothing closes or ends while the save waits for the note.
+    QCOMPARE(f.noteShown(), !noteAnswer.isEmpty());
+    if (!noteAnswer.isEmpty()) {
+        QVERIFY(!f.ended);
+        QVERIFY(editor->isVisible());
+    }
+    if (noteAnswer == u"ok") {
+        f.dialogs.answerSaveFile(saveCompletes ? std::optional(path(QStringLiteral("S.rtf")))
+                                               : std::nullopt);
+        f.confirmNote();
+    } else if (noteAnswer == u"close") {
+        f.closeNote();
+    }
+    EditorFixture::settle();
+
+    QCOMPARE(QFile::exists(path(QStringLiteral("S.dat"))), saveCompletes);
+    QCOMPARE(f.ended, outcome == u"ended");
+    const bool atMain = outcome.startsWith(u"main");
+    QCOMPARE(f.screens().find(QStringLiteral("frmMain"))->isVisible(), atMain);
+    QCOMPARE(f.screens().activeScreen() == f.screens().find(QStringLiteral("frmMain")), atMain);
+    if (outcome == u"main")
+        QVERIFY(!f.editor());
+    if (outcome == u"main, kept")
+        QVERIFY(f.editor() && !f.editor()->isVisible());
+    if (outcome == u"stays") {
+        QVERIFY(f.editor() && f.editor()->isVisible());
+        QVERIFY(f.files().isModified());
+    }
+    QVERIFY(!f.noteShown());
+    QVERIFY(f.dialogs.allAnswersUsed());
+}
+
+// A Return abandoned at the prompt keeps its request: Exit then goes back to
+// the main menu instead of ending the program.
+void FilesTest::returnCancelledThenExitGoesToMainMenu() {
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::Cancel);
+    f.trigger("mnuFileReturn");
+    QVERIFY(f.editor()->isVisible());
+    f.dialogs.answerMessage(MessageButton::No);
+    f.trigger("mnuFileExit");
+    EditorFixture::settle();
+    QVERIFY(!f.ended);
+    QVERIFY(!f.editor());
+    QCOMPARE(f.screens().activeScreen(), f.screens().find(QStringLiteral("frmMain")));
+}
+
+void FilesTest::exitWithoutChangesEndsAtOnce() {
+    EditorFixture f;
+    f.openEditor();
+    saveAs(f, path(QStringLiteral("Story.rtf")));
+    const int messages = f.dialogs.count(Kind::Message);
+    f.trigger("mnuFileExit");
+    QVERIFY(f.ended);
+    QCOMPARE(f.dialogs.count(Kind::Message), messages);
+}
+
+// Leaving destroys the editor; the next opening compiles the answers stored
+// meanwhile and keeps only what the session holds.
+void FilesTest::reopeningCompilesAfresh() {
+    EditorFixture f;
+    f.openEditor();
+    f.program.session().searchText = QStringLiteral("kept");
+    f.text()->setPlainText(QStringLiteral("edited away"));
+    f.dialogs.answerMessage(MessageButton::No);
+    f.trigger("mnuFileReturn");
+    EditorFixture::settle();
+    QVERIFY(!f.editor());
+
+    f.program.store().store(QStringLiteral("Childhood.GrowUp"), QStringLiteral("A pilot"));
+    f.openEditor();
+    QCOMPARE(f.dialogs.messages().last().text.left(12), QStringLiteral("NOTE:  Any c"));
+    QVERIFY(f.text()->toPlainText().contains(u"grew up?\n\nA pilot\n"));
+    QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
+    QCOMPARE(f.program.session().searchText, QStringLiteral("kept"));
+}
+
+QTEST_MAIN(FilesTest)
+#include "test_files.moc"
