@@ -17,6 +17,12 @@ constexpr int kRowGap = 90;
 constexpr int kMargin = 120;
 constexpr QSize kReturnSize(1695, 495);
 
+// frmLifeMain's labels were designed to reach 15 twips past its right edge;
+// they stop at the edge, so that no letter and no part of Return is cut off.
+int labelWidthOf(const chapters::MenuDesign& design) {
+    return std::min(design.labelWidth, design.client.width - kLabelLeft);
+}
+
 const catalogue::Chapter& chapterOf(const chapters::MenuDesign& design) {
     return *catalogue::findChapter(QString::fromLatin1(design.chapterKey));
 }
@@ -55,8 +61,9 @@ int ChapterMenu::buildRow(const catalogue::Question& question, int top) {
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     look::styleLabel(label);
-    const int labelHeight = label->heightForWidth(px(design_.labelWidth)) * kTwipsPerPixel;
-    label->setGeometry(pxRect(kLabelLeft, top, design_.labelWidth, labelHeight));
+    const int labelWidth = labelWidthOf(design_);
+    const int labelHeight = label->heightForWidth(px(labelWidth)) * kTwipsPerPixel;
+    label->setGeometry(pxRect(kLabelLeft, top, labelWidth, labelHeight));
     connect(label, &ClickableLabel::clicked, this, open);
 
     auto mark = std::make_unique<MarkPair>(this, QStringLiteral("cmd") + key,
@@ -78,7 +85,7 @@ void ChapterMenu::buildReturn(int lastRowBottom) {
 
     const int clientHeight =
         std::max(design_.client.height, lastRowBottom + kMargin + kReturnSize.height() + kMargin);
-    const int left = kLabelLeft + design_.labelWidth - kReturnSize.width();
+    const int left = kLabelLeft + labelWidthOf(design_) - kReturnSize.width();
     const int top = clientHeight - kMargin - kReturnSize.height();
     return_->setGeometry(pxRect(left, top, kReturnSize.width(), kReturnSize.height()));
     setFixedSize(pxSize(design_.client.width, clientHeight));

@@ -71,16 +71,20 @@ int columnHeight(const Column& column, const std::vector<int>& labelRows) {
     return height;
 }
 
+// Room the frame has beyond what its questions need is shared out below each
+// question, so that the questions spread over the frame's height.
 void placeColumn(const Column& column, const std::vector<int>& labelRows, int height,
                  PageGeometry& geometry) {
     geometry.frames[std::size_t(column.frame)] = QRect(column.x, kColumnTop, column.width, height);
+    const int rows = std::max(1, int(labelRows.size()));
+    const int spread = std::max(0, height - columnHeight(column, labelRows)) / rows;
     int y = kTopPadding;
     for (std::size_t row = 0; row < column.questions.size(); ++row) {
         PageGeometry::Question& question = geometry.questions[column.questions[row]];
         question.label = QRect(kSidePadding, y, labelWidthIn(column), labelRows[row]);
         y += labelRows[row] + kLabelToBox;
         question.box = QRect(QPoint(kSidePadding, y), QSize(column.box.width, column.box.height));
-        y += column.box.height + kBetweenQuestions;
+        y += column.box.height + kBetweenQuestions + spread;
     }
 }
 

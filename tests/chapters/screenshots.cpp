@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QWidget>
+#include <cstdio>
 
 using namespace vellumora;
 
@@ -24,6 +25,8 @@ void answerEveryOtherQuestion(AnswerStore& store) {
 bool save(Program& program, const QString& name, const QDir& folder) {
     QWidget* screen = program.screens().show(name);
     const bool saved = screen && screen->grab().save(folder.filePath(name + ".png"));
+    if (screen)
+        std::printf("%-16s %4d x %4d px\n", qPrintable(name), screen->width(), screen->height());
     screen->hide();
     return saved;
 }
