@@ -1,0 +1,24 @@
+#include "info/aboutpage.h"
+
+#include "info/infopages.h"
+#include "shell/artwork.h"
+#include "shell/look.h"
+#include "shell/units.h"
+
+namespace vellumora {
+
+AboutPage::AboutPage(AppContext& context) : InfoPage(context, infopages::about()) {
+    buildPicture();
+}
+
+void AboutPage::buildPicture() {
+    auto* picture = new ClickableLabel(QString(), this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setPixmap(artwork::programPicture());
+    picture->setToolTip(QStringLiteral("Click here to read the credits."));
+    picture->setGeometry(pxRect(360, 360, 480, 480));
+    connect(picture, &ClickableLabel::clicked, this,
+            [this] { handOverTo(QStringLiteral("frmCredits2")); });
+}
+
+}  // namespace vellumora

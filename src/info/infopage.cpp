@@ -1,0 +1,93 @@
+#include "info/infopage.h"
+
+#include "shell/look.h"
+#include "shell/units.h"
+
+#include <QPushButton>
+
+namespace vellumora {
+
+namespace {
+
+Screen::CloseBox closeBoxOf(InfoPageSpec::CloseBox closeBox) {
+    return closeBox == InfoPageSpec::CloseBox::AsksExit ? Screen::CloseBox::AskExit
+                                                        : Screen::CloseBox::Custom;
+}
+
+QRect pxRectOf(const QRect& twips) {
+    return pxRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
+}  // namespace
+
+InfoPage::InfoPage(AppContext& context, const InfoPageSpec& spec)
+    : Screen(context, spec.title, spec.clientTwips, closeBoxOf(spec.closeBox)), spec_(spec) {
+    for (const InfoLabel& row : spec_.labels)
+        buildLabel(row);
+    buildLeaveButton();
+    if (spec_.refresh == InfoPageSpec::Refresh::AtCreation)
+        writeTexts();
+}
+
+void InfoPage::buildLabel(const InfoLabel& row) {
+    QLabel* label = nullptr;
+    if (row.opens) {
+        auto* link = new ClickableLabel(QString(), this);
+        const QString target = QString::fromLatin1(row.opens);
+        connect(link, &ClickableLabel::clicked, this,
+                [this, target] { context().screens.show(target); });
+        label = link;
+    } else {
+        label = new QLabel(this);
+    }
+    label->setObjectName(QLatin1StringView(row.name));
+    look::styleLabel(label);
+    if (row.colour == InfoLabel::Colour::Red)
+        look::setTextColor(label, look::warningRed());
+    label->setGeometry(pxRectOf(row.twips));
+    label->setAlignment(row.alignment);
+    label->setWordWrap(true);
+    if (row.caption)
+        label->setText(QString::fromLatin1(row.caption));
+    if (row.tooltip)
+        label->setToolTip(QString::fromLatin1(row.tooltip));
+    if (row.text)
+        written_.push_back({label, row.text});
+}
+
+void InfoPage::buildLeaveButton() {
+    const InfoButton& row = spec_.button;
+    leaveButton_ = new QPushButton(QString::fromLatin1(row.caption), this);
+    leaveButton_->setObjectName(QLatin1StringView(row.name));
+    leaveButton_->setToolTip(QString::fromLatin1(row.tooltip));
+    leaveButton_->setFont(look::buttonFont());
+    leaveButton_->setGeometry(pxRectOf(row.twips));
+    connect(leaveButton_, &QPushButton::clicked, this, &InfoPage::leave);
+    leaveButton_->setFocus();
+}
+
+void InfoPage::leave() {
+    if (spec_.leave == InfoPageSpec::Leave::ToMainMenu)
+        handOverTo(QStringLiteral("frmMain"));
+    else
+        hide();
+}
+
+void InfoPage::activate() {
+    if (spec_.refresh == InfoPageSpec::Refresh::OnActivation)
+        writeTexts();
+}
+
+// Only pages whose close box destroys them get here (CloseBox::Custom); the
+// next opening builds them afresh.
+bool InfoPage::closeRequested() {
+    context().screens.destroy(objectName());
+    return true;
+}
+
+void InfoPage::writeTexts() {
+    for (const WrittenLabel& written : written_)
+        written.label->setText(written.text());
+}
+
+}  // namespace vellumora

@@ -1,0 +1,45 @@
+// Saves a PNG of every information page (client area) into a folder, so that
+// clipped, overlapping or off-colour text can be seen. The credits window is
+// drawn over a grey chequer with its star mask applied.
+#include "app/program.h"
+#include "support/scripteddialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+
+using namespace vellumora;
+
+namespace {
+
+QImage maskedOnChequer(QWidget* window) {
+    QImage image(window->size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (int y = 0; y < image.height(); y += 10)
+        for (int x = 0; x < image.width(); x += 10)
+            painter.fillRect(x, y, 10, 10, (x + y) / 10 % 2 ? Qt::lightGray : Qt::gray);
+    painter.setClipRegion(window->mask());
+    painter.drawPixmap(0, 0, window->grab());
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    test::ScriptedDialogs dialogs;
+    Program program(dialogs, [] {});
+    program.start();
+    for (const char* name : {"frmInstruc", "frmInfo", "frmVersionHx", "frmDistribution",
+                             "frmWarranty", "frmShare", "frmCredits2"}) {
+        QWidget* window = program.screens().show(QString::fromLatin1(name));
+        QApplication::processEvents();
+        const QString path = folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png");
+        const bool saved = window->mask().isEmpty() ? window->grab().save(path)
+                                                    : maskedOnChequer(window).save(path);
+        if (!saved)
+            return 1;
+    }
+    return 0;
+}
