@@ -12,6 +12,7 @@ namespace {
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kFrameStart = 0xFDD0;
 constexpr char16_t kFrameEnd = 0xFDD1;
+constexpr char16_t kObjectReplacement = 0xFFFC;
 
 QTextCharFormat formatFor(const CharStyle& style) {
     QTextCharFormat format;
@@ -81,7 +82,8 @@ void DocumentBuilder::appendUnit(char16_t unit) {
         case u'\n':
         case kFrameStart:
         case kFrameEnd:
-            return;  // each would split the text into blocks or frames behind our back
+        case kObjectReplacement:
+            return;  // blocks, frames and objects are not made from text
         case QChar::ParagraphSeparator:
             endParagraph(runStyle_);
             return;
