@@ -37,14 +37,21 @@ QRect toPixels(const QRect& twips) {
     return pxRect(twips.x(), twips.y(), twips.width(), twips.height());
 }
 
-constexpr int kPixelsToTwips = kTwipsPerPixel;
-
 }  // namespace
 
 QuestionPage::QuestionPage(AppContext& context, const chapters::PageDesign& design)
     : Screen(context, captionOf(design), designedClient(design), CloseBox::AskExit),
       design_(design),
       menu_(QString::fromLatin1(chapterOfPage(design).menu)) {
+    buildFrames();
+    buildQuestions();
+    buildButtons();
+    layOut();
+    setTabOrderOfControls();
+}
+
+// In the order of chapters::Frame; a frame that holds no question stays hidden.
+void QuestionPage::buildFrames() {
     for (const char* name : {"fraLeft", "fraRight", "fraBottom"}) {
         auto* frame = new QFrame(this);
         frame->setObjectName(QLatin1StringView(name));
@@ -52,10 +59,6 @@ QuestionPage::QuestionPage(AppContext& context, const chapters::PageDesign& desi
         frame->hide();
         frames_.push_back(frame);
     }
-    buildQuestions();
-    buildButtons();
-    layOut();
-    setTabOrderOfControls();
 }
 
 void QuestionPage::buildQuestions() {
@@ -103,7 +106,7 @@ void QuestionPage::buildButtons() {
 
 void QuestionPage::layOut() {
     const auto labelHeight = [this](std::size_t question, int widthTwips) {
-        return answers_[question].label->heightForWidth(px(widthTwips)) * kPixelsToTwips;
+        return answers_[question].label->heightForWidth(px(widthTwips)) * kTwipsPerPixel;
     };
     const chapters::PageGeometry geometry = chapters::layOutPage(design_, labelHeight);
     setFixedSize(pxSize(geometry.client.width(), geometry.client.height()));

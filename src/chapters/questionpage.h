@@ -40,6 +40,7 @@ private:
         QPlainTextEdit* box;
     };
 
+    void buildFrames();
     void buildQuestions();
     void buildButtons();
     void layOut();
