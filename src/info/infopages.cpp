@@ -115,8 +115,8 @@ const InfoPageSpec& distribution() {
         .closeBox = CloseBox::AsksExit,
         .labels =
             {
-                written("Label1", infotexts::distributionTerms, QRect(kMargin, 240, 6930, 2400)),
-                written("Label2", infotexts::distributionContact, QRect(kMargin, 2880, 6930, 540)),
+                written("Label1", infotexts::distributionTerms, QRect(kMargin, 240, 6930, 2040)),
+                written("Label2", infotexts::distributionContact, QRect(kMargin, 2520, 6930, 540)),
             },
         .button = closeButton(QSize(7170, 4680), 3960),
     };
@@ -149,7 +149,7 @@ const InfoPageSpec& shareware() {
         .labels =
             {
                 written("Label1", infotexts::sharewarePart1, QRect(kMargin, 240, 7740, 1320)),
-                written("Label2", infotexts::sharewarePart2, QRect(kMargin, 1800, 7740, 1680)),
+                written("Label2", infotexts::sharewarePart2, QRect(kMargin, 1560, 7740, 1680)),
             },
         .button = closeButton(QSize(7980, 4815), 4080),
     };

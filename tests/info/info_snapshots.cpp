@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QScreen>
+#include <QThread>
 
 using namespace vellumora;
 
@@ -41,5 +43,11 @@ int main(int argc, char* argv[]) {
         if (!saved)
             return 1;
     }
-    return 0;
+    // Under a real X server this shows what the window system makes of the
+    // star's mask: the credits window over the desktop, nothing else.
+    QApplication::processEvents();
+    QThread::msleep(300);
+    QApplication::processEvents();
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    return screen.save(folder + QStringLiteral("/screen.png")) ? 0 : 1;
 }
