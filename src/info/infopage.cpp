@@ -9,9 +9,9 @@ namespace vellumora {
 
 namespace {
 
-Screen::CloseBox closeBoxOf(InfoPageSpec::CloseBox closeBox) {
-    return closeBox == InfoPageSpec::CloseBox::AsksExit ? Screen::CloseBox::AskExit
-                                                        : Screen::CloseBox::Custom;
+Screen::CloseBox closeBoxOf(InfoPageDesign::CloseBox closeBox) {
+    return closeBox == InfoPageDesign::CloseBox::AsksExit ? Screen::CloseBox::AskExit
+                                                          : Screen::CloseBox::Custom;
 }
 
 QRect pxRectOf(const QRect& twips) {
@@ -20,12 +20,13 @@ QRect pxRectOf(const QRect& twips) {
 
 }  // namespace
 
-InfoPage::InfoPage(AppContext& context, const InfoPageSpec& spec)
-    : Screen(context, spec.title, spec.clientTwips, closeBoxOf(spec.closeBox)), spec_(spec) {
-    for (const InfoLabel& row : spec_.labels)
+InfoPage::InfoPage(AppContext& context, const InfoPageDesign& design)
+    : Screen(context, design.title, design.clientTwips, closeBoxOf(design.closeBox)),
+      design_(design) {
+    for (const InfoLabel& row : design_.labels)
         buildLabel(row);
     buildLeaveButton();
-    if (spec_.refresh == InfoPageSpec::Refresh::AtCreation)
+    if (design_.refresh == InfoPageDesign::Refresh::AtCreation)
         writeTexts();
 }
 
@@ -56,7 +57,7 @@ void InfoPage::buildLabel(const InfoLabel& row) {
 }
 
 void InfoPage::buildLeaveButton() {
-    const InfoButton& row = spec_.button;
+    const InfoButton& row = design_.button;
     leaveButton_ = new QPushButton(QString::fromLatin1(row.caption), this);
     leaveButton_->setObjectName(QLatin1StringView(row.name));
     leaveButton_->setToolTip(QString::fromLatin1(row.tooltip));
@@ -67,14 +68,14 @@ void InfoPage::buildLeaveButton() {
 }
 
 void InfoPage::leave() {
-    if (spec_.leave == InfoPageSpec::Leave::ToMainMenu)
+    if (design_.leave == InfoPageDesign::Leave::ToMainMenu)
         handOverTo(QStringLiteral("frmMain"));
     else
         hide();
 }
 
 void InfoPage::activate() {
-    if (spec_.refresh == InfoPageSpec::Refresh::OnActivation)
+    if (design_.refresh == InfoPageDesign::Refresh::OnActivation)
         writeTexts();
 }
 

@@ -34,7 +34,7 @@ struct InfoButton {
 };
 
 /// Everything that makes one information page.
-struct InfoPageSpec {
+struct InfoPageDesign {
     /// When the page writes its texts.
     enum class Refresh { OnActivation, AtCreation };
     /// What the window's close box does.
@@ -52,7 +52,7 @@ struct InfoPageSpec {
 };
 
 /**
- * A fixed-text page built from its spec: labels stacked in the client area
+ * A fixed-text page built from its design: labels stacked in the client area
  * and one button that leaves the page. The texts are written either each time
  * the page becomes active or once when it is created.
  */
@@ -60,7 +60,7 @@ class InfoPage : public Screen {
     Q_OBJECT
 
 public:
-    InfoPage(AppContext& context, const InfoPageSpec& spec);
+    InfoPage(AppContext& context, const InfoPageDesign& design);
 
     void activate() override;
 
@@ -80,7 +80,7 @@ private:
     void leave();
     void writeTexts();
 
-    const InfoPageSpec& spec_;
+    const InfoPageDesign& design_;
     std::vector<WrittenLabel> written_;
     QPushButton* leaveButton_ = nullptr;
 };

@@ -6,9 +6,9 @@ namespace vellumora::infopages {
 
 namespace {
 
-using Refresh = InfoPageSpec::Refresh;
-using CloseBox = InfoPageSpec::CloseBox;
-using Leave = InfoPageSpec::Leave;
+using Refresh = InfoPageDesign::Refresh;
+using CloseBox = InfoPageDesign::CloseBox;
+using Leave = InfoPageDesign::Leave;
 using Colour = InfoLabel::Colour;
 
 constexpr int kMargin = 120;
@@ -53,8 +53,8 @@ InfoLabel link(const char* name, const char* caption, QRect twips, const char* t
 
 }  // namespace
 
-const InfoPageSpec& instructions() {
-    static const InfoPageSpec spec{
+const InfoPageDesign& instructions() {
+    static const InfoPageDesign design{
         .title = QStringLiteral("Vellumora - Instructions"),
         .clientTwips = QSize(6990, 5175),
         .refresh = Refresh::OnActivation,
@@ -68,11 +68,11 @@ const InfoPageSpec& instructions() {
         .button = {"cmdReturn", "&Return to Main Screen",
                    "Click here to return to the main screen.", QRect(2250, 4440, 2490, 495)},
     };
-    return spec;
+    return design;
 }
 
-const InfoPageSpec& about() {
-    static const InfoPageSpec spec{
+const InfoPageDesign& about() {
+    static const InfoPageDesign design{
         .title = QStringLiteral("Vellumora"),
         .clientTwips = QSize(6195, 3990),
         .refresh = Refresh::OnActivation,
@@ -86,11 +86,11 @@ const InfoPageSpec& about() {
             },
         .button = closeButton(QSize(6195, 3990), 3240),
     };
-    return spec;
+    return design;
 }
 
-const InfoPageSpec& versionHistory() {
-    static const InfoPageSpec spec{
+const InfoPageDesign& versionHistory() {
+    static const InfoPageDesign design{
         .title = QStringLiteral("Vellumora - Version History"),
         .clientTwips = QSize(7215, 4575),
         .refresh = Refresh::AtCreation,
@@ -104,11 +104,11 @@ const InfoPageSpec& versionHistory() {
         .button = closeButton(QSize(7215, 4575), 3840),
         .leave = Leave::HideOnly,
     };
-    return spec;
+    return design;
 }
 
-const InfoPageSpec& distribution() {
-    static const InfoPageSpec spec{
+const InfoPageDesign& distribution() {
+    static const InfoPageDesign design{
         .title = QStringLiteral("Vellumora - Distribution Information"),
         .clientTwips = QSize(7170, 4680),
         .refresh = Refresh::AtCreation,
@@ -120,11 +120,11 @@ const InfoPageSpec& distribution() {
             },
         .button = closeButton(QSize(7170, 4680), 3960),
     };
-    return spec;
+    return design;
 }
 
-const InfoPageSpec& warranty() {
-    static const InfoPageSpec spec{
+const InfoPageDesign& warranty() {
+    static const InfoPageDesign design{
         .title = QStringLiteral("Vellumora - Warranty Information"),
         .clientTwips = QSize(7065, 4680),
         .refresh = Refresh::AtCreation,
@@ -137,11 +137,11 @@ const InfoPageSpec& warranty() {
             },
         .button = closeButton(QSize(7065, 4680), 3960),
     };
-    return spec;
+    return design;
 }
 
-const InfoPageSpec& shareware() {
-    static const InfoPageSpec spec{
+const InfoPageDesign& shareware() {
+    static const InfoPageDesign design{
         .title = QStringLiteral("Vellumora - Information About Shareware"),
         .clientTwips = QSize(7980, 4815),
         .refresh = Refresh::AtCreation,
@@ -153,7 +153,7 @@ const InfoPageSpec& shareware() {
             },
         .button = closeButton(QSize(7980, 4815), 4080),
     };
-    return spec;
+    return design;
 }
 
 }  // namespace vellumora::infopages

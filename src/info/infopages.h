@@ -4,12 +4,12 @@
 
 namespace vellumora::infopages {
 
-/// The specs of the information pages, one per screen.
-const InfoPageSpec& instructions();
-const InfoPageSpec& about();
-const InfoPageSpec& versionHistory();
-const InfoPageSpec& distribution();
-const InfoPageSpec& warranty();
-const InfoPageSpec& shareware();
+/// The design of each information page, one per screen.
+const InfoPageDesign& instructions();
+const InfoPageDesign& about();
+const InfoPageDesign& versionHistory();
+const InfoPageDesign& distribution();
+const InfoPageDesign& warranty();
+const InfoPageDesign& shareware();
 
 }  // namespace vellumora::infopages

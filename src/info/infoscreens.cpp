@@ -11,9 +11,9 @@ namespace vellumora {
 void registerInfoScreens(AppContext& context) {
     ScreenManager& screens = context.screens;
     // The factories outlive this function: they hold pointers to the
-    // context and to the page's spec, both of which live as long as the run.
-    const auto page = [&context](const InfoPageSpec& spec) {
-        return [context = &context, spec = &spec] { return new InfoPage(*context, *spec); };
+    // context and to the page's design, both of which live as long as the run.
+    const auto page = [&context](const InfoPageDesign& design) {
+        return [context = &context, design = &design] { return new InfoPage(*context, *design); };
     };
     screens.registerScreen(QStringLiteral("frmInstruc"), page(infopages::instructions()));
     screens.registerScreen(QStringLiteral("frmVersionHx"), page(infopages::versionHistory()));
