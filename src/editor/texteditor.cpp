@@ -160,16 +160,13 @@ void TextEditor::showEditingNote() {
     context_.dialogs.message(this, request);
 }
 
-// The whole text replaces the content in one step, so the text area changes
-// once; undoing past the compiled document is not offered.
+// The whole text replaces the content in one step, in the text area's
+// current format (Arial 12 from creation), so the text area changes once.
+// The text area's own replacement is used because it sets the caret aside
+// while inserting: a caret carried along to the end would be kept in view
+// after every line, which makes a long document slow to show.
 void TextEditor::compile() {
-    QTextDocument* document = text_->document();
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document);
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(editor::compileDocument(context_.store), documentFormat());
-    document->setUndoRedoEnabled(true);
-    text_->moveCursor(QTextCursor::Start);
+    text_->setPlainText(editor::compileDocument(context_.store));
 }
 
 // --- Window ---
