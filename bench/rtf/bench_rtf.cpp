@@ -23,8 +23,7 @@ const QString kSentences[] = {
     QStringLiteral("The first car was a green {Beetle} with a \\cracked\\ windscreen 😀. "),
 };
 
-void fillDocument(QTextDocument& document)
-{
+void fillDocument(QTextDocument& document) {
     document.setDefaultFont(QFont(QStringLiteral("arial"), 12));
     QTextCursor cursor(&document);
     QTextCharFormat formats[4];
@@ -45,8 +44,7 @@ void fillDocument(QTextDocument& document)
 }
 
 /// Peak resident memory since the last reset, in MB.
-double peakMegabytes()
-{
+double peakMegabytes() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) {
         return 0;
@@ -59,8 +57,7 @@ double peakMegabytes()
     return 0;
 }
 
-double residentMegabytes()
-{
+double residentMegabytes() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) {
         return 0;
@@ -74,16 +71,14 @@ double residentMegabytes()
 }
 
 /// Lets the next VmHWM reading show the peak of what follows only.
-void resetPeak()
-{
+void resetPeak() {
     QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
     if (clearRefs.open(QIODevice::WriteOnly)) {
         clearRefs.write("5");
     }
 }
 
-const QTextDocument& sampleDocument()
-{
+const QTextDocument& sampleDocument() {
     static const auto document = [] {
         auto d = std::make_unique<QTextDocument>();
         fillDocument(*d);
@@ -92,8 +87,7 @@ const QTextDocument& sampleDocument()
     return *document;
 }
 
-void BM_WriteRtf(benchmark::State& state)
-{
+void BM_WriteRtf(benchmark::State& state) {
     const QTextDocument& document = sampleDocument();
     const double before = residentMegabytes();
     resetPeak();
@@ -109,8 +103,7 @@ void BM_WriteRtf(benchmark::State& state)
 }
 BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_ReadRtf(benchmark::State& state)
-{
+void BM_ReadRtf(benchmark::State& state) {
     const QByteArray rtf = vellumora::rtf::writeRtf(sampleDocument());
     const double before = residentMegabytes();
     resetPeak();
@@ -127,8 +120,7 @@ BENCHMARK(BM_ReadRtf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

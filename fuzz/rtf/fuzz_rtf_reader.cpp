@@ -10,8 +10,7 @@
 
 namespace {
 
-QGuiApplication* application()
-{
+QGuiApplication* application() {
     static int argc = 1;
     static char name[] = "fuzz_rtf_reader";
     static char* argv[] = {name, nullptr};
@@ -22,8 +21,7 @@ QGuiApplication* application()
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     application();
     QTextDocument document;
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
