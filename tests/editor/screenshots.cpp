@@ -8,6 +8,7 @@
 #include "scripteddialogs.h"
 #include "store/answerstore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
     editor->resize(900, 650);
     editor->grab().save(folder.filePath(QStringLiteral("frmTxtEditor-large.png")));
     editor->resize(454, 353);
+    dialogs.answerPrint(true, folder.filePath(QStringLiteral("print.pdf")));
+    editor->findChild<QAction*>(QStringLiteral("mnuFilePrint"))->trigger();
     QWidget* note = program.screens().show(QStringLiteral("frmNote"));
     note->grab().save(folder.filePath(QStringLiteral("frmNote.png")));
     std::printf("editor %d x %d, note %d x %d\n", editor->width(), editor->height(), note->width(),

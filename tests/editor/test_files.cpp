@@ -47,6 +47,7 @@ private slots:
     void writeFailuresAreReported_data();
     void writeFailuresAreReported();
     void editsMadeWhileTheNoteIsUpAreSaved();
+    void comingBackWhileTheNoteIsUp();
 
     void openLoadsAndNamesTheDocument();
     void openFailureIsReported();
@@ -267,6 +268,31 @@ void FilesTest::editsMadeWhileTheNoteIsUpAreSaved() {
     f.confirmNote();
     QVERIFY(contentsOf(path(QStringLiteral("Story.rtf"))).contains("Typed while the note was up"));
     QVERIFY(!f.files().isModified());
+}
+
+// Clicking back into the editor while the note is up brings the editing
+// note back for the activation after OK, and does not end a waiting close.
+void FilesTest::comingBackWhileTheNoteIsUp() {
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::Yes);
+    f.trigger("mnuFileExit");
+    QVERIFY(f.noteShown());
+    f.screens().show(QStringLiteral("frmTxtEditor"));
+    QCOMPARE(f.screens().activeScreen(), f.editor());
+    QVERIFY(!f.ended);
+    QVERIFY(f.noteShown());
+    QCOMPARE(f.dialogs.count(Kind::Message), 2);  // no editing note on this activation
+
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.dialogs.answerSaveFile(path(QStringLiteral("Story.rtf")));
+    f.screens().show(QStringLiteral("frmNote"));  // the user clicks on the note again
+    f.confirmNote();
+    const QList<ScriptedDialogs::Request>& requests = f.dialogs.requests();
+    QCOMPARE(requests.size(), 4);
+    QVERIFY(requests[2].message.text.startsWith(u"NOTE:  Any changes"));
+    QCOMPARE(requests[3].kind, Kind::SaveFile);
+    QVERIFY(f.ended);
 }
 
 void FilesTest::openLoadsAndNamesTheDocument() {
