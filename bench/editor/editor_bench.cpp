@@ -14,6 +14,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTextCursor>
 
 using namespace vellumora;
@@ -104,33 +105,110 @@ void BM_OpenEditorFullLayout(benchmark::State& state) {
 BENCHMARK(BM_OpenEditorFullLayout)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // Find Next from the top for a text found only in the very last answer, and
-// for one found nowhere ("The search has been completed.").
-void findNextAcross(benchmark::State& state, const QString& needle, bool present) {
+// for one found nowhere ("The search has been completed."). The text area
+// lays a long document out in idle time after showing its first page; these
+// run with the layout complete, as it is a moment after opening.
+struct FindNextBench {
     BigProgram big;
-    if (present)
-        big.program.store().store(81, longAnswer(81) + QStringLiteral(" the last word"));
-    big.program.session().searchText = needle;
-    TextEditor* editor = big.open();
-    QAction* findNext = editor->findChild<QAction*>(QStringLiteral("mnuEditFindNext"));
-    DocumentTextEdit* text = editor->textArea();
-    for (auto _ : state) {
-        text->moveCursor(QTextCursor::Start);
+    TextEditor* editor = nullptr;
+    QAction* findNext = nullptr;
+
+    FindNextBench(const QString& needle, bool present) {
+        if (present)
+            big.program.store().store(81, longAnswer(81) + QStringLiteral(" the last word"));
+        big.program.session().searchText = needle;
+        editor = big.open();
+        findNext = editor->findChild<QAction*>(QStringLiteral("mnuEditFindNext"));
+        editor->textArea()->document()->documentLayout()->documentSize();
+    }
+    ~FindNextBench() { big.close(); }
+    void fromTheTop() {
+        editor->textArea()->moveCursor(QTextCursor::Start);
         findNext->trigger();
     }
-    if (present && text->textCursor().selectedText() != needle)
-        state.SkipWithError("the match was not selected");
-    big.close();
-}
+    bool selected(const QString& needle) const {
+        return editor->textArea()->textCursor().selectedText() == needle;
+    }
+};
 
 void BM_FindNextToTheEnd(benchmark::State& state) {
-    findNextAcross(state, QStringLiteral("the last word"), true);
+    const QString needle = QStringLiteral("the last word");
+    FindNextBench bench(needle, true);
+    for (auto _ : state)
+        bench.fromTheTop();
+    if (!bench.selected(needle))
+        state.SkipWithError("the match was not selected");
 }
 BENCHMARK(BM_FindNextToTheEnd)->Unit(benchmark::kMillisecond);
 
 void BM_FindNextNotFound(benchmark::State& state) {
-    findNextAcross(state, QStringLiteral("zeppelin"), false);
+    FindNextBench bench(QStringLiteral("zeppelin"), false);
+    for (auto _ : state)
+        bench.fromTheTop();
 }
 BENCHMARK(BM_FindNextNotFound)->Unit(benchmark::kMillisecond);
+
+// F3 pressed again and again on a word found in every paragraph.
+void BM_FindNextNearby(benchmark::State& state) {
+    const QString needle = QStringLiteral("rafts");
+    FindNextBench bench(needle, false);
+    for (auto _ : state)
+        bench.findNext->trigger();
+    if (!bench.selected(needle))
+        state.SkipWithError("the match was not selected");
+}
+BENCHMARK(BM_FindNextNearby)->Unit(benchmark::kMillisecond);
+
+// The worst case: Find Next to the end at once after opening, before the
+// layout of the document has been completed in idle time.
+void BM_FirstFindNextToTheEnd(benchmark::State& state) {
+    const QString needle = QStringLiteral("the last word");
+    for (auto _ : state) {
+        state.PauseTiming();
+        BigProgram big;
+        big.program.store().store(81, longAnswer(81) + u' ' + needle);
+        big.program.session().searchText = needle;
+        TextEditor* editor = big.open();
+        QAction* findNext = editor->findChild<QAction*>(QStringLiteral("mnuEditFindNext"));
+        state.ResumeTiming();
+        findNext->trigger();
+        state.PauseTiming();
+        big.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstFindNextToTheEnd)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// As the user meets it: opening, two seconds of idle time in which the text
+// area completes its layout step by step (the longest step is reported, it
+// is how long typing could stall), then Find Next to the end.
+void BM_FindNextToTheEndAfterIdle(benchmark::State& state) {
+    const QString needle = QStringLiteral("the last word");
+    qint64 longestStep = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        BigProgram big;
+        big.program.store().store(81, longAnswer(81) + u' ' + needle);
+        big.program.session().searchText = needle;
+        TextEditor* editor = big.open();
+        QElapsedTimer idle;
+        idle.start();
+        while (idle.elapsed() < 2000) {
+            QElapsedTimer step;
+            step.start();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            longestStep = std::max(longestStep, step.elapsed());
+        }
+        QAction* findNext = editor->findChild<QAction*>(QStringLiteral("mnuEditFindNext"));
+        state.ResumeTiming();
+        findNext->trigger();
+        state.PauseTiming();
+        big.close();
+        state.ResumeTiming();
+    }
+    state.counters["longest_idle_step_ms"] = double(longestStep);
+}
+BENCHMARK(BM_FindNextToTheEndAfterIdle)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 
