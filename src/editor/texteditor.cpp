@@ -12,8 +12,8 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextCursor>
 #include <functional>
+#include <vector>
 
 namespace vellumora {
 

@@ -56,12 +56,12 @@ struct EditorFixture {
 
     ScreenManager& screens() { return program.screens(); }
 
-    /// Opens the editor from the main menu, dismissing the editing note.
+    /// Opens the editor with the main menu's entry, dismissing the editing note.
     TextEditor* openEditor() {
         screens().show(QStringLiteral("frmMain"));
         dialogs.answerMessage(MessageButton::Ok);
-        screens().handOver(screens().find(QStringLiteral("frmMain")),
-                           QStringLiteral("frmTxtEditor"));
+        QWidget* mainMenu = screens().find(QStringLiteral("frmMain"));
+        mainMenu->findChild<QPushButton*>(QStringLiteral("cmdSaveFile"))->click();
         return editor();
     }
     TextEditor* editor() { return screens().findAs<TextEditor>(QStringLiteral("frmTxtEditor")); }
