@@ -153,12 +153,11 @@ void QuestionPage::saveAnswers() {
 }
 
 bool QuestionPage::userWantsToSave() {
-    MessageRequest request;
-    request.title = QStringLiteral("Save Changes");
-    request.text = QStringLiteral("Do you want to save your changes?");
-    request.icon = MessageIcon::Warning;
-    request.buttons = MessageButtons::YesNo;
-    request.defaultButton = MessageButton::Yes;
+    const MessageRequest request{.title = QStringLiteral("Save Changes"),
+                                 .text = QStringLiteral("Do you want to save your changes?"),
+                                 .icon = MessageIcon::Warning,
+                                 .buttons = MessageButtons::YesNo,
+                                 .defaultButton = MessageButton::Yes};
     return context().dialogs.message(this, request) == MessageButton::Yes;
 }
 

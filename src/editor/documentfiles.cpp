@@ -40,10 +40,8 @@ void DocumentFiles::setTitle(const QString& title) {
 }
 
 void DocumentFiles::report(const QString& text) {
-    MessageRequest request;
-    request.title = QStringLiteral("Vellumora");
-    request.text = text;
-    request.icon = MessageIcon::Warning;
+    const MessageRequest request{
+        .title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning};
     context_.dialogs.message(&window_, request);
 }
 
@@ -187,12 +185,12 @@ void DocumentFiles::endActivation(std::optional<bool> endedSave) {
 // --- The save prompt and closing ---
 
 bool DocumentFiles::askToSave(Waiting then) {
-    MessageRequest request;
-    request.title = QStringLiteral("Vellumora");
-    request.text = QStringLiteral("Do you want to save the current document?");
-    request.icon = MessageIcon::Warning;
-    request.buttons = MessageButtons::YesNoCancel;
-    request.defaultButton = MessageButton::Cancel;
+    const MessageRequest request{
+        .title = QStringLiteral("Vellumora"),
+        .text = QStringLiteral("Do you want to save the current document?"),
+        .icon = MessageIcon::Warning,
+        .buttons = MessageButtons::YesNoCancel,
+        .defaultButton = MessageButton::Cancel};
     switch (context_.dialogs.message(&window_, request)) {
         case MessageButton::No:
             return true;

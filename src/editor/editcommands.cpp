@@ -83,10 +83,9 @@ void EditCommands::selectMatch(qsizetype start, qsizetype length) {
 }
 
 void EditCommands::reportNotFound(const char* title, const char* text) {
-    MessageRequest request;
-    request.title = QString::fromLatin1(title);
-    request.text = QString::fromLatin1(text);
-    request.icon = MessageIcon::Information;
+    const MessageRequest request{.title = QString::fromLatin1(title),
+                                 .text = QString::fromLatin1(text),
+                                 .icon = MessageIcon::Information};
     context_.dialogs.message(&text_, request);
 }
 
@@ -149,12 +148,11 @@ void EditCommands::print() {
         return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        MessageRequest request;
-        request.title = QStringLiteral("Print");
-        request.text = QStringLiteral(
-            "The document could not be printed: the printer "
-            "could not be started.");
-        request.icon = MessageIcon::Warning;
+        const MessageRequest request{
+            .title = QStringLiteral("Print"),
+            .text = QStringLiteral("The document could not be printed: the printer "
+                                   "could not be started."),
+            .icon = MessageIcon::Warning};
         context_.dialogs.message(&clientArea_, request);
         return;
     }

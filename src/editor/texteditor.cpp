@@ -149,14 +149,16 @@ void TextEditor::activate() {
 }
 
 void TextEditor::showEditingNote() {
-    MessageRequest request;
-    request.title = QStringLiteral("Vellumora");
-    request.text = QStringLiteral(
-        "NOTE:  Any changes made to this page can be saved to a file BUT the answers MUST BE "
-        "CHANGED IN THEIR INDIVIDUAL TEXT BOXES in order to be reloaded correctly later.  It is "
-        "suggested that you MAKE ALL CHANGES (other than font style and color) IN THE TEXT BOXES, "
-        "not here.");
-    request.icon = MessageIcon::Warning;
+    const MessageRequest request{
+        .title = QStringLiteral("Vellumora"),
+        .text = QStringLiteral(
+            "NOTE:  Any changes made to this page can be saved to a file BUT the answers MUST BE "
+            "CHANGED IN THEIR INDIVIDUAL TEXT BOXES in order to be reloaded correctly later.  It "
+            "is "
+            "suggested that you MAKE ALL CHANGES (other than font style and color) IN THE TEXT "
+            "BOXES, "
+            "not here."),
+        .icon = MessageIcon::Warning};
     context_.dialogs.message(this, request);
 }
 

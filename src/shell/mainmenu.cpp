@@ -174,15 +174,16 @@ void MainMenu::refreshCompletionMarks() {
 }
 
 void MainMenu::LoadData() {
-    MessageRequest question;
-    question.title = QStringLiteral("Vellumora");
-    question.text = QStringLiteral(
-        "NOTE:  Previously saved data must be data previously saved by THIS program and must have "
-        "a '.dat' extension.  Also, any current data not yet saved TO A FILE will be lost.  Do you "
-        "still want to load previously saved data?");
-    question.icon = MessageIcon::Question;
-    question.buttons = MessageButtons::YesNoCancel;
-    question.defaultButton = MessageButton::Cancel;
+    const MessageRequest question{
+        .title = QStringLiteral("Vellumora"),
+        .text = QStringLiteral("NOTE:  Previously saved data must be data previously saved by THIS "
+                               "program and must have "
+                               "a '.dat' extension.  Also, any current data not yet saved TO A "
+                               "FILE will be lost.  Do you "
+                               "still want to load previously saved data?"),
+        .icon = MessageIcon::Question,
+        .buttons = MessageButtons::YesNoCancel,
+        .defaultButton = MessageButton::Cancel};
     if (context().dialogs.message(this, question) != MessageButton::Yes)
         return;
 

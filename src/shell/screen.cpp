@@ -8,13 +8,13 @@
 namespace vellumora {
 
 bool confirmExit(Dialogs& dialogs, QWidget* parent) {
-    MessageRequest request;
-    request.title = QStringLiteral("Vellumora");
-    request.text = QStringLiteral(
-        "Are you sure you want to exit?  Any information not saved TO A FILE will be lost.");
-    request.icon = MessageIcon::Warning;
-    request.buttons = MessageButtons::YesNo;
-    request.defaultButton = MessageButton::No;
+    const MessageRequest request{
+        .title = QStringLiteral("Vellumora"),
+        .text = QStringLiteral(
+            "Are you sure you want to exit?  Any information not saved TO A FILE will be lost."),
+        .icon = MessageIcon::Warning,
+        .buttons = MessageButtons::YesNo,
+        .defaultButton = MessageButton::No};
     return dialogs.message(parent, request) == MessageButton::Yes;
 }
 
