@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 
 namespace vellumora {
 
@@ -78,6 +79,17 @@ MessageButton fromQtButton(int pressed, MessageButtons offered) {
     return MessageButton::Ok;
 }
 
+// With no name proposed, a file dialog opens in the user's documents rather
+// than wherever the program happened to be started.
+void startIn(QFileDialog& dialog, const QString& fileName) {
+    if (!fileName.isEmpty()) {
+        dialog.selectFile(fileName);
+        return;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+}
+
 }  // namespace
 
 MessageButton QtDialogs::message(QWidget* parent, const MessageRequest& request) {
@@ -102,8 +114,7 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileRequest& r
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);
-    if (!request.fileName.isEmpty())
-        dialog.selectFile(request.fileName);
+    startIn(dialog, request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -116,8 +127,7 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& r
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (!request.fileName.isEmpty())
-        dialog.selectFile(request.fileName);
+    startIn(dialog, request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
