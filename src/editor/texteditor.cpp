@@ -186,9 +186,11 @@ bool TextEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The text area keeps its place and takes the client area's whole size, so
-// it runs past the right and bottom edges by its own offset.
+// it runs past the right and bottom edges by its own offset. The lines it
+// shows stop at the window's edge, so no line of text is ever half hidden.
 void TextEditor::followClientArea() {
     text_->resize(clientArea_->size());
+    text_->keepTextAboveCutOff(text_->geometry().bottom() - clientArea_->rect().bottom());
 }
 
 }  // namespace vellumora

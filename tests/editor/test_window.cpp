@@ -149,6 +149,12 @@ void WindowTest::textAreaFollowsTheWindow() {
     QCOMPARE(f.text()->geometry(), QRect(QPoint(8, 8), editor->centralWidget()->size()));
     editor->showNormal();
     QTRY_COMPARE(f.text()->geometry(), QRect(QPoint(8, 8), editor->centralWidget()->size()));
+
+    // No line of the document lies in the strip that the window's edge cuts off.
+    const QRect shown = f.text()->viewport()->geometry().translated(f.text()->pos());
+    const int windowEdge = editor->centralWidget()->rect().bottom();
+    QVERIFY2(shown.bottom() <= windowEdge && shown.bottom() >= windowEdge - 2,
+             qPrintable(QStringLiteral("%1 against %2").arg(shown.bottom()).arg(windowEdge)));
 }
 
 // Ctrl+A is Save As here, not Select All; a disabled Copy leaves Ctrl+C idle.
