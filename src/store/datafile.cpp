@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <array>
 #include <optional>
 
@@ -137,7 +138,12 @@ private:
     }
 
     bool refill() {
-        buffer_ = device_.read(64 * 1024);
+        // A block of 64 KB at most, and no more than what is left of a file:
+        // most data files are far smaller than one block.
+        qint64 block = 64 * 1024;
+        if (!device_.isSequential())
+            block = std::clamp<qint64>(device_.size() - device_.pos(), 1, block);
+        buffer_ = device_.read(block);
         pos_ = 0;
         return !buffer_.isEmpty();
     }
@@ -263,6 +269,13 @@ bool isValidUtf8(QByteArrayView bytes) {
     return true;
 }
 
+// A U+FEFF at the start of an answer is part of the answer: the file's own
+// byte-order mark was taken off before the fields were read.
+QString decodeUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 bool isAscii(QByteArrayView bytes) {
     for (const char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -333,7 +346,7 @@ ReadResult read(QIODevice& device, AnswerStore& store) {
         if (!field)
             store.setUnset(i + 1);
         else
-            store.store(i + 1, utf8 ? QString::fromUtf8(*field) : windows1252::decode(*field));
+            store.store(i + 1, utf8 ? decodeUtf8(*field) : windows1252::decode(*field));
     }
     return count == catalogue::kQuestionCount ? ReadResult::Complete : ReadResult::Incomplete;
 }

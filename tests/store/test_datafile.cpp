@@ -207,6 +207,10 @@ void DataFileTest::hostileBytesNeverCrash_data() {
     for (int i = 0; i < 70000; ++i)
         binary.append(char((i * 7919) % 256));
     QTest::newRow("binary") << binary << -1;
+    QTest::newRow("byte-order marks as text")
+        << QByteArray(" \xEF\xBB\xBF\xEF\xBB\xBF") << incomplete;
+    QTest::newRow("byte-order marks between line ends")
+        << QByteArray("\r\xEF\xBB\xBF\xEF\xBB\xBF\r\rg\r\n\r\rg\r\n\rg\n") << incomplete;
 }
 
 void DataFileTest::hostileBytesNeverCrash() {
@@ -216,6 +220,11 @@ void DataFileTest::hostileBytesNeverCrash() {
     const datafile::ReadResult got = readBytes(bytes, store);
     if (result >= 0)
         QCOMPARE(int(got), result);
+    // Whatever was read writes and reads back unchanged.
+    AnswerStore back;
+    QCOMPARE(readBytes(datafile::encode(store), back), datafile::ReadResult::Complete);
+    for (int position = 1; position <= 81; ++position)
+        QCOMPARE(back.state(position), store.state(position));
 }
 
 void DataFileTest::dataFilePathFor_data() {
