@@ -34,82 +34,51 @@ void ScriptedDialogs::clear() {
     prints_.clear();
 }
 
-void ScriptedDialogs::unexpected(const char* what) {
+void ScriptedDialogs::unexpected(const QString& what) {
     QTest::qFail(qPrintable(QStringLiteral("unexpected %1: no answer was scripted").arg(what)),
                  __FILE__, __LINE__);
 }
 
 MessageButton ScriptedDialogs::message(QWidget*, const MessageRequest& request) {
-    Request r{Kind::Message, request, {}, {}, {}, {}, {}};
-    requests_.append(r);
-    if (messages_.isEmpty()) {
-        unexpected(qPrintable(QStringLiteral("message box \"%1\"").arg(request.text)));
-        return request.buttons == MessageButtons::YesNoCancel ? MessageButton::Cancel
-               : request.buttons == MessageButtons::YesNo     ? MessageButton::No
-                                                              : MessageButton::Ok;
-    }
-    return messages_.dequeue();
+    requests_.append({Kind::Message, request, {}, {}, {}, {}, {}});
+    // Unscripted, a question gets its safest answer.
+    const MessageButton safest = request.buttons == MessageButtons::YesNoCancel
+                                     ? MessageButton::Cancel
+                                 : request.buttons == MessageButtons::YesNo ? MessageButton::No
+                                                                            : MessageButton::Ok;
+    return take(messages_, QStringLiteral("message box \"%1\"").arg(request.text), safest);
 }
 
 std::optional<QString> ScriptedDialogs::prompt(QWidget*, const QString& title,
                                                const QString& label) {
-    Request r{Kind::Prompt, {}, title, label, {}, {}, {}};
-    requests_.append(r);
-    if (prompts_.isEmpty()) {
-        unexpected("text prompt");
-        return std::nullopt;
-    }
-    return prompts_.dequeue();
+    requests_.append({Kind::Prompt, {}, title, label, {}, {}, {}});
+    return take(prompts_, QStringLiteral("text prompt"), std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& request) {
-    Request r{Kind::OpenFile, {}, {}, {}, request, {}, {}};
-    requests_.append(r);
-    if (openFiles_.isEmpty()) {
-        unexpected("open dialog");
-        return std::nullopt;
-    }
-    return openFiles_.dequeue();
+    requests_.append({Kind::OpenFile, {}, {}, {}, request, {}, {}});
+    return take(openFiles_, QStringLiteral("open dialog"), std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileRequest& request) {
-    Request r{Kind::SaveFile, {}, {}, {}, request, {}, {}};
-    requests_.append(r);
-    if (saveFiles_.isEmpty()) {
-        unexpected("save dialog");
-        return std::nullopt;
-    }
-    return saveFiles_.dequeue();
+    requests_.append({Kind::SaveFile, {}, {}, {}, request, {}, {}});
+    return take(saveFiles_, QStringLiteral("save dialog"), std::optional<QString>());
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget*, const FontChoice& initial) {
-    Request r{Kind::Font, {}, {}, {}, {}, initial, {}};
-    requests_.append(r);
-    if (fonts_.isEmpty()) {
-        unexpected("font dialog");
-        return std::nullopt;
-    }
-    return fonts_.dequeue();
+    requests_.append({Kind::Font, {}, {}, {}, {}, initial, {}});
+    return take(fonts_, QStringLiteral("font dialog"), std::optional<FontChoice>());
 }
 
 std::optional<QColor> ScriptedDialogs::chooseColor(QWidget*, const QColor& initial) {
-    Request r{Kind::Color, {}, {}, {}, {}, {}, initial};
-    requests_.append(r);
-    if (colors_.isEmpty()) {
-        unexpected("colour dialog");
-        return std::nullopt;
-    }
-    return colors_.dequeue();
+    requests_.append({Kind::Color, {}, {}, {}, {}, {}, initial});
+    return take(colors_, QStringLiteral("colour dialog"), std::optional<QColor>());
 }
 
 bool ScriptedDialogs::setUpPrinter(QWidget*, QPrinter& printer) {
-    Request r{Kind::Print, {}, {}, {}, {}, {}, {}};
-    requests_.append(r);
-    if (prints_.isEmpty()) {
-        unexpected("print dialog");
-        return false;
-    }
-    const PrintAnswer answer = prints_.dequeue();
+    requests_.append({Kind::Print, {}, {}, {}, {}, {}, {}});
+    const PrintAnswer answer =
+        take(prints_, QStringLiteral("print dialog"), PrintAnswer{false, {}});
     if (answer.accept && !answer.pdfPath.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(answer.pdfPath);

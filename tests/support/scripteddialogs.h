@@ -64,7 +64,16 @@ private:
         bool accept;
         QString pdfPath;
     };
-    void unexpected(const char* what);
+    void unexpected(const QString& what);
+    /// The next scripted answer, or the fallback (and a test failure) when none is left.
+    template <typename T>
+    T take(QQueue<T>& answers, const QString& what, T fallback) {
+        if (answers.isEmpty()) {
+            unexpected(what);
+            return fallback;
+        }
+        return answers.dequeue();
+    }
 
     QList<Request> requests_;
     QQueue<MessageButton> messages_;
