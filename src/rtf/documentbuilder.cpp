@@ -1,5 +1,7 @@
 #include "rtf/documentbuilder.h"
 
+#include "rtf/structuremarks.h"
+
 #include <QColor>
 #include <QFont>
 #include <QTextBlockFormat>
@@ -10,9 +12,6 @@ namespace vellumora::rtf {
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
-constexpr char16_t kFrameStart = 0xFDD0;
-constexpr char16_t kFrameEnd = 0xFDD1;
-constexpr char16_t kObjectReplacement = 0xFFFC;
 
 QTextCharFormat formatFor(const CharStyle& style) {
     QTextCharFormat format;
@@ -76,14 +75,13 @@ void DocumentBuilder::appendUnit(char16_t unit) {
         return;
     }
     flushLoneSurrogate();
+    if (isStructureMark(unit))
+        return;  // frames and objects are not made from text
     switch (unit) {
         case 0:
         case u'\r':
         case u'\n':
-        case kFrameStart:
-        case kFrameEnd:
-        case kObjectReplacement:
-            return;  // blocks, frames and objects are not made from text
+            return;  // nor are blocks
         case QChar::ParagraphSeparator:
             endParagraph(runStyle_);
             return;

@@ -1,6 +1,7 @@
 #include "rtf/rtfwriter.h"
 
 #include "rtf/rtfcodepage.h"
+#include "rtf/structuremarks.h"
 
 #include <QColor>
 #include <QFont>
@@ -20,9 +21,6 @@ namespace vellumora::rtf {
 
 namespace {
 
-constexpr char16_t kObjectReplacement = 0xFFFC;
-constexpr char16_t kFrameStart = 0xFDD0;
-constexpr char16_t kFrameEnd = 0xFDD1;
 constexpr double kFallbackPointSize = 12.0;
 
 /// What one run of text looks like, as the RTF run group states it.
@@ -105,11 +103,9 @@ void appendEscaped(QByteArray& out, QStringView text) {
             case QChar::Nbsp:
                 out += "\\~";
                 break;
-            case kObjectReplacement:  // pictures and other objects are not carried over
-            case kFrameStart:
-            case kFrameEnd:
-                break;
             default:
+                if (isStructureMark(unit))
+                    break;  // pictures and other objects are not carried over
                 if (unit >= 0x20 && unit < 0x7F) {
                     out += static_cast<char>(unit);
                 } else {
