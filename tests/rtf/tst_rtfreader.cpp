@@ -99,6 +99,8 @@ void RtfReaderTest::readsText_data() {
         << QByteArray("{\\rtf1\\u381\\'7d x}") << "Ž x";
     QTest::newRow("negative unicode") << QByteArray("{\\rtf1\\u-3913?}") << "\uF0B7";
     QTest::newRow("unicode above 32767") << QByteArray("{\\rtf1\\u61623?}") << "\uF0B7";
+    QTest::newRow("zero-width no-break space is text")
+        << QByteArray("{\\rtf1 x\\u-257?a\\u65279?}") << "x\uFEFFa\uFEFF";
     QTest::newRow("surrogate pair") << QByteArray("{\\rtf1\\u-10179?\\u-8704?}") << "😀";
     QTest::newRow("surrogate pair across groups")
         << QByteArray("{\\rtf1{\\uc1\\u55357 ?}{\\uc1\\u56832 ?}}") << "😀";
