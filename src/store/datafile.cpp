@@ -295,7 +295,14 @@ QString dataFilePathFor(const QString& documentPath) {
 }
 
 QByteArray encode(const AnswerStore& store) {
-    return buildRecord(store, !fitsWindows1252(store));
+    if (!fitsWindows1252(store))
+        return buildRecord(store, true);
+    // Windows-1252 bytes that happen to form valid UTF-8 ("\xC8\x8C" for
+    // "ÈŒ") would be read back as UTF-8, so such a file is UTF-8 outright.
+    QByteArray record = buildRecord(store, false);
+    if (!isAscii(record) && isValidUtf8(record))
+        record = buildRecord(store, true);
+    return record;
 }
 
 bool saveDataFile(const QString& documentPath, const AnswerStore& store, QString* errorMessage) {
