@@ -1,5 +1,7 @@
 #include "rtf/rtfcodepage.h"
 
+#include "store/windows1252.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -7,13 +9,6 @@
 namespace vellumora::rtf {
 
 namespace {
-
-// Windows-1252 differs from ISO 8859-1 only in 0x80..0x9F; zero marks the
-// five bytes the code page leaves undefined.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 struct CharsetCodePage {
     int charset;
@@ -37,32 +32,14 @@ constexpr CodePageName kCodePageNames[] = {
     {1255, "windows-1255"}, {1256, "windows-1256"}, {1257, "windows-1257"}, {1258, "windows-1258"},
     {10000, "macintosh"},   {65001, "UTF-8"}};
 
-QString decodeWindows1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        char16_t unit = byte;
-        if (byte >= 0x80 && byte < 0xA0) {
-            // An undefined byte keeps its C1 value, as Windows itself does.
-            unit = kWindows1252High[byte - 0x80] ? kWindows1252High[byte - 0x80] : byte;
-        }
-        *out++ = QChar(unit);
-    }
-    return text;
-}
-
 }  // namespace
 
 std::optional<char> windows1252Byte(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-        return static_cast<char>(unit);
-    }
-    const auto* found = std::find(kWindows1252High.begin(), kWindows1252High.end(), unit);
-    if (unit == 0 || found == kWindows1252High.end()) {
+    // The five bytes the code page leaves undefined stand for no character
+    // in a file that other programs read: those characters get no byte.
+    if (unit >= 0x80 && unit < 0xA0)
         return std::nullopt;
-    }
-    return static_cast<char>(0x80 + (found - kWindows1252High.begin()));
+    return windows1252::encode(unit);
 }
 
 std::optional<int> codePageForCharset(int charset) {
@@ -77,7 +54,7 @@ std::optional<int> codePageForCharset(int charset) {
 QString CodePageDecoder::decode(int codePage, QByteArrayView bytes) {
     QStringDecoder* decoder = codePage == kWindowsLatin1CodePage ? nullptr : decoderFor(codePage);
     if (!decoder) {
-        return decodeWindows1252(bytes);
+        return windows1252::decode(bytes);
     }
     return decoder->decode(bytes);
 }
