@@ -33,6 +33,12 @@ bool ScreenManager::isRegistered(const QString& name) const {
     return factories_.contains(name);
 }
 
+QStringList ScreenManager::registeredNames() const {
+    QStringList names = factories_.keys();
+    names.sort();
+    return names;
+}
+
 QWidget* ScreenManager::find(const QString& name) const {
     return screens_.value(name).data();
 }
@@ -101,8 +107,8 @@ void ScreenManager::makeActive(QWidget* screen) {
     emit activated(screen->objectName());
 }
 
-// When the active screen disappears, the window system brings the screen
-// beneath it to the front; doing the same here keeps it deterministic.
+// When the active screen disappears, the window system usually brings the
+// screen beneath it to the front; doing the same here keeps it deterministic.
 void ScreenManager::activateTopmostAfterHide(QWidget* hidden) {
     if (ended_ || active_ != hidden)
         return;
@@ -111,6 +117,9 @@ void ScreenManager::activateTopmostAfterHide(QWidget* hidden) {
         QWidget* candidate = it->data();
         if (candidate && candidate != hidden && candidate->isVisible()) {
             makeActive(candidate);
+            // The keyboard goes back to it too: not every window manager
+            // passes it on, and without a mouse there is no other way back.
+            candidate->activateWindow();
             return;
         }
     }

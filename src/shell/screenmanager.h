@@ -39,6 +39,8 @@ public:
 
     void registerScreen(const QString& name, Factory factory);
     bool isRegistered(const QString& name) const;
+    /// Every screen name that can be shown, in alphabetical order.
+    QStringList registeredNames() const;
 
     /// The screen if it is created, else nullptr.
     QWidget* find(const QString& name) const;
