@@ -43,6 +43,7 @@ private:
 
     void buildRows();
     int buildRow(const catalogue::Question& question, int top);
+    static void nameForScreenReaders(const MarkPair& mark, const QString& wording);
     void buildReturn(int lastRowBottom);
     void setTabOrderOfControls();
     void refreshMarks();

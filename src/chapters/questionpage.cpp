@@ -80,6 +80,8 @@ void QuestionPage::buildQuestions() {
 
         auto* box = new QPlainTextEdit(frame);
         box->setObjectName(QStringLiteral("txt") + QLatin1StringView(question.key));
+        // A screen reader names the box by its question.
+        box->setAccessibleName(label->text());
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // Enter starts a new line; Tab moves on to the next control.
         box->setTabChangesFocus(true);

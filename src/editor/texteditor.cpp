@@ -67,6 +67,7 @@ void TextEditor::createClientArea() {
     setCentralWidget(clientArea_);
     text_ = new DocumentTextEdit(clientArea_);
     text_->setObjectName(QStringLiteral("txtEdit"));
+    text_->setAccessibleName(QStringLiteral("Your story"));
     text_->move(pxPoint(kTextLeft, kTextTop));
     text_->document()->setDefaultFont(documentFormat().font());
     text_->setCurrentCharFormat(documentFormat());
@@ -123,6 +124,10 @@ void TextEditor::createMenus() {
         }
     }
     text_->reserveKeys(menuKeys);
+    // The menu bar's overflow arrow, shown when the window is too narrow for
+    // every menu, has no caption of its own for a screen reader to read.
+    if (auto* more = menuBar()->findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menus"));
 
     // Cut, Copy and Paste are judged when the Edit menu opens; that state
     // holds for their shortcut keys too until the menu opens again.

@@ -17,6 +17,11 @@ void AboutPage::buildPicture() {
     picture->setPixmap(artwork::programPicture());
     picture->setToolTip(QStringLiteral("Click here to read the credits."));
     picture->setGeometry(pxRect(360, 360, 480, 480));
+    picture->setAccessibleName(QStringLiteral("Credits"));
+    picture->setAccessibleDescription(picture->toolTip());
+    picture->makeReachableByKeyboard();
+    // The Close button keeps the focus; Tab reaches the picture next.
+    setTabOrder(leaveButton(), picture);
     connect(picture, &ClickableLabel::clicked, this,
             [this] { handOverTo(QStringLiteral("frmCredits2")); });
 }

@@ -37,6 +37,7 @@ void InfoPage::buildLabel(const InfoLabel& row) {
         const QString target = QString::fromLatin1(row.opens);
         connect(link, &ClickableLabel::clicked, this,
                 [this, target] { context().screens.show(target); });
+        link->makeReachableByKeyboard();
         label = link;
     } else {
         label = new QLabel(this);

@@ -2,6 +2,9 @@
 
 #include "shell/units.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -48,9 +51,60 @@ QPixmap tickPicture() {
     return picture;
 }
 
+QString withoutAccessKey(const QString& caption) {
+    QString spoken;
+    spoken.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        else if (caption[i] == u'&')
+            continue;
+        spoken += caption[i];
+    }
+    return spoken;
+}
+
 }  // namespace vellumora::look
 
 namespace vellumora {
+
+namespace {
+
+// What assistive technology sees of a label that works as a button: its name
+// (the text, or the accessible name a picture is given) and a press action.
+class PressableLabelAccessible : public QAccessibleWidget {
+public:
+    explicit PressableLabelAccessible(ClickableLabel* label)
+        : QAccessibleWidget(label, QAccessible::Button) {}
+
+    QString text(QAccessible::Text kind) const override {
+        QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty())
+            text = look::withoutAccessKey(label()->text());
+        return text;
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            label()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    ClickableLabel* label() const { return static_cast<ClickableLabel*>(widget()); }
+};
+
+QAccessibleInterface* pressableLabelFactory(const QString&, QObject* object) {
+    auto* label = qobject_cast<ClickableLabel*>(object);
+    if (label && label->isReachableByKeyboard())
+        return new PressableLabelAccessible(label);
+    return nullptr;
+}
+
+}  // namespace
 
 ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
@@ -65,14 +119,57 @@ void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
+void ClickableLabel::makeReachableByKeyboard() {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&pressableLabelFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setFocusPolicy(Qt::StrongFocus);
+    // Giving the label a name already made it a description that says
+    // "picture" or "text"; the next question must find the button.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(this))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+                event->accept();
+                emit clicked();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+// A focused label is framed in the highlight colour, as a focused button is.
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
 SquareButton::SquareButton(Face face, QWidget* parent) : QPushButton(parent) {
     setFlat(true);
     setAutoFillBackground(true);
     setFixedSize(pxSize(255, 255));
     // The style sheet paints the face on every style, flat or not.
-    setStyleSheet(
-        QStringLiteral("QPushButton { background-color: rgb(0,0,128); border: 1px solid "
-                       "rgb(0,0,80); } QPushButton:focus { border: 1px dotted white; }"));
+    // A focused square gets a wide bright frame; a thin dotted one is lost
+    // on so small and dark a face.
+    setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(0,0,128); border: 1px solid "
+                                 "rgb(0,0,80); } QPushButton:focus { border: 2px solid %1; }")
+                      .arg(focusColor().name()));
     if (face == Face::Ticked) {
         setIcon(look::tickPicture());
         setIconSize(QSize(13, 12));
@@ -94,7 +191,10 @@ MarkPair::MarkPair(QWidget* parent, const QString& name, QPoint topLeftTwips,
 }
 
 void MarkPair::mark() {
+    const bool plainHadFocus = plain_->window()->focusWidget() == plain_;
     marked_->show();
+    if (plainHadFocus)
+        marked_->setFocus();
     plain_->hide();
 }
 

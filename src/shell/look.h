@@ -31,22 +31,36 @@ void setTextColor(QWidget* widget, const QColor& color);
 /// The 13 by 12 pixel red tick on dark blue that a marked button shows.
 QPixmap tickPicture();
 
+/// A caption as it is read aloud: "&&" becomes "&", a single "&" goes.
+QString withoutAccessKey(const QString& caption);
+
 }  // namespace vellumora::look
 
 namespace vellumora {
 
-/// A label that reacts to a click, as the menus' entries do.
+/**
+ * A label that reacts to a click, as the menus' entries do. A label with no
+ * button beside it can be made reachable by keyboard: it then takes the focus
+ * with Tab, shows it, answers Space and Enter like a button, and presents
+ * itself to assistive technology as a link that can be pressed.
+ */
 class ClickableLabel : public QLabel {
     Q_OBJECT
 
 public:
     explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
 
+    void makeReachableByKeyboard();
+    bool isReachableByKeyboard() const { return focusPolicy() != Qt::NoFocus; }
+    void click() { emit clicked(); }
+
 signals:
     void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 /// The flat 255-twip square with a dark-blue face, plain or with the tick.
@@ -56,6 +70,9 @@ class SquareButton : public QPushButton {
 public:
     enum class Face { Plain, Ticked };
     explicit SquareButton(Face face, QWidget* parent = nullptr);
+
+    /// The focused square's frame: bright enough to be seen on dark blue.
+    static QColor focusColor() { return {255, 200, 0}; }
 };
 
 /**
@@ -69,6 +86,8 @@ public:
     MarkPair(QWidget* parent, const QString& name, QPoint topLeftTwips,
              const std::function<void()>& onClick);
 
+    /// Shows the marked twin; a keyboard user who was on the plain square
+    /// stays on the same place, now on its twin.
     void mark();
     bool isMarked() const { return marked_->isVisibleTo(marked_->parentWidget()); }
     SquareButton* plain() const { return plain_; }

@@ -17,6 +17,12 @@ constexpr int kColumnButtonX[] = {120, 2880};
 constexpr int kColumnLabelX[] = {480, 3240};
 constexpr int kLabelWidth = 2280;
 
+const QString kLoadCaption = QStringLiteral("Load Previously Saved Data");
+
+// What the editor's square opens, for a screen reader: it has no tooltip.
+const QString kEditorDescription =
+    QStringLiteral("Your whole story in one document, to change, print and save to a file.");
+
 }  // namespace
 
 /// One entry of the menu: a label and a square button that both open a screen.
@@ -98,12 +104,20 @@ void MainMenu::buildEntry(const Entry& entry) {
     label->setToolTip(tooltip);
     connect(label, &ClickableLabel::clicked, this, open);
 
+    // The squares have no caption: a screen reader says what each opens.
+    const QString title = look::withoutAccessKey(label->text());
+    const QString what = tooltip.isEmpty() ? kEditorDescription : tooltip;
     QPushButton* button = nullptr;
     if (entry.chapter) {
         auto pair = std::make_unique<MarkPair>(this, QString::fromLatin1(entry.button),
                                                QPoint(kColumnButtonX[entry.column], y), open);
         pair->plain()->setToolTip(tooltip);
         pair->marked()->setToolTip(tooltip);
+        pair->plain()->setAccessibleName(QStringLiteral("Open ") + title);
+        pair->plain()->setAccessibleDescription(what);
+        pair->marked()->setAccessibleName(title + QStringLiteral(": complete"));
+        pair->marked()->setAccessibleDescription(QStringLiteral("Open ") + title +
+                                                 QStringLiteral(". ") + what);
         button = pair->plain();
         marks_.push_back({QString::fromLatin1(entry.chapter), std::move(pair), label});
     } else {
@@ -111,6 +125,8 @@ void MainMenu::buildEntry(const Entry& entry) {
         button->setObjectName(QLatin1StringView(entry.button));
         button->move(pxPoint(kColumnButtonX[entry.column], y));
         button->setToolTip(tooltip);
+        button->setAccessibleName(QStringLiteral("Open ") + title);
+        button->setAccessibleDescription(what);
         connect(button, &QPushButton::clicked, this, open);
     }
     // The label's access key moves the focus to its button.
@@ -135,10 +151,13 @@ void MainMenu::buildExitAndLoad() {
     auto* load = new SquareButton(SquareButton::Face::Plain, this);
     load->setObjectName(QStringLiteral("cmdLoad"));
     load->move(pxPoint(840, 3480));
+    load->setAccessibleName(kLoadCaption);
+    load->setAccessibleDescription(
+        QStringLiteral("Read back the answers from a data file saved earlier."));
     connect(load, &QPushButton::clicked, this, &MainMenu::LoadData);
     tabOrder_.push_back(load);
 
-    auto* label = new ClickableLabel(QStringLiteral("Load Previously Saved Data"), this);
+    auto* label = new ClickableLabel(kLoadCaption, this);
     label->setObjectName(QStringLiteral("lblLoad"));
     look::styleLabel(label);
     label->setGeometry(pxRect(1200, 3480, 3000, kLabelHeight));

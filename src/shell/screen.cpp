@@ -3,7 +3,9 @@
 #include "dialogs/dialogs.h"
 #include "shell/units.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace vellumora {
 
@@ -49,6 +51,20 @@ void Screen::closeEvent(QCloseEvent* event) {
                 event->ignore();
             return;
     }
+}
+
+// Enter presses the focused button, as Space does, so that every command can
+// be given from the keyboard. A button passes Enter on unless it is a
+// dialog's default, so it arrives here.
+void Screen::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (enter && button && button->isEnabled() && !event->isAutoRepeat()) {
+        event->accept();
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace vellumora

@@ -38,6 +38,7 @@ protected:
     virtual bool closeRequested() { return true; }
 
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     AppContext& context_;
