@@ -82,6 +82,7 @@ void QuestionPage::buildQuestions() {
         box->setObjectName(QStringLiteral("txt") + QLatin1StringView(question.key));
         // A screen reader names the box by its question.
         box->setAccessibleName(label->text());
+        look::frameWhileFocused(box);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // Enter starts a new line; Tab moves on to the next control.
         box->setTabChangesFocus(true);

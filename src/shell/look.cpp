@@ -51,6 +51,13 @@ QPixmap tickPicture() {
     return picture;
 }
 
+void frameWhileFocused(QWidget* box) {
+    // The padding gives way to the wider frame, so the text does not move.
+    box->setStyleSheet(QStringLiteral(
+        "QAbstractScrollArea { border: 1px solid rgb(160,160,160); padding: 1px; } "
+        "QAbstractScrollArea:focus { border: 2px solid palette(highlight); padding: 0px; }"));
+}
+
 QString withoutAccessKey(const QString& caption) {
     QString spoken;
     spoken.reserve(caption.size());

@@ -31,6 +31,10 @@ void setTextColor(QWidget* widget, const QColor& color);
 /// The 13 by 12 pixel red tick on dark blue that a marked button shows.
 QPixmap tickPicture();
 
+/// Frames a text box in the highlight colour while it has the keyboard; the
+/// caret alone is easy to miss in an empty box.
+void frameWhileFocused(QWidget* box);
+
 /// A caption as it is read aloud: "&&" becomes "&", a single "&" goes.
 QString withoutAccessKey(const QString& caption);
 

@@ -284,6 +284,15 @@ void AccessibilityTest::focusIsVisibleOnEveryKindOfControl() {
         screen->hide();
     }
 
+    // An answer box is framed in the highlight colour, not only given a caret.
+    QWidget* page = f.program.screens().show(QStringLiteral("frmChildhood1"));
+    QVERIFY(f.waitUntilActive(QStringLiteral("frmChildhood1")));
+    auto* box = page->findChild<QWidget*>(QStringLiteral("txtToys"));
+    QVERIFY(f.tabTo(box));
+    const QImage framed = looks(box);
+    QCOMPARE(framed.pixelColor(0, framed.height() / 2), box->palette().color(QPalette::Highlight));
+    page->hide();
+
     // The ticked square shows its focus frame around the tick too.
     QWidget* chapter = f.program.screens().show(QStringLiteral("frmChildMain"));
     QVERIFY(f.waitUntilActive(QStringLiteral("frmChildMain")));
