@@ -31,9 +31,13 @@ QByteArray svgDrawing() {
     vellumora::artwork::drawProgramIcon(painter, 256);
     painter.end();
     // The generator states the size in millimetres; an icon's is in pixels.
+    // It also repeats a font on every group, which an icon without text does
+    // not need (and without an application object that font is invalid).
     static const QRegularExpression size(QStringLiteral(R"(width="[^"]*" height="[^"]*")"));
+    static const QRegularExpression font(QStringLiteral(R"(\s+font-[a-z]+="[^"]*")"));
     return QString::fromUtf8(buffer.data())
         .replace(size, QStringLiteral(R"(width="256" height="256")"))
+        .remove(font)
         .toUtf8();
 }
 
