@@ -39,9 +39,11 @@ answer=$(without_display "$root/bin/vellumora" --version) || fail "--version fai
 [ "$answer" = "Vellumora $version" ] || fail "--version says '$answer', not 'Vellumora $version'"
 help=$(without_display "$root/bin/vellumora" --help) || fail "--help failed"
 grep -q -- "--version" <<<"$help" || fail "--help does not list --version: $help"
-if QT_QPA_PLATFORM=offscreen "$root/bin/vellumora" --no-such-option >/dev/null 2>&1; then
-  fail "an unknown option was accepted"
-fi
+refusal=0
+# Should the option be accepted, the program would run on: timeout ends it.
+QT_QPA_PLATFORM=offscreen timeout 30 "$root/bin/vellumora" --no-such-option >/dev/null 2>"$work/refusal" || refusal=$?
+[ "$refusal" = 1 ] && grep -q "Unknown option 'no-such-option'" "$work/refusal" ||
+  fail "an unknown option gave exit code $refusal and: $(cat "$work/refusal")"
 
 desktop="$root/share/applications/$id.desktop"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
