@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Vellumora, builds it, and either starts the
-# program or runs the whole test suite headless.
+# program, runs the whole test suite headless or makes the Debian package.
 #
 #   tools/dev.sh run     install what is missing, build, start the program
 #   tools/dev.sh test    install what is missing, build, run every test
+#   tools/dev.sh package install what is missing, build a Release package
+#                        (in build-package), print the .deb's path
 #   tools/dev.sh install install what is missing, nothing else
 #
 # Options through the environment: BUILD_DIR (default build), SANITIZE=1 for
@@ -13,10 +15,13 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 mode=${1:-}
-case "$mode" in run|test|install) ;; *) echo "usage: $0 run|test|install" >&2; exit 2 ;; esac
+case "$mode" in run|test|package|install) ;; *) echo "usage: $0 run|test|package|install" >&2; exit 2 ;; esac
 
-packages=(cmake ninja-build g++ clang-14 libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
-          libgtest-dev libbenchmark-dev)
+# qt6-svg-dev draws the scalable icon; desktop-file-utils and appstream check
+# the launcher and the software-centre entry; dpkg-dev and file let cpack
+# work out the package's library dependencies.
+packages=(cmake ninja-build g++ clang-14 libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+          fonts-liberation libgtest-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file)
 [ "${WITH_LIBREOFFICE:-0}" = 1 ] && packages+=(libreoffice-writer-nogui)
 
 missing=()
@@ -31,10 +36,20 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 [ "$mode" = install ] && exit 0
 
-build=${BUILD_DIR:-build}
-options=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
-[ "${SANITIZE:-0}" = 1 ] && options+=(-DVELLUMORA_SANITIZE=ON -DVELLUMORA_BENCH=OFF)
+options=(-G Ninja)
 command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if [ "$mode" = package ]; then
+  build=${BUILD_DIR:-build-package}
+  cmake -S . -B "$build" "${options[@]}" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVELLUMORA_BENCH=OFF >/dev/null
+  cmake --build "$build" --parallel "$(nproc)"
+  cpack --config "$build/CPackConfig.cmake" -B "$build" >/dev/null
+  realpath "$build"/vellumora_*.deb
+  exit 0
+fi
+
+build=${BUILD_DIR:-build}
+options+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+[ "${SANITIZE:-0}" = 1 ] && options+=(-DVELLUMORA_SANITIZE=ON -DVELLUMORA_BENCH=OFF)
 cmake -S . -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 

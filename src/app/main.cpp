@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/program.h"
 #include "dialogs/qtdialogs.h"
 #include "shell/artwork.h"
@@ -5,10 +6,11 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    vellumora::commandline::describeProgram();
+    vellumora::commandline::answerInformationRequests(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellumora"));
-    QApplication::setApplicationVersion(QStringLiteral("2.1.1"));
-    QApplication::setWindowIcon(vellumora::artwork::programPicture());
+    vellumora::commandline::checkArguments(app);
+    QApplication::setWindowIcon(vellumora::artwork::programIconSet());
     // Screens are hidden and shown all the time; only an explicit exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

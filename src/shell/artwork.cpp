@@ -81,6 +81,99 @@ void drawTree(QPainter& p, QPointF root, qreal height) {
     }
 }
 
+// The program's icon, in a 256-unit square. Its shapes are few and large, so
+// that at 16 pixels it still reads as a light book under a green crown on blue;
+// fine lines are drawn only where there are pixels enough to show them.
+constexpr qreal kIconUnits = 256;
+constexpr qreal kFinestDetailedSize = 32;
+const QColor kHeartRed(222, 38, 58);
+
+void drawIconTile(QPainter& p) {
+    QLinearGradient tile(0, 0, 0, kIconUnits);
+    tile.setColorAt(0, QColor(24, 40, 168));
+    tile.setColorAt(1, kInk);
+    p.setPen(QPen(QColor(0, 0, 80), 4));
+    p.setBrush(tile);
+    p.drawRoundedRect(QRectF(2, 2, kIconUnits - 4, kIconUnits - 4), 48, 48);
+}
+
+QPainterPath heartPath(QPointF centre, qreal width) {
+    const qreal x = centre.x() - width / 2, y = centre.y() - width * 0.45, h = width * 0.9;
+    QPainterPath heart;
+    heart.moveTo(x + width / 2, y + h * 0.28);
+    heart.cubicTo(x + width * 0.45, y - h * 0.05, x, y - h * 0.02, x, y + h * 0.32);
+    heart.cubicTo(x, y + h * 0.6, x + width * 0.4, y + h * 0.78, x + width / 2, y + h);
+    heart.cubicTo(x + width * 0.6, y + h * 0.78, x + width, y + h * 0.6, x + width, y + h * 0.32);
+    heart.cubicTo(x + width, y - h * 0.02, x + width * 0.55, y - h * 0.05, x + width / 2,
+                  y + h * 0.28);
+    return heart;
+}
+
+void drawIconTree(QPainter& p, bool detailed) {
+    p.setPen(QPen(kBark, 16, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(128, 170), QPointF(128, 96));
+    p.setPen(QPen(kBark, 9, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(128, 128), QPointF(92, 98));
+    p.drawLine(QPointF(128, 120), QPointF(166, 92));
+
+    // One crown of overlapping circles, filled as a single shape so it has
+    // one clean outline.
+    QPainterPath crown;
+    crown.setFillRule(Qt::WindingFill);
+    const struct {
+        qreal x, y, r;
+    } circles[] = {{128, 74, 46}, {86, 96, 32}, {170, 96, 32}, {100, 58, 32}, {156, 58, 32}};
+    for (const auto& c : circles)
+        crown.addEllipse(QPointF(c.x, c.y), c.r, c.r);
+    QRadialGradient leaves(QPointF(112, 52), 96);
+    leaves.setColorAt(0, kLeaf.lighter(150));
+    leaves.setColorAt(1, kLeaf.darker(110));
+    p.setPen(QPen(kLeaf.darker(170), 4));
+    p.setBrush(leaves);
+    p.drawPath(crown.simplified());
+
+    p.setPen(detailed ? QPen(kParchment, 3) : QPen(Qt::NoPen));
+    p.setBrush(kHeartRed);
+    for (QPointF centre : {QPointF(94, 92), QPointF(160, 86), QPointF(126, 50)})
+        p.drawPath(heartPath(centre, 34));
+}
+
+void drawIconBook(QPainter& p, bool detailed) {
+    // The cover, then two pages bowing down to the spine.
+    p.setPen(QPen(QColor(70, 20, 20), 4));
+    p.setBrush(QColor(150, 44, 44));
+    QPainterPath cover;
+    cover.moveTo(128, 226);
+    cover.cubicTo(96, 212, 60, 210, 26, 216);
+    cover.lineTo(26, 166);
+    cover.lineTo(230, 166);
+    cover.lineTo(230, 216);
+    cover.cubicTo(196, 210, 160, 212, 128, 226);
+    p.drawPath(cover);
+
+    p.setPen(QPen(kBark.darker(130), 3));
+    p.setBrush(kParchment);
+    for (int side : {-1, 1}) {
+        QPainterPath page;
+        page.moveTo(128, 168);
+        page.cubicTo(128 + side * 30, 152, 128 + side * 70, 150, 128 + side * 96, 158);
+        page.lineTo(128 + side * 96, 206);
+        page.cubicTo(128 + side * 70, 198, 128 + side * 30, 200, 128, 216);
+        page.closeSubpath();
+        p.drawPath(page);
+    }
+    if (!detailed)
+        return;
+    // Lines of handwriting.
+    p.setPen(QPen(QColor(130, 140, 190), 3, Qt::SolidLine, Qt::RoundCap));
+    for (int side : {-1, 1}) {
+        for (int line = 0; line < 3; ++line) {
+            const qreal y = 172 + line * 11;
+            p.drawLine(QPointF(128 + side * 16, y + 4), QPointF(128 + side * 84, y));
+        }
+    }
+}
+
 }  // namespace
 
 QPixmap banner() {
@@ -128,17 +221,38 @@ QPixmap bookAndTree() {
     return pixmap;
 }
 
+void drawProgramIcon(QPainter& painter, qreal size) {
+    // Large icons keep a margin of a sixteenth, whole pixels at the usual
+    // sizes; small ones fill their square, as every pixel counts there.
+    const bool detailed = size >= kFinestDetailedSize;
+    const qreal margin = detailed ? size / 16 : 0;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(margin, margin);
+    painter.scale((size - 2 * margin) / kIconUnits, (size - 2 * margin) / kIconUnits);
+    drawIconTile(painter);
+    drawIconTree(painter, detailed);
+    drawIconBook(painter, detailed);
+    painter.restore();
+}
+
+QImage programIcon(int pixels) {
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    drawProgramIcon(painter, pixels);
+    return image;
+}
+
+QIcon programIconSet() {
+    QIcon icon;
+    for (int pixels : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(programIcon(pixels)));
+    return icon;
+}
+
 QPixmap programPicture() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(kParchment);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawTree(p, QPointF(16, 24), 22);
-    drawOpenBook(p, QRectF(5, 22, 22, 7));
-    p.setPen(QPen(kInk, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(0.5, 0.5, 31, 31));
-    return pixmap;
+    return QPixmap::fromImage(programIcon(32));
 }
 
 }  // namespace vellumora::artwork
