@@ -20,7 +20,7 @@ const char kHeader[] =
     "Source: https://example.org/vellumora\n"
     "\n"
     "Files: *\n"
-    "Copyright: Example Family Software\n"
+    "Copyright: 2026 Example Family Software\n"
     "License: Vellumora\n";
 
 constexpr int kWidth = 78;
