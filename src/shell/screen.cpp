@@ -54,11 +54,14 @@ void Screen::closeEvent(QCloseEvent* event) {
 }
 
 // Enter presses the focused button, as Space does, so that every command can
-// be given from the keyboard. A button passes Enter on unless it is a
-// dialog's default, so it arrives here.
+// be given from the keyboard; with the focus on no button, the screen's
+// default button. A button passes Enter on unless it is a dialog's default,
+// so it arrives here.
 void Screen::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (!button)
+        button = defaultButton_;
     if (enter && button && button->isEnabled() && !event->isAutoRepeat()) {
         event->accept();
         button->click();

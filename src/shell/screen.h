@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+
 namespace vellumora {
 
 /// The question every listed screen asks when its window is closed.
@@ -34,6 +36,8 @@ protected:
     AppContext& context() const { return context_; }
     /// Shows the target screen, then hides this one.
     void handOverTo(const QString& target);
+    /// The button Enter presses when the focus is on no button.
+    void setDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
     /// For CloseBox::Custom: true lets the window close (hide).
     virtual bool closeRequested() { return true; }
 
@@ -43,6 +47,7 @@ protected:
 private:
     AppContext& context_;
     CloseBox closeBox_;
+    QAbstractButton* defaultButton_ = nullptr;
 };
 
 }  // namespace vellumora

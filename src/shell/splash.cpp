@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace vellumora {
 
@@ -43,16 +42,8 @@ void Splash::buildButtons() {
     enter_->setToolTip(QStringLiteral("Click here to begin."));
     enter_->setGeometry(pxRect(3240, 3120, 975, 495));
     enter_->setDefault(true);
+    setDefaultButton(enter_);
     connect(enter_, &QPushButton::clicked, this, [this] { handOverTo(QStringLiteral("frmMain")); });
-
-    // The Enter key presses the focused button, else the default one.
-    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this, [this] {
-            auto* focused = qobject_cast<QPushButton*>(focusWidget());
-            (focused ? focused : enter_)->click();
-        });
-    }
     setTabOrder(enter_, exit);
     enter_->setFocus();
 }

@@ -112,16 +112,24 @@ void MainMenuTest::splash() {
 }
 
 void MainMenuTest::splashExitAndCloseBoxEndWithoutQuestion() {
-    for (const bool useCloseBox : {false, true}) {
+    enum class Way { ExitButton, CloseBox, EnterOnExit };
+    for (const Way way : {Way::ExitButton, Way::CloseBox, Way::EnterOnExit}) {
         ScriptedDialogs dialogs;
         int ends = 0;
         Program program(dialogs, [&ends] { ++ends; });
         program.start();
         QWidget* splash = program.screens().find(QStringLiteral("frmSplash"));
-        if (useCloseBox)
+        auto* exit = splash->findChild<QPushButton*>(QStringLiteral("cmdExit"));
+        if (way == Way::CloseBox) {
             splash->close();
-        else
-            splash->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
+        } else if (way == Way::ExitButton) {
+            exit->click();
+        } else {
+            // Enter presses the focused button, not the default one.
+            QApplication::setActiveWindow(splash);
+            exit->setFocus();
+            QTest::keyClick(exit, Qt::Key_Return);
+        }
         QCOMPARE(ends, 1);
         QVERIFY(dialogs.requests().isEmpty());
     }
