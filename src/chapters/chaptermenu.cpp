@@ -68,20 +68,14 @@ int ChapterMenu::buildRow(const catalogue::Question& question, int top) {
 
     auto mark = std::make_unique<MarkPair>(this, QStringLiteral("cmd") + key,
                                            QPoint(kSquareLeft, top), open);
-    nameForScreenReaders(*mark, label->text());
+    // A screen reader reads the question and whether it has been answered.
+    mark->describe(QStringLiteral("Open question: ") + label->text(),
+                   QStringLiteral("Not answered yet."),
+                   QStringLiteral("Answered: ") + label->text(),
+                   QStringLiteral("Open the question again to read or change the answer."));
     rows_.push_back(
         {catalogue::positionOf(catalogue::slotName(question)), page, label, std::move(mark)});
     return top + std::max(labelHeight, kSquareSize);
-}
-
-// The squares have no caption; a screen reader reads the question and
-// whether it has been answered.
-void ChapterMenu::nameForScreenReaders(const MarkPair& mark, const QString& wording) {
-    mark.plain()->setAccessibleName(QStringLiteral("Open question: ") + wording);
-    mark.plain()->setAccessibleDescription(QStringLiteral("Not answered yet."));
-    mark.marked()->setAccessibleName(QStringLiteral("Answered: ") + wording);
-    mark.marked()->setAccessibleDescription(
-        QStringLiteral("Open the question again to read or change the answer."));
 }
 
 // Return stands at the right, its right edge under the labels' right edge,

@@ -43,7 +43,6 @@ private:
 
     void buildRows();
     int buildRow(const catalogue::Question& question, int top);
-    static void nameForScreenReaders(const MarkPair& mark, const QString& wording);
     void buildReturn(int lastRowBottom);
     void setTabOrderOfControls();
     void refreshMarks();

@@ -146,7 +146,7 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
             if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
                 event->accept();
-                emit clicked();
+                click();
                 return;
             }
             break;
@@ -195,6 +195,14 @@ MarkPair::MarkPair(QWidget* parent, const QString& name, QPoint topLeftTwips,
     marked_->hide();
     QObject::connect(plain_, &QPushButton::clicked, parent, onClick);
     QObject::connect(marked_, &QPushButton::clicked, parent, onClick);
+}
+
+void MarkPair::describe(const QString& plainName, const QString& plainDescription,
+                        const QString& markedName, const QString& markedDescription) {
+    plain_->setAccessibleName(plainName);
+    plain_->setAccessibleDescription(plainDescription);
+    marked_->setAccessibleName(markedName);
+    marked_->setAccessibleDescription(markedDescription);
 }
 
 void MarkPair::mark() {

@@ -93,6 +93,9 @@ public:
     /// Shows the marked twin; a keyboard user who was on the plain square
     /// stays on the same place, now on its twin.
     void mark();
+    /// What a screen reader says of each square: they have no caption.
+    void describe(const QString& plainName, const QString& plainDescription,
+                  const QString& markedName, const QString& markedDescription);
     bool isMarked() const { return marked_->isVisibleTo(marked_->parentWidget()); }
     SquareButton* plain() const { return plain_; }
     SquareButton* marked() const { return marked_; }

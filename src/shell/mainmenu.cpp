@@ -106,6 +106,7 @@ void MainMenu::buildEntry(const Entry& entry) {
 
     // The squares have no caption: a screen reader says what each opens.
     const QString title = look::withoutAccessKey(label->text());
+    const QString opensName = QStringLiteral("Open ") + title;
     const QString what = tooltip.isEmpty() ? kEditorDescription : tooltip;
     QPushButton* button = nullptr;
     if (entry.chapter) {
@@ -113,11 +114,8 @@ void MainMenu::buildEntry(const Entry& entry) {
                                                QPoint(kColumnButtonX[entry.column], y), open);
         pair->plain()->setToolTip(tooltip);
         pair->marked()->setToolTip(tooltip);
-        pair->plain()->setAccessibleName(QStringLiteral("Open ") + title);
-        pair->plain()->setAccessibleDescription(what);
-        pair->marked()->setAccessibleName(title + QStringLiteral(": complete"));
-        pair->marked()->setAccessibleDescription(QStringLiteral("Open ") + title +
-                                                 QStringLiteral(". ") + what);
+        pair->describe(opensName, what, title + QStringLiteral(": complete"),
+                       opensName + QStringLiteral(". ") + what);
         button = pair->plain();
         marks_.push_back({QString::fromLatin1(entry.chapter), std::move(pair), label});
     } else {
@@ -125,7 +123,7 @@ void MainMenu::buildEntry(const Entry& entry) {
         button->setObjectName(QLatin1StringView(entry.button));
         button->move(pxPoint(kColumnButtonX[entry.column], y));
         button->setToolTip(tooltip);
-        button->setAccessibleName(QStringLiteral("Open ") + title);
+        button->setAccessibleName(opensName);
         button->setAccessibleDescription(what);
         connect(button, &QPushButton::clicked, this, open);
     }
