@@ -78,16 +78,16 @@ void DocumentFiles::save() {
     saveNow();
 }
 
+// Save on a document that has no name yet is a Save As.
 DocumentFiles::SaveOutcome DocumentFiles::saveNow() {
+    if (title_ == defaultTitle()) {
+        saveAs();
+        return SaveOutcome::WaitingForNote;
+    }
     context_.session.noteAcknowledged = false;
     noteReminder_ = false;
-    if (title_ != defaultTitle()) {
-        context_.session.pendingSave = PendingSave::Save;
-        return savingData() ? SaveOutcome::Completed : SaveOutcome::NotCompleted;
-    }
-    context_.session.pendingSave = PendingSave::SaveAs;
-    showSaveNote();
-    return SaveOutcome::WaitingForNote;
+    context_.session.pendingSave = PendingSave::Save;
+    return savingData() ? SaveOutcome::Completed : SaveOutcome::NotCompleted;
 }
 
 void DocumentFiles::saveAs() {
