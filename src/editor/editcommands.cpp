@@ -52,41 +52,36 @@ void EditCommands::paste() {
 
 // --- Find and Find Next ---
 
-// Positions count one character per line break on both sides: the search
-// reads the text as the text area holds it, where a paragraph break is one
-// character, so a match is selected exactly where it was found.
 void EditCommands::find() {
     const std::optional<QString> answer =
         context_.dialogs.prompt(&text_, QStringLiteral("Find"), QStringLiteral("Find what?"));
     context_.session.searchText = answer.value_or(QString());
-    const QString& needle = context_.session.searchText;
-    if (const auto found = editor::searchForward(text_.toPlainText(), needle, 0))
-        selectMatch(*found, needle.size());
-    else
-        reportNotFound("Find", "The search string was not found.");
+    searchFrom(0, "Find", "The search string was not found.");
 }
 
 void EditCommands::findNext() {
-    const qsizetype start = editor::findNextStart(text_.textCursor().selectionStart());
+    searchFrom(editor::findNextStart(text_.textCursor().selectionStart()), "Find Next",
+               "The search has been completed.");
+}
+
+// Positions count one character per line break on both sides: the search
+// reads the text as the text area holds it, where a paragraph break is one
+// character, so a match is selected exactly where it was found.
+void EditCommands::searchFrom(qsizetype start, const char* title, const char* notFound) {
     const QString& needle = context_.session.searchText;
-    if (const auto found = editor::searchForward(text_.toPlainText(), needle, start))
-        selectMatch(*found, needle.size());
-    else
-        reportNotFound("Find Next", "The search has been completed.");
-}
-
-void EditCommands::selectMatch(qsizetype start, qsizetype length) {
+    const std::optional<qsizetype> found =
+        editor::searchForward(text_.toPlainText(), needle, start);
+    if (!found) {
+        const MessageRequest request{.title = QString::fromLatin1(title),
+                                     .text = QString::fromLatin1(notFound),
+                                     .icon = MessageIcon::Information};
+        context_.dialogs.message(&text_, request);
+        return;
+    }
     QTextCursor cursor = text_.textCursor();
-    cursor.setPosition(int(start));
-    cursor.setPosition(int(start + length), QTextCursor::KeepAnchor);
+    cursor.setPosition(int(*found));
+    cursor.setPosition(int(*found + needle.size()), QTextCursor::KeepAnchor);
     text_.setTextCursor(cursor);
-}
-
-void EditCommands::reportNotFound(const char* title, const char* text) {
-    const MessageRequest request{.title = QString::fromLatin1(title),
-                                 .text = QString::fromLatin1(text),
-                                 .icon = MessageIcon::Information};
-    context_.dialogs.message(&text_, request);
 }
 
 // --- Font and Color ---

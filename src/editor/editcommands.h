@@ -38,9 +38,9 @@ public:
     void print();
 
 private:
-    /// Selects length characters from start, or reports that nothing was found.
-    void selectMatch(qsizetype start, qsizetype length);
-    void reportNotFound(const char* title, const char* text);
+    /// Selects the first match of the search text at or after start, or
+    /// tells that there is none in a message with the given title and text.
+    void searchFrom(qsizetype start, const char* title, const char* notFound);
 
     AppContext& context_;
     DocumentTextEdit& text_;
