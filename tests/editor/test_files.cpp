@@ -63,7 +63,20 @@ private slots:
 private:
     QTemporaryDir dir_;
     QString path(const QString& name) const { return dir_.filePath(name); }
+    void answerNote(EditorFixture& f, const QString& noteAnswer, bool saveCompletes) const;
 };
+
+/// Answers the save note as a row of the prompt tables says: "ok" confirms
+/// it, the save dialog then naming S.rtf or cancelled; "close" closes it.
+void FilesTest::answerNote(EditorFixture& f, const QString& noteAnswer, bool saveCompletes) const {
+    if (noteAnswer == u"ok") {
+        f.dialogs.answerSaveFile(saveCompletes ? std::optional(path(QStringLiteral("S.rtf")))
+                                               : std::nullopt);
+        f.confirmNote();
+    } else if (noteAnswer == u"close") {
+        f.closeNote();
+    }
+}
 
 void FilesTest::init() {
     QVERIFY(dir_.isValid());
@@ -374,13 +387,7 @@ void FilesTest::openPrompt() {
     QCOMPARE(f.dialogs.messages().last().buttons, MessageButtons::YesNoCancel);
     QCOMPARE(f.dialogs.messages().last().defaultButton, MessageButton::Cancel);
     QCOMPARE(f.noteShown(), !noteAnswer.isEmpty());
-    if (noteAnswer == u"ok") {
-        f.dialogs.answerSaveFile(saveCompletes ? std::optional(path(QStringLiteral("S.rtf")))
-                                               : std::nullopt);
-        f.confirmNote();
-    } else if (noteAnswer == u"close") {
-        f.closeNote();
-    }
+    answerNote(f, noteAnswer, saveCompletes);
     QCOMPARE(f.dialogs.count(Kind::OpenFile), openDialogShown ? 1 : 0);
     QCOMPARE(QFile::exists(path(QStringLiteral("S.rtf"))), saveCompletes);
     QVERIFY(f.dialogs.allAnswersUsed());
@@ -437,13 +444,7 @@ void FilesTest::closing() {
         QVERIFY(!f.ended);
         QVERIFY(editor->isVisible());
     }
-    if (noteAnswer == u"ok") {
-        f.dialogs.answerSaveFile(saveCompletes ? std::optional(path(QStringLiteral("S.rtf")))
-                                               : std::nullopt);
-        f.confirmNote();
-    } else if (noteAnswer == u"close") {
-        f.closeNote();
-    }
+    answerNote(f, noteAnswer, saveCompletes);
     EditorFixture::settle();
 
     QCOMPARE(QFile::exists(path(QStringLiteral("S.dat"))), saveCompletes);
