@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTextCursor>
+#include <optional>
 
 using namespace vellumora;
 
@@ -104,10 +105,8 @@ void BM_OpenEditorFullLayout(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenEditorFullLayout)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Find Next from the top for a text found only in the very last answer, and
-// for one found nowhere ("The search has been completed."). The text area
-// lays a long document out in idle time after showing its first page; these
-// run with the layout complete, as it is a moment after opening.
+// The editor opened on the big document with needle as the search text;
+// when present, the needle also ends the very last answer.
 struct FindNextBench {
     BigProgram big;
     TextEditor* editor = nullptr;
@@ -115,13 +114,14 @@ struct FindNextBench {
 
     FindNextBench(const QString& needle, bool present) {
         if (present)
-            big.program.store().store(81, longAnswer(81) + QStringLiteral(" the last word"));
+            big.program.store().store(81, longAnswer(81) + u' ' + needle);
         big.program.session().searchText = needle;
         editor = big.open();
         findNext = editor->findChild<QAction*>(QStringLiteral("mnuEditFindNext"));
-        editor->textArea()->document()->documentLayout()->documentSize();
     }
     ~FindNextBench() { big.close(); }
+    /// What the text area does in idle time a moment after opening.
+    void completeLayout() { editor->textArea()->document()->documentLayout()->documentSize(); }
     void fromTheTop() {
         editor->textArea()->moveCursor(QTextCursor::Start);
         findNext->trigger();
@@ -131,9 +131,14 @@ struct FindNextBench {
     }
 };
 
+// Find Next from the top for a text found only in the very last answer, and
+// for one found nowhere ("The search has been completed."). The text area
+// lays a long document out in idle time after showing its first page; these
+// run with the layout complete.
 void BM_FindNextToTheEnd(benchmark::State& state) {
     const QString needle = QStringLiteral("the last word");
     FindNextBench bench(needle, true);
+    bench.completeLayout();
     for (auto _ : state)
         bench.fromTheTop();
     if (!bench.selected(needle))
@@ -143,6 +148,7 @@ BENCHMARK(BM_FindNextToTheEnd)->Unit(benchmark::kMillisecond);
 
 void BM_FindNextNotFound(benchmark::State& state) {
     FindNextBench bench(QStringLiteral("zeppelin"), false);
+    bench.completeLayout();
     for (auto _ : state)
         bench.fromTheTop();
 }
@@ -152,6 +158,7 @@ BENCHMARK(BM_FindNextNotFound)->Unit(benchmark::kMillisecond);
 void BM_FindNextNearby(benchmark::State& state) {
     const QString needle = QStringLiteral("rafts");
     FindNextBench bench(needle, false);
+    bench.completeLayout();
     for (auto _ : state)
         bench.findNext->trigger();
     if (!bench.selected(needle))
@@ -163,17 +170,14 @@ BENCHMARK(BM_FindNextNearby)->Unit(benchmark::kMillisecond);
 // layout of the document has been completed in idle time.
 void BM_FirstFindNextToTheEnd(benchmark::State& state) {
     const QString needle = QStringLiteral("the last word");
+    std::optional<FindNextBench> bench;
     for (auto _ : state) {
         state.PauseTiming();
-        BigProgram big;
-        big.program.store().store(81, longAnswer(81) + u' ' + needle);
-        big.program.session().searchText = needle;
-        TextEditor* editor = big.open();
-        QAction* findNext = editor->findChild<QAction*>(QStringLiteral("mnuEditFindNext"));
+        bench.emplace(needle, true);
         state.ResumeTiming();
-        findNext->trigger();
+        bench->findNext->trigger();
         state.PauseTiming();
-        big.close();
+        bench.reset();
         state.ResumeTiming();
     }
 }
@@ -185,12 +189,10 @@ BENCHMARK(BM_FirstFindNextToTheEnd)->Unit(benchmark::kMillisecond)->Iterations(3
 void BM_FindNextToTheEndAfterIdle(benchmark::State& state) {
     const QString needle = QStringLiteral("the last word");
     qint64 longestStep = 0;
+    std::optional<FindNextBench> bench;
     for (auto _ : state) {
         state.PauseTiming();
-        BigProgram big;
-        big.program.store().store(81, longAnswer(81) + u' ' + needle);
-        big.program.session().searchText = needle;
-        TextEditor* editor = big.open();
+        bench.emplace(needle, true);
         QElapsedTimer idle;
         idle.start();
         while (idle.elapsed() < 2000) {
@@ -199,11 +201,10 @@ void BM_FindNextToTheEndAfterIdle(benchmark::State& state) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             longestStep = std::max(longestStep, step.elapsed());
         }
-        QAction* findNext = editor->findChild<QAction*>(QStringLiteral("mnuEditFindNext"));
         state.ResumeTiming();
-        findNext->trigger();
+        bench->findNext->trigger();
         state.PauseTiming();
-        big.close();
+        bench.reset();
         state.ResumeTiming();
     }
     state.counters["longest_idle_step_ms"] = double(longestStep);
