@@ -18,6 +18,20 @@ enum class MessageIcon { None, Information, Question, Warning };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageButton { Ok, Yes, No, Cancel };
 
+/// The answer that changes nothing, given for a box closed without a button:
+/// Cancel where offered, else No, else OK.
+constexpr MessageButton safestAnswer(MessageButtons offered) {
+    switch (offered) {
+        case MessageButtons::YesNoCancel:
+            return MessageButton::Cancel;
+        case MessageButtons::YesNo:
+            return MessageButton::No;
+        case MessageButtons::Ok:
+            break;
+    }
+    return MessageButton::Ok;
+}
+
 /// Everything a message box is asked to show.
 struct MessageRequest {
     QString title;

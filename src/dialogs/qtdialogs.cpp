@@ -68,15 +68,7 @@ MessageButton fromQtButton(int pressed, MessageButtons offered) {
         default:
             break;
     }
-    switch (offered) {
-        case MessageButtons::YesNo:
-            return MessageButton::No;
-        case MessageButtons::YesNoCancel:
-            return MessageButton::Cancel;
-        case MessageButtons::Ok:
-            break;
-    }
-    return MessageButton::Ok;
+    return safestAnswer(offered);
 }
 
 // With no name proposed, a file dialog opens in the user's documents rather
@@ -88,6 +80,15 @@ void startIn(QFileDialog& dialog, const QString& fileName) {
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+}
+
+// Shows a prepared open or save dialog; the chosen file, or nullopt.
+std::optional<QString> chosenFile(QFileDialog& dialog, const FileRequest& request) {
+    dialog.setNameFilters(request.filters);
+    startIn(dialog, request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
@@ -113,11 +114,7 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileRequest& r
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(request.filters);
-    startIn(dialog, request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(dialog, request);
 }
 
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& request) {
@@ -125,12 +122,8 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& r
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A missing folder is refused by the AnyFile mode of the save dialog itself.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(request.filters);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    startIn(dialog, request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(dialog, request);
 }
 
 std::optional<FontChoice> QtDialogs::chooseFont(QWidget* parent, const FontChoice& initial) {

@@ -42,11 +42,8 @@ void ScriptedDialogs::unexpected(const QString& what) {
 MessageButton ScriptedDialogs::message(QWidget*, const MessageRequest& request) {
     requests_.append({Kind::Message, request, {}, {}, {}, {}, {}});
     // Unscripted, a question gets its safest answer.
-    const MessageButton safest = request.buttons == MessageButtons::YesNoCancel
-                                     ? MessageButton::Cancel
-                                 : request.buttons == MessageButtons::YesNo ? MessageButton::No
-                                                                            : MessageButton::Ok;
-    return take(messages_, QStringLiteral("message box \"%1\"").arg(request.text), safest);
+    return take(messages_, QStringLiteral("message box \"%1\"").arg(request.text),
+                safestAnswer(request.buttons));
 }
 
 std::optional<QString> ScriptedDialogs::prompt(QWidget*, const QString& title,
