@@ -159,10 +159,8 @@ void TextEditor::showEditingNote() {
         .text = QStringLiteral(
             "NOTE:  Any changes made to this page can be saved to a file BUT the answers MUST BE "
             "CHANGED IN THEIR INDIVIDUAL TEXT BOXES in order to be reloaded correctly later.  It "
-            "is "
-            "suggested that you MAKE ALL CHANGES (other than font style and color) IN THE TEXT "
-            "BOXES, "
-            "not here."),
+            "is suggested that you MAKE ALL CHANGES (other than font style and color) IN THE "
+            "TEXT BOXES, not here."),
         .icon = MessageIcon::Warning};
     context_.dialogs.message(this, request);
 }
