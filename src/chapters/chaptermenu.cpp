@@ -20,21 +20,17 @@ constexpr QSize kReturnSize(1695, 495);
 // frmLifeMain's labels were designed to reach 15 twips past its right edge;
 // they stop at the edge, so that no letter and no part of Return is cut off.
 int labelWidthOf(const chapters::MenuDesign& design) {
-    return std::min(design.labelWidth, design.client.width - kLabelLeft);
+    return std::min(design.labelWidth, design.client.width() - kLabelLeft);
 }
 
 const catalogue::Chapter& chapterOf(const chapters::MenuDesign& design) {
     return *catalogue::findChapter(QString::fromLatin1(design.chapterKey));
 }
 
-QSize designedClient(const chapters::MenuDesign& design) {
-    return {design.client.width, design.client.height};
-}
-
 }  // namespace
 
 ChapterMenu::ChapterMenu(AppContext& context, const chapters::MenuDesign& design)
-    : Screen(context, QString::fromLatin1(chapterOf(design).menuCaption), designedClient(design),
+    : Screen(context, QString::fromLatin1(chapterOf(design).menuCaption), design.client,
              CloseBox::AskExit),
       design_(design) {
     buildRows();
@@ -89,11 +85,11 @@ void ChapterMenu::buildReturn(int lastRowBottom) {
             [this] { handOverTo(QStringLiteral("frmMain")); });
 
     const int clientHeight =
-        std::max(design_.client.height, lastRowBottom + kMargin + kReturnSize.height() + kMargin);
+        std::max(design_.client.height(), lastRowBottom + kMargin + kReturnSize.height() + kMargin);
     const int left = kLabelLeft + labelWidthOf(design_) - kReturnSize.width();
     const int top = clientHeight - kMargin - kReturnSize.height();
     return_->setGeometry(pxRect(left, top, kReturnSize.width(), kReturnSize.height()));
-    setFixedSize(pxSize(design_.client.width, clientHeight));
+    setFixedSize(pxSize(design_.client.width(), clientHeight));
 }
 
 // Label and open button row by row, then Return, then the answered marks.

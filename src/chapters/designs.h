@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QStringView>
+#include <QSize>
 #include <span>
 
 namespace vellumora::chapters {
 
 /// A width and height in twips.
-struct Twips {
-    int width;
-    int height;
-};
+using Twips = QSize;
 
 /**
  * One chapter menu. Its rows are the chapter's questions in catalogue order,

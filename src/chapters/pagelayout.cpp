@@ -65,7 +65,7 @@ void alignRows(std::vector<int>& left, std::vector<int>& right) {
 int columnHeight(const Column& column, const std::vector<int>& labelRows) {
     int height = kTopPadding + kBottomPadding;
     for (int label : labelRows)
-        height += label + kLabelToBox + column.box.height;
+        height += label + kLabelToBox + column.box.height();
     if (!labelRows.empty())
         height += kBetweenQuestions * int(labelRows.size() - 1);
     return height;
@@ -83,8 +83,8 @@ void placeColumn(const Column& column, const std::vector<int>& labelRows, int he
         PageGeometry::Question& question = geometry.questions[column.questions[row]];
         question.label = QRect(kSidePadding, y, labelWidthIn(column), labelRows[row]);
         y += labelRows[row] + kLabelToBox;
-        question.box = QRect(QPoint(kSidePadding, y), QSize(column.box.width, column.box.height));
-        y += column.box.height + kBetweenQuestions + spread;
+        question.box = QRect(QPoint(kSidePadding, y), column.box);
+        y += column.box.height() + kBetweenQuestions + spread;
     }
 }
 
@@ -97,7 +97,7 @@ int placeBottomQuestion(const PageDesign& design, const LabelHeight& labelHeight
     const auto index = std::size_t(found - design.questions.begin());
     PageGeometry::Question& question = geometry.questions[index];
     const int frameWidth = design.bottomFrameWidth;
-    const QSize box(design.bottomBox.width, design.bottomBox.height);
+    const QSize box = design.bottomBox;
     int height = 0;
     if (design.bottomLabelAbove) {
         const int labelWidth = frameWidth - 2 * kSidePadding;
@@ -118,7 +118,7 @@ int placeBottomQuestion(const PageDesign& design, const LabelHeight& labelHeight
 }
 
 QRect button(int x, int y) {
-    return QRect(x, y, kButton.width, kButton.height);
+    return QRect(QPoint(x, y), kButton);
 }
 
 /// Two columns over a bottom frame, with Save above Return beside the frame.
@@ -126,10 +126,10 @@ void layOutWithBottomFrame(const PageDesign& design, const Column& left, const C
                            const std::vector<int>& leftRows, const std::vector<int>& rightRows,
                            const LabelHeight& labelHeight, PageGeometry& geometry) {
     const int frameHeight = placeBottomQuestion(design, labelHeight, geometry);
-    const int buttonsHeight = 2 * kButton.height + kButtonGap;
+    const int buttonsHeight = 2 * kButton.height() + kButtonGap;
     const int blockHeight = std::max(frameHeight, buttonsHeight);
     const int columnsNeed = std::max(columnHeight(left, leftRows), columnHeight(right, rightRows));
-    const int clientHeight = std::max(design.client.height,
+    const int clientHeight = std::max(design.client.height(),
                                       kColumnTop + columnsNeed + kFrameGap + blockHeight + kMargin);
     const int blockTop = clientHeight - kMargin - blockHeight;
     const int columns = blockTop - kFrameGap - kColumnTop;
@@ -137,7 +137,8 @@ void layOutWithBottomFrame(const PageDesign& design, const Column& left, const C
     placeColumn(right, rightRows, columns, geometry);
     geometry.frames[std::size_t(Frame::Bottom)].moveTop(blockTop);
     geometry.save = button(kButtonLeftBesideFrame, blockTop);
-    geometry.returnButton = button(kButtonLeftBesideFrame, blockTop + blockHeight - kButton.height);
+    geometry.returnButton =
+        button(kButtonLeftBesideFrame, blockTop + blockHeight - kButton.height());
     geometry.client.setHeight(clientHeight);
 }
 
@@ -147,8 +148,8 @@ void layOutButtonsBelow(const PageDesign& design, const Column& left, const Colu
                         PageGeometry& geometry) {
     const int columnsNeed = std::max(columnHeight(left, leftRows), columnHeight(right, rightRows));
     const int clientHeight = std::max(
-        design.client.height, kColumnTop + columnsNeed + kButtonGap + kButton.height + kMargin);
-    const int buttonsTop = clientHeight - kMargin - kButton.height;
+        design.client.height(), kColumnTop + columnsNeed + kButtonGap + kButton.height() + kMargin);
+    const int buttonsTop = clientHeight - kMargin - kButton.height();
     const int columns = buttonsTop - kButtonGap - kColumnTop;
     placeColumn(left, leftRows, columns, geometry);
     placeColumn(right, rightRows, columns, geometry);
@@ -162,9 +163,9 @@ void layOutButtonsBelowRight(const PageDesign& design, const Column& left, const
                              const std::vector<int>& leftRows, const std::vector<int>& rightRows,
                              PageGeometry& geometry) {
     const int clientHeight = std::max(
-        {design.client.height, kColumnTop + columnHeight(left, leftRows) + kMargin,
-         kColumnTop + columnHeight(right, rightRows) + kButtonGap + kButton.height + kMargin});
-    const int buttonsTop = clientHeight - kMargin - kButton.height;
+        {design.client.height(), kColumnTop + columnHeight(left, leftRows) + kMargin,
+         kColumnTop + columnHeight(right, rightRows) + kButtonGap + kButton.height() + kMargin});
+    const int buttonsTop = clientHeight - kMargin - kButton.height();
     placeColumn(left, leftRows, clientHeight - kMargin - kColumnTop, geometry);
     placeColumn(right, rightRows, buttonsTop - kButtonGap - kColumnTop, geometry);
     geometry.save = button(kSaveLeftBelowRightColumn, buttonsTop);
@@ -176,7 +177,7 @@ void layOutButtonsBelowRight(const PageDesign& design, const Column& left, const
 
 PageGeometry layOutPage(const PageDesign& design, const LabelHeight& labelHeight) {
     PageGeometry geometry;
-    geometry.client = QSize(design.client.width, design.client.height);
+    geometry.client = design.client;
     geometry.questions.resize(design.questions.size());
 
     const Column left = columnOf(design, Frame::Left);

@@ -29,10 +29,6 @@ QString captionOf(const chapters::PageDesign& design) {
     return QStringLiteral("Vellumora");
 }
 
-QSize designedClient(const chapters::PageDesign& design) {
-    return {design.client.width, design.client.height};
-}
-
 QRect toPixels(const QRect& twips) {
     return pxRect(twips.x(), twips.y(), twips.width(), twips.height());
 }
@@ -40,7 +36,7 @@ QRect toPixels(const QRect& twips) {
 }  // namespace
 
 QuestionPage::QuestionPage(AppContext& context, const chapters::PageDesign& design)
-    : Screen(context, captionOf(design), designedClient(design), CloseBox::AskExit),
+    : Screen(context, captionOf(design), design.client, CloseBox::AskExit),
       design_(design),
       menu_(QString::fromLatin1(chapterOfPage(design).menu)) {
     buildFrames();

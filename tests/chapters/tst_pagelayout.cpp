@@ -57,10 +57,10 @@ void PageLayoutTest::holdsTogether() {
         layOutPage(design, [&](std::size_t, int) { return linesPerLabel * lineHeight; });
 
     const QRect client(QPoint(0, 0), page.client);
-    QCOMPARE(page.client.width(), design.client.width);
-    QVERIFY(page.client.height() >= design.client.height);
+    QCOMPARE(page.client.width(), design.client.width());
+    QVERIFY(page.client.height() >= design.client.height());
     if (linesPerLabel == 1)
-        QCOMPARE(page.client.height(), design.client.height);
+        QCOMPARE(page.client.height(), design.client.height());
 
     for (std::size_t i = 0; i < design.questions.size(); ++i) {
         const QRect frame = page.frames[std::size_t(design.questions[i].frame)];
