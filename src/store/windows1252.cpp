@@ -26,24 +26,6 @@ std::optional<char> encode(char16_t character) {
     return std::nullopt;
 }
 
-std::optional<QByteArray> encode(QStringView text) {
-    QByteArray bytes;
-    bytes.resize(text.size());
-    char* out = bytes.data();
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80) {
-            *out++ = char(u);
-            continue;
-        }
-        const std::optional<char> byte = encode(u);
-        if (!byte)
-            return std::nullopt;
-        *out++ = *byte;
-    }
-    return bytes;
-}
-
 QString decode(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();

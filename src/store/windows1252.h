@@ -8,8 +8,6 @@ namespace vellumora::windows1252 {
 
 /// The byte that stands for the character, or nullopt when the code page has none.
 std::optional<char> encode(char16_t character);
-/// The whole text in Windows-1252, or nullopt when any character has no byte.
-std::optional<QByteArray> encode(QStringView text);
 /// Every byte decodes; the five bytes the code page leaves undefined become
 /// the control characters of the same number, so they survive a round trip.
 QString decode(QByteArrayView bytes);
