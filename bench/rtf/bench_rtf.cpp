@@ -43,28 +43,16 @@ void fillDocument(QTextDocument& document) {
     }
 }
 
-/// Peak resident memory since the last reset, in MB.
-double peakMegabytes() {
+/// A memory figure of this process, in MB: "VmRSS:" is the resident memory,
+/// "VmHWM:" its peak since the last reset.
+double statusMegabytes(const QByteArray& key) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) {
         return 0;
     }
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return 0;
-}
-
-double residentMegabytes() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        if (line.startsWith(key)) {
+            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
         }
     }
     return 0;
@@ -89,7 +77,7 @@ const QTextDocument& sampleDocument() {
 
 void BM_WriteRtf(benchmark::State& state) {
     const QTextDocument& document = sampleDocument();
-    const double before = residentMegabytes();
+    const double before = statusMegabytes("VmRSS:");
     resetPeak();
     qsizetype bytes = 0;
     for (auto _ : state) {
@@ -99,13 +87,13 @@ void BM_WriteRtf(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * bytes);
     state.counters["rtf_MB"] = bytes / 1e6;
-    state.counters["extra_peak_MB"] = peakMegabytes() - before;
+    state.counters["extra_peak_MB"] = statusMegabytes("VmHWM:") - before;
 }
 BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ReadRtf(benchmark::State& state) {
     const QByteArray rtf = vellumora::rtf::writeRtf(sampleDocument());
-    const double before = residentMegabytes();
+    const double before = statusMegabytes("VmRSS:");
     resetPeak();
     for (auto _ : state) {
         QTextDocument document;
@@ -114,7 +102,7 @@ void BM_ReadRtf(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * rtf.size());
     state.counters["rtf_MB"] = rtf.size() / 1e6;
-    state.counters["extra_peak_MB"] = peakMegabytes() - before;
+    state.counters["extra_peak_MB"] = statusMegabytes("VmHWM:") - before;
 }
 BENCHMARK(BM_ReadRtf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
