@@ -193,14 +193,15 @@ QPixmap banner() {
     title.setItalic(true);
     p.setFont(title);
     p.setPen(kInk);
-    p.drawText(QRectF(0, 0, 274, 40), Qt::AlignHCenter | Qt::AlignBottom,
+    p.drawText(QRectF(0, 0, 274, 38), Qt::AlignHCenter | Qt::AlignBottom,
                QStringLiteral("Vellumora"));
     QFont subtitle(QStringLiteral("Liberation Sans"));
     subtitle.setPixelSize(9);
-    subtitle.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    // The subtitle stays inside the frame, clear of its edges.
+    subtitle.setLetterSpacing(QFont::AbsoluteSpacing, 1);
     p.setFont(subtitle);
     p.setPen(kBark);
-    p.drawText(QRectF(0, 39, 274, 12), Qt::AlignCenter,
+    p.drawText(QRectF(0, 37, 274, 12), Qt::AlignCenter,
                QStringLiteral("THE STORY OF YOUR LIFE, FOR YOUR FAMILY"));
     return pixmap;
 }
