@@ -69,8 +69,7 @@ int ChapterMenu::buildRow(const catalogue::Question& question, int top) {
                    QStringLiteral("Not answered yet."),
                    QStringLiteral("Answered: ") + label->text(),
                    QStringLiteral("Open the question again to read or change the answer."));
-    rows_.push_back(
-        {catalogue::positionOf(catalogue::slotName(question)), page, label, std::move(mark)});
+    rows_.push_back({catalogue::positionOf(catalogue::slotName(question)), label, std::move(mark)});
     return top + std::max(labelHeight, kSquareSize);
 }
 

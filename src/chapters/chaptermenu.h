@@ -33,10 +33,9 @@ public:
     bool frm2();
 
 private:
-    /// A question's row: its slot, its page, its label and its mark.
+    /// A question's row: its slot, its label and its mark.
     struct Row {
         int position;
-        QString page;
         ClickableLabel* label;
         std::unique_ptr<MarkPair> mark;
     };
