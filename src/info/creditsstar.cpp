@@ -8,14 +8,13 @@ namespace vellumora::creditsstar {
 namespace {
 
 constexpr int kCornerCount = 26;
-constexpr double kCentreX = 200, kCentreY = 150;
 
 // cos and sin in double precision, rounded to the nearest integer with
 // halves going to the even neighbour (the default rounding mode of rint).
 QPoint onEllipse(float angle, double radiusX, double radiusY) {
     const double t = angle;
-    return {int(std::rint(kCentreX + radiusX * std::cos(t))),
-            int(std::rint(kCentreY + radiusY * std::sin(t)))};
+    return {int(std::rint(kCentre.x() + radiusX * std::cos(t))),
+            int(std::rint(kCentre.y() + radiusY * std::sin(t)))};
 }
 
 }  // namespace

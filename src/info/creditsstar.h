@@ -6,12 +6,15 @@
 
 namespace vellumora::creditsstar {
 
+/// The star's centre, in pixels from the credits window's top-left corner.
+inline constexpr QPoint kCentre(200, 150);
+
 /**
  * The 26 corners of the thirteen-pointed star that shapes the credits window,
  * in pixels from the window's top-left corner: inner and outer corners
- * alternately, beginning with the inner corner straight below the centre
- * (200, 150). Inner corners lie on an ellipse of 200 by 150 pixels, outer
- * ones on one of 400 by 300.
+ * alternately, beginning with the inner corner straight below the centre.
+ * Inner corners lie on an ellipse of 200 by 150 pixels, outer ones on one of
+ * 400 by 300.
  */
 QList<QPoint> points();
 

@@ -14,8 +14,6 @@ namespace vellumora {
 namespace {
 
 const QString kAboutPage = QStringLiteral("frmInfo");
-// The star's centre in window pixels; the placement lines it up.
-constexpr QPoint kStarCentre(200, 150);
 
 }  // namespace
 
@@ -75,7 +73,7 @@ void CreditsWindow::placeOverAboutPage() {
         centre = about->frameGeometry().center();
     else if (const QScreen* display = QGuiApplication::primaryScreen())
         centre = display->geometry().center();
-    move(centre - kStarCentre);
+    move(centre - creditsstar::kCentre);
 }
 
 void CreditsWindow::returnToAboutPage() {
