@@ -4,7 +4,7 @@ namespace vellumora {
 
 struct AppContext;
 
-/// Registers the information pages and the save note with the screen manager.
+/// Registers the information pages and the credits window with the screen manager.
 void registerInfoScreens(AppContext& context);
 
 }  // namespace vellumora
