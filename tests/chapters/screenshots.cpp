@@ -24,9 +24,10 @@ void answerEveryOtherQuestion(AnswerStore& store) {
 
 bool save(Program& program, const QString& name, const QDir& folder) {
     QWidget* screen = program.screens().show(name);
-    const bool saved = screen && screen->grab().save(folder.filePath(name + ".png"));
-    if (screen)
-        std::printf("%-16s %4d x %4d px\n", qPrintable(name), screen->width(), screen->height());
+    if (!screen)
+        return false;
+    const bool saved = screen->grab().save(folder.filePath(name + ".png"));
+    std::printf("%-16s %4d x %4d px\n", qPrintable(name), screen->width(), screen->height());
     screen->hide();
     return saved;
 }
