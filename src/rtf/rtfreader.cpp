@@ -686,15 +686,8 @@ void Reader::unicode(int number) {
     const int codePoint = number < 0 ? number + 0x10000 : number;
     const int fallbackUnits = state().unicodeSkip;
     if (codePoint > 0 && codePoint <= 0x10FFFF) {
-        // Built by hand: QString::fromUcs4 would drop a U+FEFF as if it were a byte-order mark.
-        const char32_t ucs4 = static_cast<char32_t>(codePoint);
-        QString character;
-        if (QChar::requiresSurrogates(ucs4)) {
-            character.append(QChar(QChar::highSurrogate(ucs4)));
-            character.append(QChar(QChar::lowSurrogate(ucs4)));
-        } else {
-            character.append(QChar(char16_t(ucs4)));
-        }
+        // Not QString::fromUcs4, which would drop a U+FEFF as if it were a byte-order mark.
+        const auto character = QChar::fromUcs4(static_cast<char32_t>(codePoint));
         if (state().destination == Destination::FontTable) {
             appendFontName(character);
         } else {
