@@ -404,11 +404,11 @@ void Reader::groupEnd() {
 }
 
 void Reader::controlWord(const Token& token, bool starred) {
-    const WordEntry* entry = lookup(token.text);
     const Destination destination = state().destination;
     if (destination == Destination::Skip) {
         return;
     }
+    const WordEntry* entry = lookup(token.text);
     if (destination == Destination::Upr) {
         // \upr holds an 8-bit text and, in {\*\ud ...}, the same in Unicode.
         if (entry && entry->word == Word::Ud) {
