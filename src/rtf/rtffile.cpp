@@ -121,8 +121,7 @@ bool saveDocumentFile(const QString& path, const QTextDocument& document, QStrin
         const QString reason = file.error() == QFileDevice::NoError
                                    ? QStringLiteral("the disk is full or takes no file this large")
                                    : reasonFor(file);
-        file.cancelWriting();
-        file.commit();
+        file.cancelWriting();  // the temporary file goes with the QSaveFile
         return fail(errorMessage, cannotWrite(reason));
     }
     if (!file.commit()) {
