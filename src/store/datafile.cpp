@@ -122,6 +122,16 @@ public:
         }
     }
 
+    /// Skips the bytes before the first one that ends the run.
+    template <typename EndsRun>
+    void skipUntil(EndsRun endsRun) {
+        while (pos_ < buffer_.size() || refill()) {
+            pos_ = endOfRun(endsRun);
+            if (pos_ < buffer_.size())
+                return;
+        }
+    }
+
 private:
     // The quotation mark, the common case, is found with memchr.
     template <typename EndsRun>
@@ -193,11 +203,7 @@ std::optional<RawField> readQuoted(ByteSource& in) {
         text.append(kQuote);  // a doubled mark stands for one
         in.skip();
     }
-    QByteArray rest;
-    while (in.peek() && !endsUnquoted(*in.peek())) {
-        rest.clear();
-        in.takeUntil(endsUnquoted, rest, 64 * 1024);
-    }
+    in.skipUntil(endsUnquoted);
     consumeSeparator(in);
     return RawField(std::move(text));
 }

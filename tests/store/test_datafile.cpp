@@ -150,6 +150,10 @@ void DataFileTest::readerFieldRules_data() {
                                           << "b";
     QTest::newRow("text after the closing mark is skipped") << QByteArray("\"a\"junk,\"b\"") << "a"
                                                             << "b";
+    QTest::newRow("text after the closing mark longer than a block")
+        << "\"a\"" + QByteArray(200000, 'j') + ",\"b\""
+        << "a"
+        << "b";
     QTest::newRow("unquoted loses trailing blanks")
         << QByteArray("plain text  ,\"b\"") << "plain text"
         << "b";
