@@ -53,12 +53,9 @@ int ChapterMenu::buildRow(const catalogue::Question& question, int top) {
     auto* label =
         new ClickableLabel(catalogue::wordingOn(QString::fromLatin1(design_.name), question), this);
     label->setObjectName(QStringLiteral("lbl") + key);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    look::styleLabel(label);
+    look::styleWording(label);
     const int labelWidth = labelWidthOf(design_);
-    const int labelHeight = label->heightForWidth(px(labelWidth)) * kTwipsPerPixel;
+    const int labelHeight = look::wrappedHeightTwips(label, labelWidth);
     label->setGeometry(pxRect(kLabelLeft, top, labelWidth, labelHeight));
     connect(label, &ClickableLabel::clicked, this, open);
 
@@ -101,8 +98,7 @@ void ChapterMenu::setTabOrderOfControls() {
     order.push_back(return_);
     for (const Row& row : rows_)
         order.push_back(row.mark->marked());
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    chainTabOrder(order);
 }
 
 void ChapterMenu::activate() {

@@ -29,10 +29,6 @@ QString captionOf(const chapters::PageDesign& design) {
     return QStringLiteral("Vellumora");
 }
 
-QRect toPixels(const QRect& twips) {
-    return pxRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 }  // namespace
 
 QuestionPage::QuestionPage(AppContext& context, const chapters::PageDesign& design)
@@ -69,10 +65,7 @@ void QuestionPage::buildQuestions() {
         auto* label =
             new QLabel(catalogue::wordingOn(QString::fromLatin1(design_.name), question), frame);
         label->setObjectName(catalogue::pageLabelName(question));
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        look::styleLabel(label);
+        look::styleWording(label);
 
         auto* box = new QPlainTextEdit(frame);
         box->setObjectName(QStringLiteral("txt") + QLatin1StringView(question.key));
@@ -105,18 +98,18 @@ void QuestionPage::buildButtons() {
 
 void QuestionPage::layOut() {
     const auto labelHeight = [this](std::size_t question, int widthTwips) {
-        return answers_[question].label->heightForWidth(px(widthTwips)) * kTwipsPerPixel;
+        return look::wrappedHeightTwips(answers_[question].label, widthTwips);
     };
     const chapters::PageGeometry geometry = chapters::layOutPage(design_, labelHeight);
     setFixedSize(pxSize(geometry.client.width(), geometry.client.height()));
     for (std::size_t i = 0; i < frames_.size(); ++i)
-        frames_[i]->setGeometry(toPixels(geometry.frames[i]));
+        frames_[i]->setGeometry(pxRect(geometry.frames[i]));
     for (std::size_t i = 0; i < answers_.size(); ++i) {
-        answers_[i].label->setGeometry(toPixels(geometry.questions[i].label));
-        answers_[i].box->setGeometry(toPixels(geometry.questions[i].box));
+        answers_[i].label->setGeometry(pxRect(geometry.questions[i].label));
+        answers_[i].box->setGeometry(pxRect(geometry.questions[i].box));
     }
-    save_->setGeometry(toPixels(geometry.save));
-    return_->setGeometry(toPixels(geometry.returnButton));
+    save_->setGeometry(pxRect(geometry.save));
+    return_->setGeometry(pxRect(geometry.returnButton));
 }
 
 void QuestionPage::setTabOrderOfControls() {
@@ -127,8 +120,7 @@ void QuestionPage::setTabOrderOfControls() {
     }
     order.push_back(save_);
     order.push_back(return_);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    chainTabOrder(order);
 }
 
 void QuestionPage::activate() {

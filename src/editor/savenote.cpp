@@ -62,8 +62,7 @@ void SaveNote::buildLabels() {
             look::setTextColor(label, look::warningRed());
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setGeometry(
-            pxRect(spec.twips.x(), spec.twips.y(), spec.twips.width(), spec.twips.height()));
+        label->setGeometry(pxRect(spec.twips));
         if (spec.text)
             label->setText(QString::fromLatin1(spec.text));
     }

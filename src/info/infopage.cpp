@@ -14,10 +14,6 @@ Screen::CloseBox closeBoxOf(InfoPageDesign::CloseBox closeBox) {
                                                           : Screen::CloseBox::Custom;
 }
 
-QRect pxRectOf(const QRect& twips) {
-    return pxRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 }  // namespace
 
 InfoPage::InfoPage(AppContext& context, const InfoPageDesign& design)
@@ -46,7 +42,7 @@ void InfoPage::buildLabel(const InfoLabel& row) {
     look::styleLabel(label);
     if (row.colour == InfoLabel::Colour::Red)
         look::setTextColor(label, look::warningRed());
-    label->setGeometry(pxRectOf(row.twips));
+    label->setGeometry(pxRect(row.twips));
     label->setAlignment(row.alignment);
     label->setWordWrap(true);
     if (row.caption)
@@ -63,7 +59,7 @@ void InfoPage::buildLeaveButton() {
     leaveButton_->setObjectName(QLatin1StringView(row.name));
     leaveButton_->setToolTip(QString::fromLatin1(row.tooltip));
     leaveButton_->setFont(look::buttonFont());
-    leaveButton_->setGeometry(pxRectOf(row.twips));
+    leaveButton_->setGeometry(pxRect(row.twips));
     connect(leaveButton_, &QPushButton::clicked, this, &InfoPage::leave);
     leaveButton_->setFocus();
 }

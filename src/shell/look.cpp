@@ -51,6 +51,17 @@ QPixmap tickPicture() {
     return picture;
 }
 
+void styleWording(QLabel* label) {
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    styleLabel(label);
+}
+
+int wrappedHeightTwips(const QLabel* label, int widthTwips) {
+    return label->heightForWidth(px(widthTwips)) * kTwipsPerPixel;
+}
+
 void frameWhileFocused(QWidget* box) {
     // The padding gives way to the wider frame, so the text does not move.
     box->setStyleSheet(QStringLiteral(

@@ -31,6 +31,13 @@ void setTextColor(QWidget* widget, const QColor& color);
 /// The 13 by 12 pixel red tick on dark blue that a marked button shows.
 QPixmap tickPicture();
 
+/// A label of wording in the common look, plain text wrapped from the top
+/// left: a question on a menu or a page.
+void styleWording(QLabel* label);
+/// How tall, in twips, a wrapped label must be to show all of its text at
+/// the given width.
+int wrappedHeightTwips(const QLabel* label, int widthTwips);
+
 /// Frames a text box in the highlight colour while it has the keyboard; the
 /// caret alone is easy to miss in an empty box.
 void frameWhileFocused(QWidget* box);

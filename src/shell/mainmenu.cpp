@@ -85,7 +85,7 @@ MainMenu::MainMenu(AppContext& context)
     : Screen(context, QStringLiteral("Vellumora"), QSize(5640, 3960), CloseBox::AskExit) {
     buildEntries();
     buildExitAndLoad();
-    setTabOrderOfButtons();
+    chainTabOrder(tabOrder_);
 }
 
 void MainMenu::buildEntry(const Entry& entry) {
@@ -160,11 +160,6 @@ void MainMenu::buildExitAndLoad() {
     look::styleLabel(label);
     label->setGeometry(pxRect(1200, 3480, 3000, kLabelHeight));
     connect(label, &ClickableLabel::clicked, this, &MainMenu::LoadData);
-}
-
-void MainMenu::setTabOrderOfButtons() {
-    for (std::size_t i = 1; i < tabOrder_.size(); ++i)
-        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
 }
 
 const MarkPair* MainMenu::markOf(const QString& chapterKey) const {

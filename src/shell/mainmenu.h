@@ -31,7 +31,6 @@ private:
     void buildEntries();
     void buildEntry(const Entry& entry);
     void buildExitAndLoad();
-    void setTabOrderOfButtons();
     void refreshCompletionMarks();
 
     /// A chapter's completion mark and the label whose access key reaches it.

@@ -29,6 +29,11 @@ Screen::Screen(AppContext& context, const QString& title, QSize clientTwips, Clo
     setFixedSize(pxSize(clientTwips.width(), clientTwips.height()));
 }
 
+void Screen::chainTabOrder(const std::vector<QWidget*>& order) {
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
 void Screen::handOverTo(const QString& target) {
     context_.screens.handOver(this, target);
 }

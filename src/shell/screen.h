@@ -4,6 +4,7 @@
 #include "shell/screenmanager.h"
 
 #include <QWidget>
+#include <vector>
 
 class QAbstractButton;
 
@@ -36,6 +37,8 @@ protected:
     AppContext& context() const { return context_; }
     /// Shows the target screen, then hides this one.
     void handOverTo(const QString& target);
+    /// Tab goes from each widget to the next in the list.
+    void chainTabOrder(const std::vector<QWidget*>& order);
     /// The button Enter presses when the focus is on no button.
     void setDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
     /// For CloseBox::Custom: true lets the window close (hide).

@@ -23,6 +23,9 @@ inline QPoint pxPoint(int xTwips, int yTwips) {
 inline QRect pxRect(int xTwips, int yTwips, int widthTwips, int heightTwips) {
     return {pxPoint(xTwips, yTwips), pxSize(widthTwips, heightTwips)};
 }
+inline QRect pxRect(const QRect& twips) {
+    return pxRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
 
 /**
  * Where a window of the given outer size stands when centred on a display of
