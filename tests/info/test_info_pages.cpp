@@ -210,12 +210,9 @@ void InfoPagesTest::closeBoxAsksTheExitConfirmation() {
     window->close();
 
     QCOMPARE(dialogs_->messages().size(), 1);
-    const MessageRequest asked = dialogs_->messages().first();
-    QCOMPARE(asked.title, QStringLiteral("Vellumora"));
-    QCOMPARE(asked.text, QStringLiteral("Are you sure you want to exit?  Any information not saved "
-                                        "TO A FILE will be lost."));
-    QCOMPARE(asked.buttons, MessageButtons::YesNo);
-    QCOMPARE(asked.defaultButton, MessageButton::No);
+    test::compareWithExitQuestion(dialogs_->messages().first());
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(ended_, yes);
     QCOMPARE(window->isVisible(), !yes);
     QCOMPARE(program_->screens().find(page), window);

@@ -5,6 +5,15 @@
 
 namespace vellumora::test {
 
+void compareWithExitQuestion(const MessageRequest& asked) {
+    QCOMPARE(asked.title, QStringLiteral("Vellumora"));
+    QCOMPARE(asked.text, QStringLiteral("Are you sure you want to exit?  Any information not "
+                                        "saved TO A FILE will be lost."));
+    QCOMPARE(asked.icon, MessageIcon::Warning);
+    QCOMPARE(asked.buttons, MessageButtons::YesNo);
+    QCOMPARE(asked.defaultButton, MessageButton::No);
+}
+
 int ScriptedDialogs::count(Kind kind) const {
     return int(std::count_if(requests_.begin(), requests_.end(),
                              [kind](const Request& r) { return r.kind == kind; }));

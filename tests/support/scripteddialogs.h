@@ -15,6 +15,11 @@ namespace vellumora::test {
  * queued fails the running test (and answers as if cancelled), so a test
  * never hangs on a dialog it did not expect.
  */
+/// Checks that a request is the exit confirmation, word for word, with its
+/// warning icon, Yes and No, and No as the default. Callers stop when
+/// QTest::currentTestFailed().
+void compareWithExitQuestion(const MessageRequest& asked);
+
 class ScriptedDialogs final : public Dialogs {
 public:
     enum class Kind { Message, Prompt, OpenFile, SaveFile, Font, Color, Print };
