@@ -25,8 +25,8 @@ public:
     explicit TextEditor(AppContext& context);
     ~TextEditor() override;
 
-    /// The editing note, a confirmed pending save, the compilation on the
-    /// first activation after creation, then the note reminder again.
+    /// The editing note, the compilation on the first activation after
+    /// creation, then the note reminder again.
     void activate() override;
 
     DocumentTextEdit* textArea() const { return text_; }
@@ -42,6 +42,7 @@ private:
     void showEditingNote();
     void compile();
     void followClientArea();
+    void followModified(bool modified);
 
     AppContext& context_;
     QWidget* clientArea_ = nullptr;
