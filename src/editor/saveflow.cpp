@@ -46,7 +46,9 @@ SaveFlow::Result SaveFlow::save(Behind behind) {
         return Result::NotCompleted;
     if (title_ == defaultTitle()) {
         saveAs();
-        behind_ = behind;
+        // A plain Save leaves an Open or a close already waiting where it is.
+        if (behind != Behind::Nothing)
+            behind_ = behind;
         return Result::WaitingForNote;
     }
     return write(Mode::Save) ? Result::Completed : Result::NotCompleted;

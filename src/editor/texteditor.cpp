@@ -57,7 +57,6 @@ TextEditor::TextEditor(AppContext& context) : QMainWindow(nullptr), context_(con
     connect(files_.get(), &DocumentFiles::titleChanged, this, &QWidget::setWindowTitle);
     connect(text_->document(), &QTextDocument::modificationChanged, this,
             &TextEditor::followModified);
-    followModified(files_->isModified());
     createMenus();
     resize(px(kClientWidth), px(kClientHeight) + menuBar()->sizeHint().height());
 }
@@ -193,9 +192,15 @@ void TextEditor::closeEvent(QCloseEvent* event) {
 // carry no "[*]" placeholder, so that they read exactly as they always have;
 // the attribute is set directly because setWindowModified() would warn about
 // the missing placeholder on every change where the platform draws no
-// marker of its own.
+// marker of its own. Qt warns the same way when it makes the platform window
+// of a window already marked, so the first marking waits for the showing.
 void TextEditor::followModified(bool modified) {
     setAttribute(Qt::WA_WindowModified, modified);
+}
+
+void TextEditor::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    followModified(files_->isModified());
 }
 
 bool TextEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -50,6 +50,7 @@ private slots:
     void writeFailuresAreReported();
     void editsMadeWhileTheNoteIsUpAreSaved();
     void comingBackWhileTheNoteIsUp();
+    void saveChosenAgainKeepsTheCloseWaiting();
     void dataFileWithAnswersTheStoreLacks_data();
     void dataFileWithAnswersTheStoreLacks();
     void documentNamedLikeItsDataFileIsRefused();
@@ -116,6 +117,7 @@ void FilesTest::activationShowsTheNoteBeforeCompiling() {
     QCOMPARE(f.text()->toPlainText().size(), 5571 - 347);
     QCOMPARE(f.text()->textCursor().position(), 0);
     QVERIFY(f.files().isModified());
+    QVERIFY(f.editor()->isWindowModified());
     QCOMPARE(f.editor()->windowTitle(), QStringLiteral("Vellumora - Text Editor"));
 }
 
@@ -314,6 +316,24 @@ void FilesTest::comingBackWhileTheNoteIsUp() {
     QCOMPARE(requests.size(), 4);
     QVERIFY(requests[2].message.text.startsWith(u"NOTE:  Any changes"));
     QCOMPARE(requests[3].kind, Kind::SaveFile);
+    QVERIFY(f.ended);
+}
+
+// Save chosen again while a close waits for the note shows the note again;
+// the close still waits for that save.
+void FilesTest::saveChosenAgainKeepsTheCloseWaiting() {
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::Yes);
+    f.trigger("mnuFileExit");
+    QCOMPARE(f.files().saveFlow().behind(), SaveFlow::Behind::Close);
+    f.screens().show(QStringLiteral("frmTxtEditor"));
+    f.trigger("mnuFileSave");
+    QVERIFY(f.noteShown());
+    QCOMPARE(f.files().saveFlow().behind(), SaveFlow::Behind::Close);
+    f.dialogs.answerSaveFile(path(QStringLiteral("Story.rtf")));
+    f.confirmNote();
+    QVERIFY(QFile::exists(path(QStringLiteral("Story.dat"))));
     QVERIFY(f.ended);
 }
 
