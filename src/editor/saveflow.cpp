@@ -157,8 +157,9 @@ bool SaveFlow::writeFiles(const QString& path) {
 }
 
 // The document first, then the answers beside it. A failure is told at once;
-// the document written before a failing data file stays on disk. When this
-// returns true, both files hold what the user has now.
+// the document written before a failing data file stays on disk. This is the
+// one place where both files have been written: when it returns true, the
+// document and every answer are on disk.
 bool SaveFlow::writeBothFiles(const QString& path) {
     if (!writeDocument(path))
         return false;

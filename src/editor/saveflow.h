@@ -32,6 +32,11 @@ struct AppContext;
  * is what is saved. An Open, a Return or a close that asked for a save
  * through the note waits behind it; when that save ends, either way,
  * waitingSaveEnded() lets it go on.
+ *
+ * Writing never loses what a file holds without a word: a data file holding
+ * answers that the store lacks is replaced only when the user says so (she
+ * may keep it and save only the document), and a document named like its
+ * own data file ("Story.dat") is refused.
  */
 class SaveFlow : public QObject {
     Q_OBJECT
