@@ -1,7 +1,6 @@
 #include "editor/savenote.h"
 
 #include "shell/look.h"
-#include "shell/session.h"
 #include "shell/units.h"
 
 #include <QLabel>
@@ -70,21 +69,23 @@ void SaveNote::buildLabels() {
     changes_ = findChild<QLabel*>(QStringLiteral("Label3"));
 }
 
-// Each opening asks for a fresh confirmation, even after an earlier OK.
 void SaveNote::activate() {
     note_->setText(kNoteText);
     changes_->setText(kChangesText);
-    context().session.noteAcknowledged = false;
 }
 
+// The editor comes back first, with its own activation, and then the save
+// runs: its dialog follows any editing note that activation shows.
 void SaveNote::confirm() {
-    context().session.noteAcknowledged = true;
     handOverTo(QStringLiteral("frmTxtEditor"));
+    emit confirmed();
 }
 
-// Closing the note drops the pending save; the note is made afresh next time.
+// The note is made afresh next time. The editor beneath becomes active
+// before the save it waited for is dropped.
 bool SaveNote::closeRequested() {
     context().screens.destroy(objectName());
+    emit dismissed();
     return false;
 }
 

@@ -8,8 +8,9 @@ namespace vellumora {
 
 /**
  * The note the editor shows before it saves (frmNote): it explains the two
- * files every save writes. OK confirms it and hands back to the editor, whose
- * activation then runs the pending save; the close box drops that save.
+ * files every save writes. It is not modal. OK hands back to the editor and
+ * reports confirmed(); the close box destroys the note and reports
+ * dismissed(). Each opening asks afresh: an earlier OK counts for nothing.
  */
 class SaveNote : public Screen {
     Q_OBJECT
@@ -18,6 +19,12 @@ public:
     explicit SaveNote(AppContext& context);
 
     void activate() override;
+
+signals:
+    /// OK: the editor is shown again, and the save may run.
+    void confirmed();
+    /// Closed with its close box: the save waiting for it is dropped.
+    void dismissed();
 
 protected:
     bool closeRequested() override;

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
 #include <functional>
 #include <vector>
 
@@ -54,7 +55,8 @@ TextEditor::TextEditor(AppContext& context) : QMainWindow(nullptr), context_(con
     files_ = std::make_unique<DocumentFiles>(context_, *this, *text_->document());
     commands_ = std::make_unique<EditCommands>(context_, *text_, *files_, *clientArea_);
     connect(files_.get(), &DocumentFiles::titleChanged, this, &QWidget::setWindowTitle);
-    connect(text_, &QTextEdit::textChanged, files_.get(), &DocumentFiles::markModified);
+    connect(text_->document(), &QTextDocument::modificationChanged, this,
+            &TextEditor::followModified);
     createMenus();
     resize(px(kClientWidth), px(kClientHeight) + menuBar()->sizeHint().height());
 }
@@ -143,14 +145,15 @@ void TextEditor::createMenus() {
 
 // --- Activation ---
 
+// A save confirmed on the save note runs right after this activation; the
+// note itself hands back to the editor first.
 void TextEditor::activate() {
     if (files_->editingNoteDue())
         showEditingNote();
-    const std::optional<bool> endedSave = files_->runPendingSave();
     if (buildCounter_ == 0)
         compile();
     ++buildCounter_;
-    files_->endActivation(endedSave);
+    files_->activationEnded();
 }
 
 void TextEditor::showEditingNote() {
@@ -170,8 +173,11 @@ void TextEditor::showEditingNote() {
 // The text area's own replacement is used because it sets the caret aside
 // while inserting: a caret carried along to the end would be kept in view
 // after every line, which makes a long document slow to show.
+// A compiled document is unsaved, although the replacement itself clears
+// the document's modified state.
 void TextEditor::compile() {
     text_->setPlainText(editor::compileDocument(context_.store));
+    files_->markModified();
 }
 
 // --- Window ---
@@ -180,6 +186,21 @@ void TextEditor::closeEvent(QCloseEvent* event) {
     // The closing steps decide what happens to the window themselves.
     event->ignore();
     files_->requestClose();
+}
+
+// The window's modified marker is the document's modified state. The titles
+// carry no "[*]" placeholder, so that they read exactly as they always have;
+// the attribute is set directly because setWindowModified() would warn about
+// the missing placeholder on every change where the platform draws no
+// marker of its own. Qt warns the same way when it makes the platform window
+// of a window already marked, so the first marking waits for the showing.
+void TextEditor::followModified(bool modified) {
+    setAttribute(Qt::WA_WindowModified, modified);
+}
+
+void TextEditor::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    followModified(files_->isModified());
 }
 
 bool TextEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -25,8 +25,8 @@ public:
     explicit TextEditor(AppContext& context);
     ~TextEditor() override;
 
-    /// The editing note, a confirmed pending save, the compilation on the
-    /// first activation after creation, then the note reminder again.
+    /// The editing note, the compilation on the first activation after
+    /// creation, then the note reminder again.
     void activate() override;
 
     DocumentTextEdit* textArea() const { return text_; }
@@ -34,6 +34,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -42,6 +43,7 @@ private:
     void showEditingNote();
     void compile();
     void followClientArea();
+    void followModified(bool modified);
 
     AppContext& context_;
     QWidget* clientArea_ = nullptr;

@@ -1,6 +1,8 @@
 #include "editorfixture.h"
 #include "shell/session.h"
 #include "store/answerstore.h"
+#include "store/catalogue.h"
+#include "store/datafile.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,6 +50,11 @@ private slots:
     void writeFailuresAreReported();
     void editsMadeWhileTheNoteIsUpAreSaved();
     void comingBackWhileTheNoteIsUp();
+    void saveChosenAgainKeepsTheCloseWaiting();
+    void dataFileWithAnswersTheStoreLacks_data();
+    void dataFileWithAnswersTheStoreLacks();
+    void documentNamedLikeItsDataFileIsRefused();
+    void leavingTheEditorClosesTheNote();
 
     void openLoadsAndNamesTheDocument();
     void openFailureIsReported();
@@ -110,6 +117,7 @@ void FilesTest::activationShowsTheNoteBeforeCompiling() {
     QCOMPARE(f.text()->toPlainText().size(), 5571 - 347);
     QCOMPARE(f.text()->textCursor().position(), 0);
     QVERIFY(f.files().isModified());
+    QVERIFY(f.editor()->isWindowModified());
     QCOMPARE(f.editor()->windowTitle(), QStringLiteral("Vellumora - Text Editor"));
 }
 
@@ -120,7 +128,7 @@ void FilesTest::unnamedSaveGoesThroughNoteAndDialog() {
     QVERIFY(f.noteShown());
     QCOMPARE(f.dialogs.count(Kind::SaveFile), 0);
     QCOMPARE(f.note()->windowTitle(), QStringLiteral("Vellumora"));
-    QVERIFY(!f.program.session().noteAcknowledged);
+    QCOMPARE(f.files().saveFlow().state(), SaveFlow::State::WaitingForNote);
 
     const QString story = path(QStringLiteral("Story.rtf"));
     f.dialogs.answerSaveFile(story);
@@ -140,8 +148,7 @@ void FilesTest::unnamedSaveGoesThroughNoteAndDialog() {
     QCOMPARE(contentsOf(path(QStringLiteral("Story.dat"))).size(), 106);
     QCOMPARE(f.editor()->windowTitle(), story + QStringLiteral(" - Text Editor"));
     QVERIFY(!f.files().isModified());
-    QCOMPARE(f.program.session().documentPath, story);
-    QVERIFY(!f.program.session().noteAcknowledged);
+    QCOMPARE(f.files().saveFlow().state(), SaveFlow::State::Idle);
     QVERIFY(f.dialogs.allAnswersUsed());
 }
 
@@ -170,8 +177,10 @@ void FilesTest::namedSaveWritesBothFilesAtOnce() {
     saveAs(f, story);
     f.program.store().store(1, QStringLiteral("A teacher, of course"));
     f.text()->moveCursor(QTextCursor::End);
+    QVERIFY(!f.editor()->isWindowModified());
     f.text()->insertPlainText(QStringLiteral("Added in the editor"));
     QVERIFY(f.files().isModified());
+    QVERIFY(f.editor()->isWindowModified());
 
     f.trigger("mnuFileSave");
     QVERIFY(!f.noteShown());
@@ -179,6 +188,7 @@ void FilesTest::namedSaveWritesBothFilesAtOnce() {
     QVERIFY(contentsOf(story).contains("Added in the editor"));
     QVERIFY(contentsOf(path(QStringLiteral("Story.dat"))).startsWith("\"A teacher, of course\","));
     QVERIFY(!f.files().isModified());
+    QVERIFY(!f.editor()->isWindowModified());
 }
 
 void FilesTest::saveAsRenames() {
@@ -192,8 +202,9 @@ void FilesTest::saveAsRenames() {
     QCOMPARE(f.dialogs.requests().last().file.fileName, first);
     QCOMPARE(f.editor()->windowTitle(), second + QStringLiteral(" - Text Editor"));
     QVERIFY(QFile::exists(path(QStringLiteral("Second.dat"))));
+    QVERIFY(QFile::remove(path(QStringLiteral("Second.dat"))));
     f.trigger("mnuFileSave");
-    QCOMPARE(f.program.session().documentPath, second);
+    QVERIFY(QFile::exists(path(QStringLiteral("Second.dat"))));
 }
 
 void FilesTest::dataFileBesideTheDocument_data() {
@@ -306,6 +317,132 @@ void FilesTest::comingBackWhileTheNoteIsUp() {
     QVERIFY(requests[2].message.text.startsWith(u"NOTE:  Any changes"));
     QCOMPARE(requests[3].kind, Kind::SaveFile);
     QVERIFY(f.ended);
+}
+
+// Save chosen again while a close waits for the note shows the note again;
+// the close still waits for that save.
+void FilesTest::saveChosenAgainKeepsTheCloseWaiting() {
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::Yes);
+    f.trigger("mnuFileExit");
+    QCOMPARE(f.files().saveFlow().behind(), SaveFlow::Behind::Close);
+    f.screens().show(QStringLiteral("frmTxtEditor"));
+    f.trigger("mnuFileSave");
+    QVERIFY(f.noteShown());
+    QCOMPARE(f.files().saveFlow().behind(), SaveFlow::Behind::Close);
+    f.dialogs.answerSaveFile(path(QStringLiteral("Story.rtf")));
+    f.confirmNote();
+    QVERIFY(QFile::exists(path(QStringLiteral("Story.dat"))));
+    QVERIFY(f.ended);
+}
+
+// A save over a data file asks first when the file holds answers that the
+// store has unset or empty; keeping the file is the default.
+void FilesTest::dataFileWithAnswersTheStoreLacks_data() {
+    QTest::addColumn<QList<int>>("inFile");   // positions the existing file answers; none: no file
+    QTest::addColumn<QList<int>>("inStore");  // positions the store answers
+    QTest::addColumn<MessageButton>("answer");  // Ok: no question expected
+    QTest::addColumn<QString>("outcome");       // "replaced", "kept" or "nothing written"
+    const QList<int> none;
+    QTest::newRow("no data file yet") << none << QList<int>{1} << MessageButton::Ok << "replaced";
+    QTest::newRow("store holds them all")
+        << QList<int>{3, 40} << QList<int>{3, 40, 81} << MessageButton::Ok << "replaced";
+    QTest::newRow("lacks two, keep")
+        << QList<int>{2, 40, 81} << QList<int>{2} << MessageButton::No << "kept";
+    QTest::newRow("lacks two, replace")
+        << QList<int>{2, 40, 81} << QList<int>{2} << MessageButton::Yes << "replaced";
+    QTest::newRow("lacks two, cancel")
+        << QList<int>{2, 40, 81} << QList<int>{2} << MessageButton::Cancel << "nothing written";
+}
+
+void FilesTest::dataFileWithAnswersTheStoreLacks() {
+    QFETCH(QList<int>, inFile);
+    QFETCH(QList<int>, inStore);
+    QFETCH(MessageButton, answer);
+    QFETCH(QString, outcome);
+    const QString story = path(QStringLiteral("Story.rtf"));
+    const QString data = path(QStringLiteral("Story.dat"));
+    if (!inFile.isEmpty()) {
+        AnswerStore earlier;
+        for (int position : inFile)
+            earlier.store(position, QStringLiteral("from an earlier run"));
+        QString error;
+        QVERIFY(datafile::saveDataFile(story, earlier, &error));
+    }
+    const QByteArray before = contentsOf(data);
+
+    EditorFixture f;
+    for (int position : inStore)
+        f.program.store().store(position, QStringLiteral("typed today"));
+    if (!inStore.contains(40))
+        f.program.store().store(40, QString());  // empty text lacks it as unset does
+    f.openEditor();
+    const bool asked = answer != MessageButton::Ok;
+    if (asked)
+        f.dialogs.answerMessage(answer);
+    saveAs(f, story);
+
+    QCOMPARE(f.dialogs.count(Kind::Message), asked ? 2 : 1);
+    if (asked) {
+        const MessageRequest question = f.dialogs.messages().last();
+        QVERIFY(question.text.contains(u"holds 2 answers"));
+        QVERIFY(question.text.contains(QLatin1StringView(catalogue::question(40).text)));
+        QVERIFY(question.text.contains(QDir::toNativeSeparators(data)));
+        QCOMPARE(question.buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(question.defaultButton, MessageButton::No);
+    }
+    QCOMPARE(QFile::exists(story), outcome != u"nothing written");
+    QCOMPARE(f.files().isModified(), outcome == u"nothing written");
+    if (outcome == u"replaced")
+        QCOMPARE(contentsOf(data), datafile::encode(f.program.store()));
+    else
+        QCOMPARE(contentsOf(data), before);
+}
+
+// A document named like its own data file would be replaced by the answers:
+// the name is refused with a reason, and the dialog comes back.
+void FilesTest::documentNamedLikeItsDataFileIsRefused() {
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerSaveFile(path(QStringLiteral("Story.dat")));
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.dialogs.answerSaveFile(path(QStringLiteral("Story.rtf")));
+    f.trigger("mnuFileSaveAs");
+    f.confirmNote();
+    QCOMPARE(f.dialogs.count(Kind::SaveFile), 2);
+    QVERIFY(f.dialogs.messages().last().text.contains(u"would replace it"));
+    QCOMPARE(f.dialogs.requests().last().file.fileName, path(QStringLiteral("Story.dat")));
+    QVERIFY(contentsOf(path(QStringLiteral("Story.rtf"))).startsWith("{\\rtf"));
+    QVERIFY(!f.files().isModified());
+
+    // A data file opened as the document is not saved over itself either.
+    f.dialogs.answerOpenFile(path(QStringLiteral("Story.dat")));
+    f.trigger("mnuFileOpen");
+    const QByteArray answers = contentsOf(path(QStringLiteral("Story.dat")));
+    f.text()->insertPlainText(QStringLiteral("more"));
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.trigger("mnuFileSave");
+    QVERIFY(f.dialogs.messages().last().text.contains(u"would replace it"));
+    QCOMPARE(contentsOf(path(QStringLiteral("Story.dat"))), answers);
+    QVERIFY(f.files().saveWasCancelled());
+    QVERIFY(f.dialogs.allAnswersUsed());
+}
+
+// Leaving the editor takes an open save note with it: its OK would save a
+// document that is gone.
+void FilesTest::leavingTheEditorClosesTheNote() {
+    EditorFixture f;
+    f.openEditor();
+    f.trigger("mnuFileSaveAs");
+    QVERIFY(f.noteShown());
+    f.dialogs.answerMessage(MessageButton::No);
+    f.trigger("mnuFileReturn");
+    EditorFixture::settle();
+    QVERIFY(!f.editor());
+    QVERIFY(!f.note());
+    QCOMPARE(f.screens().activeScreen(), f.screens().find(QStringLiteral("frmMain")));
+    QVERIFY(QDir(dir_.path()).isEmpty());
 }
 
 void FilesTest::openLoadsAndNamesTheDocument() {

@@ -66,6 +66,7 @@ private slots:
     void chapterMarkNeedsEveryAnswer();
     void markStaysWhenAnAnswerIsEmptied();
     void markedButtonOpensTheSameScreen();
+    void accessKeysFollowTheTicks();
     void exitAsksAndNoKeeps();
     void loadDataAsksFirst_data();
     void loadDataAsksFirst();
@@ -325,6 +326,29 @@ void MainMenuTest::markedButtonOpensTheSameScreen() {
     f.returnToMenu();
     f.click("frmMain", "cmdJobs2");
     QVERIFY(f.screen("frmJobsMain")->isVisible());
+}
+
+// Once a chapter is ticked its plain square is hidden: the label's access key
+// must reach the ticked twin, or it reaches nothing at all.
+void MainMenuTest::accessKeysFollowTheTicks() {
+    Fixture f;
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+        f.program.store().store(position, QStringLiteral("done"));
+    f.returnToMenu();
+    for (const catalogue::Chapter& chapter : catalogue::chapters()) {
+        const QString caption = QString::fromLatin1(chapter.menuLabel);
+        QLabel* label = nullptr;
+        for (QLabel* candidate : f.menu()->findChildren<QLabel*>())
+            if (candidate->text() == caption)
+                label = candidate;
+        QVERIFY2(label, chapter.key);
+        QCOMPARE(label->buddy(), f.menu()->markOf(QString::fromLatin1(chapter.key))->marked());
+    }
+
+    f.menu()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.menu()));
+    QTest::keyClick(f.menu(), Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), f.control("frmMain", "cmdChildhood2"));
 }
 
 void MainMenuTest::exitAsksAndNoKeeps() {

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class QTextDocument;
+class QWidget;
+
+namespace vellumora {
+
+struct AppContext;
+
+/**
+ * How the editor's document is saved, readable in one place. Every save
+ * writes the document in Rich Text Format and, beside it, the data file of
+ * the answers. A save without a name, and every Save As, first shows the
+ * save note, which is not modal: the save runs when the note reports
+ * confirmed(), and is dropped when it reports dismissed().
+ *
+ *     state           move                               next state
+ *     Idle            save() on a named document         Writing, then Idle
+ *     Idle            save() unnamed, or saveAs()        WaitingForNote
+ *     WaitingForNote  the note confirmed                 Writing, then Idle
+ *     WaitingForNote  the note dismissed                 Idle, nothing saved
+ *     WaitingForNote  save() on a named document         Writing, then WaitingForNote
+ *     WaitingForNote  saveAs()                           WaitingForNote (the note again)
+ *     any             dropNote(): the editor is left     Idle, nothing saved
+ *
+ * While the note is up the editor stays usable; the command chosen last
+ * decides what the note's confirmation runs, and the text as it stands then
+ * is what is saved. An Open, a Return or a close that asked for a save
+ * through the note waits behind it; when that save ends, either way,
+ * waitingSaveEnded() lets it go on.
+ *
+ * Writing never loses what a file holds without a word: a data file holding
+ * answers that the store lacks is replaced only when the user says so (she
+ * may keep it and save only the document), and a document named like its
+ * own data file ("Story.dat") is refused.
+ */
+class SaveFlow : public QObject {
+    Q_OBJECT
+
+public:
+    enum class State { Idle, WaitingForNote, Writing };
+    /// What waits for the end of a save through the note.
+    enum class Behind { Nothing, Open, Close };
+    /// How a save asked for ended, or that it waits for the note.
+    enum class Result { Completed, NotCompleted, WaitingForNote };
+
+    SaveFlow(AppContext& context, QWidget& window, QTextDocument& document);
+
+    State state() const { return state_; }
+    Behind behind() const { return behind_; }
+
+    /// The title of a document that has no file name yet.
+    static QString defaultTitle();
+    QString title() const { return title_; }
+    QString currentFileName() const { return currentFile_; }
+    /// True when the last save ended without completing.
+    bool saveWasCancelled() const { return saveCancelled_; }
+
+    /// An opened file names the document.
+    void nameAfterOpen(const QString& path);
+
+    /// Save: at once under the document's name; without a name, a Save As,
+    /// and `behind` then waits for it.
+    Result save(Behind behind = Behind::Nothing);
+    /// Save As: always through the note.
+    void saveAs();
+    /// The editor is left: an open note goes, and the save it waits for.
+    void dropNote();
+
+signals:
+    void titleChanged(const QString& title);
+    /// A save through the note ended; `completed` tells whether it was written.
+    void waitingSaveEnded(SaveFlow::Behind behind, bool completed);
+
+private:
+    enum class Mode { Save, SaveAs };
+    /// What the user chose when a save would lose answers of the data file.
+    enum class DataFileChoice { Replace, Keep, Cancel };
+
+    void showNote();
+    void noteConfirmed();
+    void noteDismissed();
+    void endWaiting(bool completed);
+    bool write(Mode mode);
+
+    bool savingData();
+    bool savingDataAs();
+    std::optional<QString> askForName();
+    bool writeFiles(const QString& path);
+    bool writeDocument(const QString& path);
+    bool writeBothFiles(const QString& path);
+    bool ended(bool completed);
+
+    bool refusedAsItsOwnDataFile(const QString& path);
+    DataFileChoice askBeforeLosingAnswers(const QString& path);
+    void setTitle(const QString& title);
+    void report(const QString& text);
+
+    AppContext& context_;
+    QWidget& window_;
+    QTextDocument& document_;
+
+    State state_ = State::Idle;
+    Mode mode_ = Mode::SaveAs;
+    Behind behind_ = Behind::Nothing;
+    QString title_;
+    QString currentFile_;
+    bool saveCancelled_ = false;
+};
+
+}  // namespace vellumora
