@@ -359,7 +359,8 @@ void DataFileTest::readFileTakesOnlyOrdinaryFiles() {
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.dat")));
     AnswerStore store;
     store.store(1, QStringLiteral("kept"));
-    QCOMPARE(datafile::readFile(dir.filePath(name), store), datafile::ReadResult::CannotOpen);
+    const QString path = QDir(dir.path()).absoluteFilePath(name);  // /dev/zero stays as it is
+    QCOMPARE(datafile::readFile(path, store), datafile::ReadResult::CannotOpen);
     QCOMPARE(store.answer(1), QStringLiteral("kept"));
 }
 
