@@ -3,51 +3,17 @@
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 
-#include <QDir>
+#include "files/filefailure.h"
+#include "files/wholefile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextDocument>
+#include <cerrno>
 
 namespace vellumora::rtf {
 
 namespace {
-
-/// System error texts put in words a person who is not a technician understands.
-struct Reason {
-    const char* systemText;
-    const char* words;
-};
-
-constexpr Reason kReasons[] = {
-    {"permission denied", "permission denied"},
-    {"access denied", "permission denied"},
-    {"no space left", "the disk is full"},
-    {"disk quota", "the disk is full"},
-    {"file too large", "the file is too large for the disk"},
-    {"read-only file system", "the disk cannot be written to"},
-    {"no such file", "the folder does not exist"},
-    {"is a directory", "a folder of that name is in the way"},
-    {"input/output error", "the disk could not be read or written"},
-};
-
-QString reasonFor(const QFileDevice& file) {
-    const QString system = file.errorString().trimmed();
-    for (const Reason& reason : kReasons) {
-        if (system.contains(QLatin1String(reason.systemText), Qt::CaseInsensitive)) {
-            return QString::fromLatin1(reason.words);
-        }
-    }
-    if (system.isEmpty()) {
-        return QStringLiteral("the system gave no reason");
-    }
-    QString words = system;
-    words[0] = words[0].toLower();
-    while (words.endsWith(u'.')) {
-        words.chop(1);
-    }
-    return words;
-}
 
 bool fail(QString* errorMessage, const QString& message) {
     if (errorMessage) {
@@ -87,13 +53,15 @@ bool loadDocumentFile(const QString& path, QTextDocument& document, QString* err
         return fail(errorMessage, tooLarge());
     }
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        return fail(errorMessage, cannotOpen(reasonFor(file)));
+        return fail(errorMessage, cannotOpen(files::failureReason(file, errno)));
     }
+    errno = 0;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        return fail(errorMessage,
-                    QStringLiteral("The file could not be read: %1.").arg(reasonFor(file)));
+        return fail(errorMessage, QStringLiteral("The file could not be read: %1.")
+                                      .arg(files::failureReason(file, errno)));
     }
     if (readDocument(bytes, document) == ReadStatus::TooLarge) {
         return fail(errorMessage, tooLarge());
@@ -102,30 +70,9 @@ bool loadDocumentFile(const QString& path, QTextDocument& document, QString* err
 }
 
 bool saveDocumentFile(const QString& path, const QTextDocument& document, QString* errorMessage) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        return fail(errorMessage,
-                    cannotWrite(QStringLiteral("a folder of that name is in the way")));
-    }
-    if (!info.absoluteDir().exists()) {
-        return fail(errorMessage, cannotWrite(QStringLiteral("the folder does not exist")));
-    }
-    const QByteArray bytes = writeRtf(document);
-    // The new content goes to a temporary file that replaces the old one only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(errorMessage, cannotWrite(reasonFor(file)));
-    }
-    if (file.write(bytes) != bytes.size()) {
-        // A short write may come without an error; committing it would save half a document.
-        const QString reason = file.error() == QFileDevice::NoError
-                                   ? QStringLiteral("the disk is full or takes no file this large")
-                                   : reasonFor(file);
-        file.cancelWriting();  // the temporary file goes with the QSaveFile
+    QString reason;
+    if (!files::replaceFile(path, writeRtf(document), &reason)) {
         return fail(errorMessage, cannotWrite(reason));
-    }
-    if (!file.commit()) {
-        return fail(errorMessage, cannotWrite(reasonFor(file)));
     }
     return true;
 }

@@ -3,9 +3,11 @@
 #include "store/answerstore.h"
 #include "store/windows1252.h"
 
+#include "files/wholefile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <array>
 #include <optional>
@@ -17,12 +19,8 @@ namespace {
 constexpr char kQuote = '"';
 constexpr QByteArrayView kUtf8ByteOrderMark("\xEF\xBB\xBF");
 
-// A single unquoted or quoted field larger than this ends the load: no answer
-// typed by hand comes near it, and it keeps a hostile file from eating memory.
-constexpr qsizetype kMaxFieldBytes = qsizetype(256) * 1024 * 1024;
-
 QString saveFailureMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("The data file \"%1\" could not be saved: %2")
+    return QStringLiteral("The data file \"%1\" could not be saved: %2.")
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
@@ -94,9 +92,13 @@ bool fitsWindows1252(const AnswerStore& store) {
 }
 
 // Reads bytes from a device in blocks, for a parser that looks one byte ahead.
+// Past a budget of bytes it reads no more and the data counts as ended.
 class ByteSource {
 public:
-    explicit ByteSource(QIODevice& device) : device_(device) {}
+    ByteSource(QIODevice& device, qint64 budget) : device_(device), budget_(budget) {}
+
+    /// True once the data went on beyond the budget.
+    bool overran() const { return overran_; }
 
     std::optional<char> peek() {
         if (pos_ == buffer_.size() && !refill())
@@ -106,19 +108,17 @@ public:
     void skip() { ++pos_; }
 
     /// Appends the bytes before the first one that ends the run (a byte, or
-    /// a predicate on bytes); false when more than limit bytes were taken.
+    /// a predicate on bytes).
     template <typename EndsRun>
-    bool takeUntil(EndsRun endsRun, QByteArray& out, qsizetype limit) {
+    void takeUntil(EndsRun endsRun, QByteArray& out) {
         for (;;) {
             if (pos_ == buffer_.size() && !refill())
-                return true;
+                return;
             const qsizetype end = endOfRun(endsRun);
             out.append(QByteArrayView(buffer_).sliced(pos_, end - pos_));
             pos_ = end;
-            if (out.size() > limit)
-                return false;
             if (end < buffer_.size())
-                return true;
+                return;
         }
     }
 
@@ -153,12 +153,22 @@ private:
         qint64 block = 64 * 1024;
         if (!device_.isSequential())
             block = std::clamp<qint64>(device_.size() - device_.pos(), 1, block);
+        // One byte beyond the budget tells a device that goes on from one
+        // that ends exactly there.
+        block = std::min(block, budget_ + 1);
         buffer_ = device_.read(block);
         pos_ = 0;
+        if (buffer_.size() > budget_) {
+            overran_ = true;
+            buffer_.clear();
+        }
+        budget_ -= buffer_.size();
         return !buffer_.isEmpty();
     }
 
     QIODevice& device_;
+    qint64 budget_;
+    bool overran_ = false;
     QByteArray buffer_;
     qsizetype pos_ = 0;
 };
@@ -193,8 +203,7 @@ using RawField = std::optional<QByteArray>;
 std::optional<RawField> readQuoted(ByteSource& in) {
     QByteArray text;
     for (;;) {
-        if (!in.takeUntil(kQuote, text, kMaxFieldBytes))
-            return std::nullopt;
+        in.takeUntil(kQuote, text);
         if (!in.peek())
             return std::nullopt;  // never closed
         in.skip();
@@ -212,8 +221,7 @@ std::optional<RawField> readQuoted(ByteSource& in) {
 // loses its trailing blanks; empty, it stands for an unset slot.
 std::optional<RawField> readUnquoted(ByteSource& in) {
     QByteArray text;
-    if (!in.takeUntil(endsUnquoted, text, kMaxFieldBytes))
-        return std::nullopt;
+    in.takeUntil(endsUnquoted, text);
     consumeSeparator(in);
     while (!text.isEmpty() && isBlank(text.back()))
         text.chop(1);
@@ -313,26 +321,29 @@ QByteArray encode(const AnswerStore& store) {
 
 bool saveDataFile(const QString& documentPath, const AnswerStore& store, QString* errorMessage) {
     const QString path = dataFilePathFor(documentPath);
-    QSaveFile file(path);
     const QByteArray bytes = encode(store);
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    if (ok)
-        ok = file.commit();
-    else
-        file.cancelWriting();
-    if (!ok && errorMessage)
-        *errorMessage = saveFailureMessage(path, file.errorString());
-    return ok;
+    QString reason;
+    if (bytes.size() > kMaxFileBytes)
+        reason = QStringLiteral("the answers are larger than %1 MB, more than a data file can hold")
+                     .arg(kMaxFileBytes / (1024 * 1024));
+    else if (files::replaceFile(path, bytes, &reason))
+        return true;
+    if (errorMessage)
+        *errorMessage = saveFailureMessage(path, reason);
+    return false;
 }
 
 ReadResult read(QIODevice& device, AnswerStore& store) {
+    if (!device.isSequential() && device.size() - device.pos() > kMaxFileBytes)
+        return ReadResult::TooLarge;
+
     // The code page is known only from the bytes: a byte-order mark or valid
     // UTF-8 beyond ASCII means UTF-8, anything else is Windows-1252.
     bool utf8 = device.peek(kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
     if (utf8)
         device.skip(kUtf8ByteOrderMark.size());
 
-    ByteSource in(device);
+    ByteSource in(device, kMaxFileBytes - (utf8 ? kUtf8ByteOrderMark.size() : 0));
     std::array<RawField, catalogue::kQuestionCount> fields;
     int count = 0;
     for (; count < catalogue::kQuestionCount; ++count) {
@@ -341,6 +352,10 @@ ReadResult read(QIODevice& device, AnswerStore& store) {
             break;
         fields[std::size_t(count)] = std::move(*field);
     }
+    // Fields are applied only now, so a device that runs on past the bound
+    // changes nothing.
+    if (in.overran())
+        return ReadResult::TooLarge;
 
     if (!utf8) {
         bool anyHigh = false, allValid = true;
@@ -365,6 +380,10 @@ ReadResult read(QIODevice& device, AnswerStore& store) {
 }
 
 ReadResult readFile(const QString& path, AnswerStore& store) {
+    // A pipe or a device may never end and a folder holds no data: only an
+    // ordinary file is opened, so the load cannot wait for ever.
+    if (!QFileInfo(path).isFile())
+        return ReadResult::CannotOpen;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult::CannotOpen;

@@ -12,6 +12,13 @@ class AnswerStore;
 namespace vellumora::datafile {
 
 /**
+ * The most bytes a data file may hold: a larger one loads nothing and is not
+ * written. The document editor opens no more either, and 81 answers typed by
+ * hand never come near it.
+ */
+inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
+/**
  * The path of the data file that belongs beside a document: the document's
  * extension replaced by "dat", or ".dat" appended when its file name has no
  * point. A point in a folder name plays no part.
@@ -30,7 +37,8 @@ QByteArray encode(const AnswerStore& store);
 /**
  * Writes the store's data file beside the document (SaveDataFile). An
  * existing data file is replaced only by a complete new one. Returns false on
- * failure, with a sentence for the user in errorMessage.
+ * failure, with a sentence for the user in errorMessage that names the reason
+ * in the same words as a failed document save.
  */
 bool saveDataFile(const QString& documentPath, const AnswerStore& store, QString* errorMessage);
 
@@ -38,7 +46,8 @@ bool saveDataFile(const QString& documentPath, const AnswerStore& store, QString
 enum class ReadResult {
     Complete,    ///< all 81 fields were read
     Incomplete,  ///< the data ended first; the fields read were applied
-    CannotOpen,  ///< the file could not be opened; nothing changed
+    CannotOpen,  ///< not an ordinary file, or it could not be opened; nothing changed
+    TooLarge,    ///< more than kMaxFileBytes; nothing changed
 };
 
 /**
@@ -47,6 +56,8 @@ enum class ReadResult {
  * quoted field runs to its closing mark (a doubled mark inside stands for one
  * mark); an empty unquoted field returns its slot to unset; a line end
  * separates fields like a comma. Fields read before the data ends are applied.
+ * A device larger than kMaxFileBytes, or one that runs on past it before the
+ * 81st field, changes nothing.
  */
 ReadResult read(QIODevice& device, AnswerStore& store);
 /// Opens the file at path and reads it as above (LoadData's reading step).

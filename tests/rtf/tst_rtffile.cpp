@@ -8,10 +8,10 @@
 #include <QTextDocument>
 #include <QtTest>
 
-#include <sys/resource.h>
-#include <csignal>
+#include "filesizelimit.h"
 
 using namespace vellumora::rtf;
+using vellumora::test::FileSizeLimit;
 
 namespace {
 
@@ -24,26 +24,6 @@ QByteArray readBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-/// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 }  // namespace
 
@@ -59,6 +39,7 @@ private slots:
     void refusesToLoad();
     void refusesToSave_data();
     void refusesToSave();
+    void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
 
 private:
@@ -171,12 +152,21 @@ void RtfFileTest::refusesToSave() {
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList());
 }
 
+// A document smaller than Qt's write buffer meets the disk only when the
+// file is committed; one larger, already while it is written.
+void RtfFileTest::failedWriteKeepsOldFile_data() {
+    QTest::addColumn<int>("length");
+    QTest::newRow("smaller than a write buffer") << 10000;
+    QTest::newRow("larger") << 200000;
+}
+
 void RtfFileTest::failedWriteKeepsOldFile() {
+    QFETCH(int, length);
     const QString path = dir_->filePath(QStringLiteral("story.rtf"));
     const QByteArray old = "{\\rtf1 the old story}";
     QVERIFY(writeBytes(path, old));
     QTextDocument document;
-    document.setPlainText(QString(200000, u'n'));
+    document.setPlainText(QString(length, u'n'));
 
     QString error;
     bool saved = true;
@@ -185,8 +175,8 @@ void RtfFileTest::failedWriteKeepsOldFile() {
         saved = saveDocumentFile(path, document, &error);
     }
     QVERIFY(!saved);
-    QCOMPARE(error, QStringLiteral("The file could not be written: the disk is full or takes no "
-                                   "file this large."));
+    QCOMPARE(error, QStringLiteral("The file could not be written: the file is too large for the "
+                                   "disk."));
     QCOMPARE(readBytes(path), old);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("story.rtf")});
 }

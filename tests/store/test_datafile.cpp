@@ -1,11 +1,14 @@
 #include "store/answerstore.h"
 #include "store/datafile.h"
 
+#include <sys/stat.h>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "filesizelimit.h"
 
 using namespace vellumora;
 
@@ -17,6 +20,25 @@ datafile::ReadResult readBytes(const QByteArray& bytes, AnswerStore& store) {
     buffer.open(QIODevice::ReadOnly);
     return datafile::read(buffer, store);
 }
+
+// A stream that never ends: one endless unquoted field.
+class EndlessDevice : public QIODevice {
+public:
+    EndlessDevice() { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+    qint64 bytesRead() const { return bytesRead_; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        std::fill_n(data, maxSize, 'x');
+        bytesRead_ += maxSize;
+        return maxSize;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    qint64 bytesRead_ = 0;
+};
 
 QByteArray fields(int count, const QByteArray& each) {
     QByteArrayList list;
@@ -49,7 +71,12 @@ private slots:
     void dataFilePathFor();
     void saveWritesBesideTheDocumentAndOverwrites();
     void saveReportsAMissingFolder();
+    void saveOnAFullDiskKeepsTheOldFile();
     void readFileThatCannotOpenChangesNothing();
+    void readFileTakesOnlyOrdinaryFiles_data();
+    void readFileTakesOnlyOrdinaryFiles();
+    void readIsBoundedAsAWhole();
+    void endlessStreamLoadsNothing();
 };
 
 void DataFileTest::emptyStoreGivesThe106ByteFile() {
@@ -275,7 +302,37 @@ void DataFileTest::saveReportsAMissingFolder() {
     const QString document = dir.filePath(QStringLiteral("missing/Story.rtf"));
     QString error;
     QVERIFY(!datafile::saveDataFile(document, AnswerStore(), &error));
-    QVERIFY2(error.contains(QStringLiteral("Story.dat")), qPrintable(error));
+    QCOMPARE(error, QStringLiteral("The data file \"%1\" could not be saved: the folder does not "
+                                   "exist.")
+                        .arg(QDir::toNativeSeparators(dir.filePath("missing/Story.dat"))));
+}
+
+// A data file is far smaller than Qt's write buffer, so the disk is met only
+// when the file is committed; a full disk there must not pass for a save.
+void DataFileTest::saveOnAFullDiskKeepsTheOldFile() {
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("Story.rtf"));
+    const QString path = dir.filePath(QStringLiteral("Story.dat"));
+    AnswerStore old;
+    old.store(1, QStringLiteral("the old answer"));
+    QVERIFY(datafile::saveDataFile(document, old, nullptr));
+    AnswerStore store;
+    store.store(1, QString(1000, u'n'));
+
+    QString error;
+    bool saved = true;
+    {
+        const test::FileSizeLimit limit(512);
+        saved = datafile::saveDataFile(document, store, &error);
+    }
+    QVERIFY(!saved);
+    QCOMPARE(error, QStringLiteral("The data file \"%1\" could not be saved: the file is too large "
+                                   "for the disk.")
+                        .arg(QDir::toNativeSeparators(path)));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), datafile::encode(old));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Story.dat"});
 }
 
 void DataFileTest::readFileThatCannotOpenChangesNothing() {
@@ -284,6 +341,59 @@ void DataFileTest::readFileThatCannotOpenChangesNothing() {
     QCOMPARE(datafile::readFile(QStringLiteral("/nonexistent/x.dat"), store),
              datafile::ReadResult::CannotOpen);
     QCOMPARE(store.answer(1), QStringLiteral("kept"));
+}
+
+// A pipe or a device could keep the load waiting for ever, a folder holds
+// nothing: each fails at once, as a file that cannot be opened does.
+void DataFileTest::readFileTakesOnlyOrdinaryFiles_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("named pipe") << "pipe.dat";
+    QTest::newRow("folder") << "folder.dat";
+    QTest::newRow("endless device") << "/dev/zero";
+}
+
+void DataFileTest::readFileTakesOnlyOrdinaryFiles() {
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("pipe.dat")).constData(), 0600), 0);
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.dat")));
+    AnswerStore store;
+    store.store(1, QStringLiteral("kept"));
+    const QString path = QDir(dir.path()).absoluteFilePath(name);  // /dev/zero stays as it is
+    QCOMPARE(datafile::readFile(path, store), datafile::ReadResult::CannotOpen);
+    QCOMPARE(store.answer(1), QStringLiteral("kept"));
+}
+
+// The bound is on the whole file, not on what the 81 fields take of it.
+void DataFileTest::readIsBoundedAsAWhole() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.dat"));
+    AnswerStore answers;
+    answers.store(1, QStringLiteral("first"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(datafile::encode(answers)) > 0);
+        QVERIFY(file.resize(datafile::kMaxFileBytes));  // the rest reads as NUL bytes
+    }
+    AnswerStore store;
+    QCOMPARE(datafile::readFile(path, store), datafile::ReadResult::Complete);
+    QCOMPARE(store.answer(1), QStringLiteral("first"));
+
+    QVERIFY(QFile::resize(path, datafile::kMaxFileBytes + 1));
+    AnswerStore untouched;
+    untouched.store(1, QStringLiteral("kept"));
+    QCOMPARE(datafile::readFile(path, untouched), datafile::ReadResult::TooLarge);
+    QCOMPARE(untouched.answer(1), QStringLiteral("kept"));
+}
+
+void DataFileTest::endlessStreamLoadsNothing() {
+    EndlessDevice endless;
+    AnswerStore store;
+    store.store(1, QStringLiteral("kept"));
+    QCOMPARE(datafile::read(endless, store), datafile::ReadResult::TooLarge);
+    QCOMPARE(store.answer(1), QStringLiteral("kept"));
+    QVERIFY(endless.bytesRead() <= datafile::kMaxFileBytes + 64 * 1024);
 }
 
 QTEST_GUILESS_MAIN(DataFileTest)
