@@ -9,6 +9,8 @@
 #include "shell/session.h"
 
 #include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
@@ -93,6 +95,17 @@ editor::SelectionFormat selectionFormatOf(const DocumentTextEdit& text) {
                                        text.palette().color(QPalette::Text));
 }
 
+// The font dialog lists the installed fonts only. A family that is not
+// installed (Arial, Times New Roman on most Linux machines) is offered as the
+// font the machine draws in its place, so that its styles, Bold among them,
+// are there to pick.
+QString installedFamily(const QString& family) {
+    if (QFontDatabase::hasFamily(family))
+        return family;
+    const QString drawn = QFontInfo(QFont(family)).family();
+    return drawn.isEmpty() ? family : drawn;
+}
+
 }  // namespace
 
 // A selection that mixes font attributes ends the command before the dialog.
@@ -102,7 +115,7 @@ void EditCommands::chooseFont() {
     if (!current.fontIsUniform())
         return;
     FontChoice initial;
-    initial.family = *current.family;
+    initial.family = installedFamily(*current.family);
     initial.bold = *current.bold;
     initial.italic = *current.italic;
     initial.pointSize = float(*current.pointSize);
@@ -110,8 +123,10 @@ void EditCommands::chooseFont() {
     const std::optional<FontChoice> chosen = context_.dialogs.chooseFont(&text_, initial);
     if (!chosen)
         return;
+    // The stand-in kept as offered leaves the document its own font name,
+    // which the machines the document travels to know.
     QTextCharFormat format;
-    format.setFontFamilies({chosen->family});
+    format.setFontFamilies({chosen->family == initial.family ? *current.family : chosen->family});
     format.setFontWeight(chosen->bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(chosen->italic);
     format.setFontPointSize(chosen->pointSize);

@@ -15,22 +15,35 @@ struct CharsetCodePage {
     int codePage;
 };
 
+// The Mac character sets (77 to 89) name the Mac code pages.
 constexpr CharsetCodePage kCharsetCodePages[] = {
-    {0, 1252},   {77, 10000}, {128, 932},  {129, 949},  {134, 936},  {136, 950},
-    {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257},
-    {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850}};
+    {0, 1252},   {77, 10000}, {78, 10001}, {79, 10003}, {80, 10008}, {81, 10002}, {83, 10005},
+    {84, 10004}, {85, 10006}, {86, 10081}, {87, 10021}, {88, 10029}, {89, 10007}, {128, 932},
+    {129, 949},  {134, 936},  {136, 950},  {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255},
+    {178, 1256}, {186, 1257}, {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850}};
 
 struct CodePageName {
     int codePage;
     const char* name;
 };
 
+// The Mac code pages that ICU has no table for are read by the standard each
+// is built on: Shift JIS, Big Five, KS X 1001, GB 2312, ISO 8859-6 and -8 and
+// TIS-620 hold their letters at the same bytes; the Mac Roman and Cyrillic
+// variants for Romanian, Icelandic, Croatian and Ukrainian differ from their
+// base in a handful of letters.
+// clang-format off
 constexpr CodePageName kCodePageNames[] = {
-    {437, "IBM437"},        {850, "IBM850"},        {866, "IBM866"},        {874, "windows-874"},
-    {932, "windows-932"},   {936, "windows-936"},   {949, "windows-949"},   {950, "windows-950"},
+    {437, "IBM437"}, {850, "IBM850"}, {866, "IBM866"}, {874, "windows-874"},
+    {932, "windows-932"}, {936, "windows-936"}, {949, "windows-949"}, {950, "windows-950"},
     {1250, "windows-1250"}, {1251, "windows-1251"}, {1253, "windows-1253"}, {1254, "windows-1254"},
     {1255, "windows-1255"}, {1256, "windows-1256"}, {1257, "windows-1257"}, {1258, "windows-1258"},
-    {10000, "macintosh"},   {65001, "UTF-8"}};
+    {10000, "macintosh"}, {10001, "windows-932"}, {10002, "windows-950"}, {10003, "windows-949"},
+    {10004, "ISO-8859-6"}, {10005, "ISO-8859-8"}, {10006, "x-mac-greek"}, {10007, "x-mac-cyrillic"},
+    {10008, "windows-936"}, {10010, "macintosh"}, {10017, "x-mac-cyrillic"}, {10021, "TIS-620"},
+    {10029, "x-mac-centraleurroman"}, {10079, "macintosh"}, {10081, "x-mac-turkish"}, {10082, "macintosh"},
+    {65001, "UTF-8"}};
+// clang-format on
 
 }  // namespace
 
@@ -51,12 +64,35 @@ std::optional<int> codePageForCharset(int charset) {
     return std::nullopt;
 }
 
+std::optional<SymbolGlyphs> glyphsForCodePage(int codePage) {
+    for (const auto glyphs :
+         {SymbolGlyphs::Symbol, SymbolGlyphs::Wingdings, SymbolGlyphs::Private}) {
+        if (codePageForGlyphs(glyphs) == codePage) {
+            return glyphs;
+        }
+    }
+    return std::nullopt;
+}
+
 QString CodePageDecoder::decode(int codePage, QByteArrayView bytes) {
+    if (const auto glyphs = glyphsForCodePage(codePage)) {
+        return decodeGlyphs(*glyphs, bytes);
+    }
     QStringDecoder* decoder = codePage == kWindowsLatin1CodePage ? nullptr : decoderFor(codePage);
     if (!decoder) {
         return windows1252::decode(bytes);
     }
     return decoder->decode(bytes);
+}
+
+QString CodePageDecoder::decodeGlyphs(SymbolGlyphs glyphs, QByteArrayView bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const char32_t character = symbolCharacter(glyphs, static_cast<unsigned char>(byte));
+        text += QStringView(QChar::fromUcs4(character));
+    }
+    return text;
 }
 
 QStringDecoder* CodePageDecoder::decoderFor(int codePage) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/symbolfonts.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringDecoder>
@@ -24,15 +26,27 @@ std::optional<char> windows1252Byte(char16_t unit);
 std::optional<int> codePageForCharset(int charset);
 
 /**
- * Decodes bytes of a Windows code page. A code page we have no table for
- * decodes as Windows-1252, so that text is never dropped for want of a table.
- * Each call decodes a complete byte sequence; nothing carries over.
+ * The code page under which bytes of a symbol font are kept: a negative
+ * number, which no Windows code page is, so that it never meets a real one.
+ */
+constexpr int codePageForGlyphs(SymbolGlyphs glyphs) {
+    return -1 - static_cast<int>(glyphs);
+}
+
+/// The glyph set that codePageForGlyphs gave the code page, or nothing for a real code page.
+std::optional<SymbolGlyphs> glyphsForCodePage(int codePage);
+
+/**
+ * Decodes bytes of a Windows code page, or of a symbol font by its glyphs. A code page we have no
+ * table for decodes as Windows-1252, so that text is never dropped for want of a table. Each call
+ * decodes a complete byte sequence; nothing carries over.
  */
 class CodePageDecoder {
 public:
     QString decode(int codePage, QByteArrayView bytes);
 
 private:
+    static QString decodeGlyphs(SymbolGlyphs glyphs, QByteArrayView bytes);
     QStringDecoder* decoderFor(int codePage);
 
     std::unordered_map<int, std::unique_ptr<QStringDecoder>> decoders_;

@@ -5,9 +5,13 @@
 #include "rtf/rtflexer.h"
 
 #include <QStringConverter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -52,6 +56,7 @@ struct GroupState {
     bool associatedItalic = false;
     int unicodeSkip = 1;
     Destination destination = Destination::Body;
+    bool inNote = false;  // footnote text, which goes after the body
 };
 
 enum class Word : std::uint8_t {
@@ -80,6 +85,8 @@ enum class Word : std::uint8_t {
     ColourTable,
     SkipGroup,
     KeepGroup,
+    Footnote,
+    FootnoteMark,
     Upr,
     Ud,
     DefaultFont,
@@ -136,6 +143,7 @@ constexpr WordEntry kWords[] = {
     {"rquote", Word::Character, 0x2019},
     {"ldblquote", Word::Character, 0x201C},
     {"rdblquote", Word::Character, 0x201D},
+    {"chftn", Word::FootnoteMark},
     {"bullet", Word::Character, 0x2022},
     {"emspace", Word::Character, 0x2003},
     {"enspace", Word::Character, 0x2002},
@@ -153,6 +161,9 @@ constexpr WordEntry kWords[] = {
     {"fldrslt", Word::KeepGroup},
     {"listtext", Word::KeepGroup},
     {"pntext", Word::KeepGroup},
+    // Some writers put a nested table's cells inside its properties.
+    {"nesttableprops", Word::KeepGroup},
+    {"footnote", Word::Footnote},
     // Destinations whose content is not text of the document.
     {"stylesheet", Word::SkipGroup},
     {"info", Word::SkipGroup},
@@ -166,7 +177,7 @@ constexpr WordEntry kWords[] = {
     {"footerl", Word::SkipGroup},
     {"footerr", Word::SkipGroup},
     {"footerf", Word::SkipGroup},
-    {"footnote", Word::SkipGroup},
+    {"nonesttables", Word::SkipGroup},
     {"ftnsep", Word::SkipGroup},
     {"ftnsepc", Word::SkipGroup},
     {"ftncn", Word::SkipGroup},
@@ -242,6 +253,7 @@ bool isDestination(Word word) {
         case Word::ColourTable:
         case Word::SkipGroup:
         case Word::KeepGroup:
+        case Word::Footnote:
         case Word::Upr:
         case Word::Ud:
             return true;
@@ -279,8 +291,19 @@ public:
         flushText();
     }
 
+    /// Footnotes follow the body, each in paragraphs of its own, so that none is lost.
+    void appendNotesTo(QTextDocument& document);
+
 private:
     GroupState& state() { return stack_.back(); }
+    const GroupState& state() const { return stack_.back(); }
+    /// Where the current text goes; everything is skipped inside a skipped group past the depth
+    /// bound.
+    Destination destination() const {
+        return overflowSkipFrom_ > 0 ? Destination::Skip : state().destination;
+    }
+    DocumentBuilder& output();
+    void endNoteParagraph();
 
     void handle(const Token& token);
     void groupStart();
@@ -294,6 +317,7 @@ private:
     void hexByte(unsigned char byte);
     void text(QByteArrayView bytes);
     void unicode(int number);
+    char32_t shownCharacter(char32_t codePoint) const;
     void emitText(QStringView text);
 
     void appendBodyBytes(QByteArrayView bytes);
@@ -317,6 +341,9 @@ private:
     CodePageDecoder decoder_;
     std::vector<GroupState> stack_;
     qsizetype overflowDepth_ = 0;
+    // The depth past the bound at which a skipped destination began; 0: none.
+    qsizetype overflowSkipFrom_ = 0;
+    bool groupOpened_ = false;  // nothing read yet since the last opening brace
     bool starPending_ = false;
     bool started_ = false;  // text before the first control word is layout of the file
     int skipUnits_ = 0;
@@ -332,6 +359,7 @@ private:
     std::optional<int> entryFont_;
     std::size_t entryDepth_ = 0;
     std::optional<int> entryCodePage_;
+    std::optional<int> entryCharset_;
     QString entryName_;
     QByteArray entryNameBytes_;
 
@@ -339,13 +367,20 @@ private:
     int green_ = 0;
     int blue_ = 0;
     bool colourStarted_ = false;
+
+    std::unique_ptr<QTextDocument> notesDocument_;
+    std::unique_ptr<DocumentBuilder> notesBuilder_;
+    int noteCount_ = 0;
+    bool noteParagraphOpen_ = false;
 };
 
 void Reader::handle(const Token& token) {
     const bool starred = std::exchange(starPending_, false);
+    const bool groupOpened = std::exchange(groupOpened_, false);
     switch (token.kind) {
         case TokenKind::GroupStart:
             groupStart();
+            groupOpened_ = true;
             break;
         case TokenKind::GroupEnd:
             groupEnd();
@@ -355,7 +390,13 @@ void Reader::handle(const Token& token) {
             controlWord(token, starred);
             break;
         case TokenKind::ControlSymbol:
-            controlSymbol(token.symbol);
+            if (token.symbol == '*') {
+                // \* marks a destination only as the first thing in its group;
+                // OpenOffice also writes it amid formatting, where it means nothing.
+                starPending_ = groupOpened;
+            } else {
+                controlSymbol(token.symbol);
+            }
             break;
         case TokenKind::HexByte:
             hexByte(token.byte);
@@ -389,22 +430,28 @@ void Reader::groupEnd() {
     flushText();
     skipUnits_ = 0;
     if (overflowDepth_ > 0) {
+        if (overflowSkipFrom_ == overflowDepth_) {
+            overflowSkipFrom_ = 0;
+        }
         --overflowDepth_;
         return;
     }
     if (stack_.size() <= 1) {
         return;  // a closing brace too many
     }
+    if (state().inNote && !stack_[stack_.size() - 2].inNote) {
+        endNoteParagraph();
+    }
     if (entryFont_ && stack_.size() <= entryDepth_) {
         commitFont();  // the group that began the entry ends it, ';' or not
-    } else if (state().destination == Destination::ColourTable && colourStarted_) {
+    } else if (destination() == Destination::ColourTable && colourStarted_) {
         commitColour();
     }
     stack_.pop_back();
 }
 
 void Reader::controlWord(const Token& token, bool starred) {
-    const Destination destination = state().destination;
+    const Destination destination = this->destination();
     if (destination == Destination::Skip) {
         return;
     }
@@ -416,9 +463,9 @@ void Reader::controlWord(const Token& token, bool starred) {
         }
         return;
     }
-    if (starred && !(entry && isDestination(entry->word))) {
+    if (starred && !entry) {
         flushText();
-        state().destination = Destination::Skip;  // an optional destination we do not know
+        applyDestination(Word::SkipGroup);  // an optional destination we do not know
         return;
     }
     if (!entry) {
@@ -447,6 +494,14 @@ void Reader::controlWord(const Token& token, bool starred) {
 }
 
 void Reader::applyDestination(Word word) {
+    if (overflowDepth_ > 0) {
+        // A group past the depth bound has no state of its own to give back at
+        // its closing brace, so a destination there is skipped by depth alone.
+        if (word != Word::KeepGroup && word != Word::Ud) {
+            overflowSkipFrom_ = overflowDepth_;
+        }
+        return;
+    }
     switch (word) {
         case Word::FontTable:
             state().destination = Destination::FontTable;
@@ -462,6 +517,10 @@ void Reader::applyDestination(Word word) {
             break;
         case Word::Ud:
             state().destination = Destination::Body;
+            break;
+        case Word::Footnote:
+            state().destination = Destination::Body;
+            state().inNote = true;
             break;
         default:
             break;
@@ -499,11 +558,17 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token) {
             GroupState plain;
             plain.unicodeSkip = group.unicodeSkip;
             plain.destination = group.destination;
+            plain.inNote = group.inNote;
             group = plain;
             break;
         }
         case Word::Font:
             group.font = token.number;
+            if (group.rightToLeft) {
+                // Older Word names the font of right-to-left text after \rtlch
+                // with \f; it overrides an \af given before.
+                group.associatedFont = token.number;
+            }
             break;
         case Word::FontSize:
             group.halfPoints = halfPointsOf(token);
@@ -550,7 +615,19 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token) {
             break;
         case Word::ParagraphEnd:
             if (!group.hidden) {
-                builder_.endParagraph(styleOf(group));
+                output().endParagraph(styleOf(group));
+                if (group.inNote) {
+                    noteParagraphOpen_ = false;
+                }
+            }
+            break;
+        case Word::FootnoteMark:
+            // The mark in the body counts the notes; the one in the note repeats its number.
+            if (!group.inNote) {
+                ++noteCount_;
+            }
+            if (noteCount_ > 0) {
+                emitText(QString::number(noteCount_));
             }
             break;
         case Word::Character: {
@@ -581,6 +658,7 @@ void Reader::fontTableWord(const WordEntry& entry, const Token& token) {
             break;
         case Word::FontCharset:
             flushFontName();
+            entryCharset_ = token.number;
             entryCodePage_ = codePageForCharset(token.number);
             break;
         case Word::Unicode:
@@ -612,15 +690,11 @@ void Reader::colourTableWord(const WordEntry& entry, const Token& token) {
 }
 
 void Reader::controlSymbol(char symbol) {
-    if (symbol == '*') {
-        starPending_ = true;
-        return;
-    }
     if (skipUnits_ > 0) {
         --skipUnits_;
         return;
     }
-    if (state().destination != Destination::Body) {
+    if (destination() != Destination::Body) {
         return;
     }
     switch (symbol) {
@@ -651,9 +725,9 @@ void Reader::hexByte(unsigned char byte) {
         return;
     }
     const char c = static_cast<char>(byte);
-    if (state().destination == Destination::Body) {
+    if (destination() == Destination::Body) {
         appendBodyBytes(QByteArrayView(&c, 1));
-    } else if (state().destination == Destination::FontTable) {
+    } else if (destination() == Destination::FontTable) {
         appendFontNameBytes(QByteArrayView(&c, 1));
     }
 }
@@ -667,7 +741,7 @@ void Reader::text(QByteArrayView bytes) {
     if (bytes.isEmpty()) {
         return;
     }
-    switch (state().destination) {
+    switch (destination()) {
         case Destination::Body:
             appendBodyBytes(bytes);
             break;
@@ -687,20 +761,24 @@ void Reader::unicode(int number) {
     const int fallbackUnits = state().unicodeSkip;
     if (codePoint > 0 && codePoint <= 0x10FFFF) {
         // Not QString::fromUcs4, which would drop a U+FEFF as if it were a byte-order mark.
-        const auto character = QChar::fromUcs4(static_cast<char32_t>(codePoint));
-        if (state().destination == Destination::FontTable) {
-            appendFontName(character);
+        if (destination() == Destination::FontTable) {
+            appendFontName(QChar::fromUcs4(static_cast<char32_t>(codePoint)));
         } else {
-            emitText(character);
+            emitText(QChar::fromUcs4(shownCharacter(static_cast<char32_t>(codePoint))));
         }
     }
     skipUnits_ = fallbackUnits;
 }
 
+char32_t Reader::shownCharacter(char32_t codePoint) const {
+    const auto glyphs = glyphsForCodePage(codePageOf(state()));
+    return glyphs ? symbolCharacterForCodePoint(*glyphs, codePoint) : codePoint;
+}
+
 void Reader::emitText(QStringView text) {
     flushText();
     if (!state().hidden) {
-        builder_.appendText(text, styleOf(state()));
+        output().appendText(text, styleOf(state()));
     }
 }
 
@@ -721,8 +799,47 @@ void Reader::flushText() {
     if (textBytes_.isEmpty()) {
         return;
     }
-    builder_.appendText(decoder_.decode(textCodePage_, textBytes_), styleOf(state()));
+    output().appendText(decoder_.decode(textCodePage_, textBytes_), styleOf(state()));
     textBytes_.clear();
+}
+
+DocumentBuilder& Reader::output() {
+    if (!state().inNote) {
+        return builder_;
+    }
+    if (!notesBuilder_) {
+        notesDocument_ = std::make_unique<QTextDocument>();
+        notesBuilder_ = std::make_unique<DocumentBuilder>(*notesDocument_);
+    }
+    noteParagraphOpen_ = true;
+    return *notesBuilder_;
+}
+
+void Reader::endNoteParagraph() {
+    if (noteParagraphOpen_) {
+        notesBuilder_->endParagraph(styleOf(state()));
+        noteParagraphOpen_ = false;
+    }
+}
+
+void Reader::appendNotesTo(QTextDocument& document) {
+    if (!notesBuilder_) {
+        return;
+    }
+    notesBuilder_->finish(true);
+    if (notesDocument_->isEmpty()) {
+        return;
+    }
+    // The notes are part of what was read, not a step the user can undo.
+    const bool undoWasEnabled = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    if (!cursor.block().text().isEmpty()) {
+        cursor.insertBlock();
+    }
+    cursor.insertFragment(QTextDocumentFragment(notesDocument_.get()));
+    document.setUndoRedoEnabled(undoWasEnabled);
 }
 
 void Reader::appendFontNameBytes(QByteArrayView bytes) {
@@ -752,10 +869,13 @@ void Reader::flushFontName() {
 void Reader::commitFont() {
     flushFontName();
     if (entryFont_ && (fonts_.size() < kMaxFonts || fonts_.contains(*entryFont_))) {
-        fonts_[*entryFont_] = Font{entryName_.trimmed(), entryCodePage_};
+        const QString name = entryName_.trimmed();
+        const auto glyphs = symbolGlyphsOf(name, entryCharset_);
+        fonts_[*entryFont_] = Font{name, glyphs ? codePageForGlyphs(*glyphs) : entryCodePage_};
     }
     entryFont_.reset();
     entryCodePage_.reset();
+    entryCharset_.reset();
     entryName_.clear();
 }
 
@@ -873,8 +993,10 @@ ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document) {
     }
     DocumentBuilder builder(document);
     if (looksLikeRtf(bytes)) {
-        Reader(bytes, builder).run();
+        Reader reader(bytes, builder);
+        reader.run();
         builder.finish(true);
+        reader.appendNotesTo(document);
     } else {
         readPlainText(bytes, builder);
         builder.finish(false);

@@ -146,8 +146,19 @@ bool underlined(const QTextCharFormat& format, const QFont& documentFont) {
     return documentFont.underline();
 }
 
+/// Qt names a family that more than one foundry makes "Family [foundry]";
+/// other programs know the family alone and would put another font in its place.
+QString withoutFoundry(const QString& family) {
+    if (!family.endsWith(u']')) {
+        return family;
+    }
+    const qsizetype open = family.lastIndexOf(u'[');
+    const QString name = open > 0 ? family.first(open).trimmed() : QString();
+    return name.isEmpty() ? family : name;
+}
+
 QString familyOf(const QFont& font) {
-    const QString family = font.families().value(0, font.family());
+    const QString family = withoutFoundry(font.families().value(0, font.family()));
     return family.isEmpty() ? QStringLiteral("Arial") : family;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -369,8 +371,11 @@ void WindowTest::fontOnUniformSelection() {
     f.dialogs.answerFont(chosen);
     f.trigger("mnuOptionsFont");
 
+    // Arial is offered as the installed font the machine draws for it, with its Bold.
     const FontChoice initial = f.dialogs.requests().last().font;
-    QCOMPARE(initial.family.toLower(), QStringLiteral("arial"));
+    QCOMPARE(initial.family, QFontInfo(QFont(QStringLiteral("arial"))).family());
+    QVERIFY2(QFontDatabase::styles(initial.family).contains(QStringLiteral("Bold")),
+             qPrintable(initial.family));
     QCOMPARE(initial.pointSize, 12.0);
     QVERIFY(!initial.bold && !initial.italic && !initial.underline);
 
@@ -382,6 +387,15 @@ void WindowTest::fontOnUniformSelection() {
     QVERIFY(!f.text()->document()->begin().charFormat().fontStrikeOut());
     // The rest of the line keeps Arial 12.
     QCOMPARE(formatAt(f.text(), 9, 10).pointSize, std::optional(12.0));
+
+    // Only Bold taken in the dialog: the text keeps its own font name, Arial.
+    select(f.text(), 10, 15);
+    FontChoice onlyBold = initial;
+    onlyBold.bold = true;
+    f.dialogs.answerFont(onlyBold);
+    f.trigger("mnuOptionsFont");
+    QCOMPARE(formatAt(f.text(), 10, 15).family->toLower(), QStringLiteral("arial"));
+    QCOMPARE(formatAt(f.text(), 10, 15).bold, std::optional(true));
 
     // Cancelling changes nothing.
     select(f.text(), 20, 30);

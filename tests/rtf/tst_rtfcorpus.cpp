@@ -13,11 +13,11 @@ using vellumora::rtf::test::formatAt;
 using vellumora::rtf::test::rawText;
 
 // RTF written by Word, WordPad, TextEdit, Google Docs, LibreOffice and others,
-// with hostile files among them; read in place, never copied.
+// with hostile files among them, kept in corpus/ with their licences.
 namespace {
 
 QString corpusPath(const QString& name) {
-    return QStringLiteral(VELLUMORA_SHARED_DIR "/rtf-corpus/") + name;
+    return QStringLiteral(VELLUMORA_RTF_CORPUS_DIR "/") + name;
 }
 
 QByteArray corpusBytes(const QString& name) {
@@ -77,7 +77,7 @@ private slots:
 
 void RtfCorpusTest::initTestCase() {
     QVERIFY2(QFile::exists(corpusPath(QStringLiteral("MANIFEST.md"))),
-             "the RTF corpus is missing beside the project");
+             "the RTF corpus is missing from tests/rtf/corpus");
 }
 
 void RtfCorpusTest::matchesReferenceText_data() {

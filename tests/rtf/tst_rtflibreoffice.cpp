@@ -1,4 +1,5 @@
 #include "rtf/rtffile.h"
+#include "rtf/rtfreader.h"
 
 #include "rtftesthelpers.h"
 
@@ -98,10 +99,13 @@ private slots:
     void libreOfficeReadsOurText();
     void libreOfficeSeesOurAttributes();
     void weReadWhatLibreOfficeWrites();
+    void weReadOtherWritersTextAsLibreOfficeDoes();
 
 private:
     /// Converts the file with LibreOffice into outDir; the converted file's path, or empty.
     QString convert(const QString& input, const QString& filter, const QString& extension);
+    /// Converts the files in one start of LibreOffice; the converted files' paths, or empty.
+    QStringList convert(const QStringList& inputs, const QString& filter, const QString& extension);
 
     QString soffice_;
     QTemporaryDir work_;
@@ -125,6 +129,11 @@ void RtfLibreOfficeTest::initTestCase() {
 
 QString RtfLibreOfficeTest::convert(const QString& input, const QString& filter,
                                     const QString& extension) {
+    return convert(QStringList{input}, filter, extension).value(0);
+}
+
+QStringList RtfLibreOfficeTest::convert(const QStringList& inputs, const QString& filter,
+                                        const QString& extension) {
     const QString outDir = work_.filePath(QStringLiteral("out-") + extension);
     QDir().mkpath(outDir);
     // A profile of its own, so that no user's LibreOffice settings or running instance interfere.
@@ -136,8 +145,8 @@ QString RtfLibreOfficeTest::convert(const QString& input, const QString& filter,
                              QStringLiteral("--convert-to"),
                              filter,
                              QStringLiteral("--outdir"),
-                             outDir,
-                             input};
+                             outDir};
+    arguments += inputs;
     QProcess process;
     // timeout(1) ends LibreOffice's whole process group should it hang.
     const QString timeout = QStandardPaths::findExecutable(QStringLiteral("timeout"));
@@ -153,17 +162,21 @@ QString RtfLibreOfficeTest::convert(const QString& input, const QString& filter,
     if (!process.waitForFinished((kConversionSeconds + 20) * 1000)) {
         process.kill();
         process.waitForFinished(5000);
-        qWarning("LibreOffice did not finish converting %s", qPrintable(input));
+        qWarning("LibreOffice did not finish converting %s", qPrintable(inputs.join(u' ')));
         return {};
     }
-    const QString output = outDir + u'/' + QFileInfo(input).completeBaseName() + u'.' + extension;
-    if (!QFile::exists(output)) {
-        qWarning("LibreOffice wrote no %s: %s %s", qPrintable(extension),
-                 process.readAllStandardOutput().constData(),
-                 process.readAllStandardError().constData());
-        return {};
+    QStringList outputs;
+    for (const QString& input : inputs) {
+        const QString output =
+            outDir + u'/' + QFileInfo(input).completeBaseName() + u'.' + extension;
+        if (!QFile::exists(output)) {
+            qWarning("LibreOffice wrote no %s for %s: %s %s", qPrintable(extension),
+                     qPrintable(input), process.readAllStandardOutput().constData(),
+                     process.readAllStandardError().constData());
+        }
+        outputs << (QFile::exists(output) ? output : QString());
     }
-    return output;
+    return outputs;
 }
 
 void RtfLibreOfficeTest::libreOfficeReadsOurText() {
@@ -222,6 +235,38 @@ void RtfLibreOfficeTest::weReadWhatLibreOfficeWrites() {
                                 .arg(i)
                                 .arg(text.at(i))
                                 .arg(describe(actual[i]), describe(expected[i]))));
+    }
+}
+
+// Files of other writers that the reader once read otherwise than LibreOffice.
+void RtfLibreOfficeTest::weReadOtherWritersTextAsLibreOfficeDoes() {
+    const QList<QByteArray> files = {
+        // \* amid a group's formatting, as OpenOffice writes it.
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}{\\b0\\*\\cs7\\cf0 The quick brown fox}\\par}",
+        // The font of right-to-left text given after \rtlch, as older Word writes it.
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New Roman;}{\\f28\\fcharset178 "
+        "Traditional Arabic;}}\\pard\\plain\\rtlch\\af0\\ltrch "
+        "{\\ltrch\\ab\\afs24\\rtlch\\b\\f28 \\'c7\\'e1\\'e3\\'dd}\\par}",
+        // Mac code page and Mac character sets.
+        "{\\rtf1\\mac\\ansicpg10001{\\fonttbl\\f0\\fnil\\fcharset78 HiraMinPro-W3;}\\f0 "
+        "\\'82\\'cd\\'82\\'b6\\'82\\'df\\'82\\'c9\\par}",
+        "{\\rtf1\\mac{\\fonttbl{\\f0\\fcharset89 R;}{\\f1\\fcharset85 G;}}\\f0 \\'8f\\'f0\\'e8 "
+        "\\f1\\'e1\\'e2\\par}",
+    };
+    QStringList inputs;
+    for (const QByteArray& content : files) {
+        const QString path = work_.filePath(QStringLiteral("other%1.rtf").arg(inputs.size()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        inputs << path;
+    }
+    const QStringList texts =
+        convert(inputs, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        QVERIFY(!texts.value(i).isEmpty());
+        QTextDocument ours;
+        QCOMPARE(readDocument(files[i], ours), ReadStatus::Loaded);
+        QCOMPARE(rawText(ours), readUtf8(texts[i]).trimmed());
     }
 }
 

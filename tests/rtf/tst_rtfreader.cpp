@@ -1,4 +1,5 @@
 #include "rtf/rtfreader.h"
+#include "rtf/symbolfonts.h"
 
 #include "rtftesthelpers.h"
 
@@ -32,6 +33,9 @@ class RtfReaderTest : public QObject {
 private slots:
     void readsText_data();
     void readsText();
+    void readsWhatWordProcessorsWrite_data();
+    void readsWhatWordProcessorsWrite();
+    void symbolFontsDrawPicturesAndGreek();
     void readsAttributes_data();
     void readsAttributes();
     void boundsFontTable();
@@ -112,7 +116,7 @@ void RtfReaderTest::readsText_data() {
     QTest::newRow("skipped destinations")
         << QByteArray(
                "{\\rtf1{\\*\\unknown junk}{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}"
-               "{\\header H}{\\footer F}{\\footnote N}{\\pict 0a0b}{\\object O}"
+               "{\\header H}{\\footer F}{\\pict 0a0b}{\\object O}"
                "{\\*\\themedata 00}{\\*\\listtable L}a}")
         << "a";
     QTest::newRow("field keeps its result")
@@ -140,6 +144,114 @@ void RtfReaderTest::readsText() {
     QFETCH(QByteArray, input);
     QFETCH(QString, expected);
     QCOMPARE(textOf(input), expected);
+}
+
+// Each row's input is the least that a real writer's file needs to show the fault it had.
+void RtfReaderTest::readsWhatWordProcessorsWrite_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("expected");
+
+    // Symbol and Wingdings fonts draw pictures and Greek where their bytes are Latin letters.
+    QTest::newRow("Symbol bullet in a list")
+        << QByteArray(
+               "{\\rtf1\\ansi{\\fonttbl{\\f3\\fcharset2 Symbol;}}{\\listtext\\f3 "
+               "\\'b7\\tab}Item\\par}")
+        << "•\tItem";
+    QTest::newRow("Symbol bullet in a Japanese document")
+        << QByteArray("{\\rtf1\\ansicpg932{\\fonttbl{\\f3\\fcharset2 Symbol;}}\\f3 \\'b7}") << "•";
+    QTest::newRow("Greek typed in Symbol, Symbol named without its charset")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Times;}{\\f1 Symbol;}}\\f1 abgW\\f0 ab}") << "αβγΩab";
+    QTest::newRow("Wingdings bullets, arrow and tick")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f2\\fcharset2 Wingdings;}}\\f2 \\'a7\\'d8v\\'fc}")
+        << "▪➢❖✔";
+    QTest::newRow("symbol character as Word writes it in Unicode")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1\\u-3913\\'b7\\u61623 ?}")
+        << "••";
+    QTest::newRow("other symbol font keeps its glyph numbers")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Marlett;}}\\f1 a}") << "\uF061";
+    QTest::newRow("OpenSymbol bytes are LibreOffice's fallbacks in the code page")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f4\\fcharset2 OpenSymbol;}}\\f4\\u8226\\'95\\'95}")
+        << "••";
+    // \* amid a group's formatting is no destination.
+    QTest::newRow("star amid formatting")
+        << QByteArray(
+               "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}{\\b0\\*\\cs7\\cf0 The quick brown fox}\\par}")
+        << "The quick brown fox";
+    // Right-to-left text reads in the charset of the font named after \rtlch.
+    QTest::newRow("Arabic in the font given after rtlch")
+        << QByteArray(
+               "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New "
+               "Roman;}{\\f28\\fcharset178 "
+               "Traditional Arabic;}}\\pard\\plain\\rtlch\\af0\\ltrch "
+               "{\\ltrch\\ab\\afs24\\rtlch\\b\\f28 "
+               "\\'c7\\'e1\\'e3\\'dd}\\par}")
+        << "المف";
+    // Mac code pages and character sets.
+    QTest::newRow("Mac Japanese")
+        << QByteArray(
+               "{\\rtf1\\mac\\ansicpg10001{\\fonttbl\\f0\\fnil\\fcharset78 HiraMinPro-W3;}\\f0 "
+               "\\'82\\'cd\\'82\\'b6\\'82\\'df\\'82\\'c9\\par}")
+        << "はじめに";
+    QTest::newRow("Mac Cyrillic charset")
+        << QByteArray("{\\rtf1\\mac{\\fonttbl{\\f0\\fcharset89 R;}}\\f0 \\'8f\\'f0\\'e8}") << "При";
+    QTest::newRow("Mac Central European code page")
+        << QByteArray("{\\rtf1\\mac\\ansicpg10029 \\'89\\'e4}") << "Čš";
+    // Past the group-depth bound, text is still read and skipped groups still end.
+    const QByteArray deep(1100, '{');
+    QTest::newRow("destinations past the depth bound")
+        << "{\\rtf1 " + deep + "a{\\*\\htmltag x}b{\\pict 0a}{\\b c}" + QByteArray(1100, '}') + "d}"
+        << "abcd";
+    QTest::newRow("destination past the depth bound, groups never closed")
+        << "{\\rtf1 " + deep + "a{\\*\\htmltag x}b{{\\fonttbl{\\f0 F;}}c"
+        << "abc";
+    // Nested tables: the cells' text inside their properties is text.
+    QTest::newRow("nested table cells inside their properties")
+        << QByteArray(
+               "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Times New Roman;}}\\f0 {\\'d3} "
+               "\\itap2{\\*\\nesttableprops\\trowd\\cellx3316 \\itap2 "
+               "{\\'c1\\'b2}\\nestcell\\nestrow}"
+               "\\itap1 x\\cell\\row}")
+        << "У БІ\t\nx\t";
+    QTest::newRow("text for readers without nested tables is skipped")
+        << QByteArray("{\\rtf1 a\\nestcell{\\nonesttables b}c}") << "a\tc";
+    // Footnotes: the mark shows the note's number, the notes follow the body.
+    QTest::newRow("footnote")
+        << QByteArray(
+               "{\\rtf1\\ansi Text{\\super\\chftn{\\footnote\\pard\\plain{\\super\\chftn} The "
+               "note.}} more.\\par}")
+        << "Text1 more.\n1 The note.";
+    QTest::newRow("footnotes of several paragraphs, body without a last par")
+        << QByteArray(
+               "{\\rtf1 A{\\chftn{\\footnote{\\chftn} One.\\par Two.}}, "
+               "B{\\chftn{\\footnote\\plain "
+               "Three.}}}")
+        << "A1, B2\n1 One.\nTwo.\nThree.";
+}
+
+void RtfReaderTest::readsWhatWordProcessorsWrite() {
+    QFETCH(QByteArray, input);
+    QFETCH(QString, expected);
+    QCOMPARE(textOf(input), expected);
+}
+
+void RtfReaderTest::symbolFontsDrawPicturesAndGreek() {
+    for (int byte = 0x21; byte <= 0xFE; ++byte) {
+        const auto wingding =
+            symbolCharacter(SymbolGlyphs::Wingdings, static_cast<unsigned char>(byte));
+        const auto symbol = symbolCharacter(SymbolGlyphs::Symbol, static_cast<unsigned char>(byte));
+        // A byte the font leaves empty keeps its glyph number, U+F000 + byte.
+        for (const char32_t c : {wingding, symbol}) {
+            QVERIFY2(QChar::isPrint(c) || c == 0xF000u + byte,
+                     qPrintable(QString::number(byte, 16)));
+        }
+        // Wingdings reads as no Latin letter or digit, the Symbol font as Greek where ASCII has
+        // letters.
+        QVERIFY2(wingding >= 0x100 || !QChar::isLetterOrNumber(wingding),
+                 qPrintable(QString::number(byte, 16)));
+        if (QChar::isLetter(static_cast<char32_t>(byte)) && byte < 0x80) {
+            QCOMPARE(QChar::script(symbol), QChar::Script_Greek);
+        }
+    }
 }
 
 void RtfReaderTest::readsAttributes_data() {

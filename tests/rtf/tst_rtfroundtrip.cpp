@@ -41,6 +41,9 @@ const QStringList kFamilies = {
     QStringLiteral("Liberation Serif"),
     QStringLiteral("ＭＳ 明朝"),
     QStringLiteral("Courier New"),
+    // Named like symbol fonts, yet written as fonts of letters: their text comes back as typed.
+    QStringLiteral("Symbol"),
+    QStringLiteral("Wingdings"),
 };
 
 QTextCharFormat randomFormat(QRandomGenerator& random) {

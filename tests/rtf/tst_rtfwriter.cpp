@@ -104,13 +104,17 @@ void RtfWriterTest::escapesCharacters() {
 void RtfWriterTest::keepsFontNamesWhole() {
     QTextDocument document;
     document.setDefaultFont(QFont(QStringLiteral("Odd;Name"), 12));
-    QTextCursor(&document).insertText(QStringLiteral("x"),
-                                      runFormat(QStringLiteral("ＭＳ 明朝"), 12));
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("x"), runFormat(QStringLiteral("ＭＳ 明朝"), 12));
+    // The foundry that Qt appends to a family name is no part of the name.
+    cursor.insertText(QStringLiteral("y"), runFormat(QStringLiteral("URW Bookman [urw]"), 12));
+    cursor.insertText(QStringLiteral("z"), runFormat(QStringLiteral("URW Bookman [other]"), 12));
     const QByteArray rtf = writeRtf(document);
     QVERIFY2(rtf.contains("{\\f0\\fnil\\fcharset0 Odd\\u59\\'3bName;}"), rtf.constData());
     QVERIFY2(rtf.contains("{\\f1\\fnil\\fcharset0 \\u-211\\'3f\\u-205\\'3f "
                           "\\u26126\\'3f\\u26397\\'3f;}"),
              rtf.constData());
+    QVERIFY2(rtf.contains("{\\f2\\fnil\\fcharset0 URW Bookman;}}"), rtf.constData());
 }
 
 void RtfWriterTest::isPlainAsciiAndDeterministic() {

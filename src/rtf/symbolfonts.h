@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStringView>
+
+#include <optional>
+
+namespace vellumora::rtf {
+
+/**
+ * How the bytes of a font of the symbol character set (\fcharset2) read.
+ * Such fonts put pictures where letters would be, so a byte stands for the
+ * picture's Unicode character rather than for a letter of a code page.
+ */
+enum class SymbolGlyphs : unsigned char {
+    Symbol,     ///< the Symbol font: Greek letters, mathematical signs, bullets
+    Wingdings,  ///< the Wingdings font: bullets, arrows, ticks and pictures
+    Private,    ///< any other symbol font: byte b is U+F000 + b, as Windows reads it
+};
+
+/**
+ * The glyph set of a font, from its name and its \fcharset; nothing for a
+ * font whose bytes read in a code page. Symbol and Wingdings are known by
+ * name too, as some writers give them no character set or the Mac one.
+ */
+std::optional<SymbolGlyphs> symbolGlyphsOf(QStringView family, std::optional<int> charset);
+
+/**
+ * The character that the byte draws in the font. Bytes a font leaves empty
+ * give U+F000 + byte, where Windows puts them, so that nothing is lost.
+ */
+char32_t symbolCharacter(SymbolGlyphs glyphs, unsigned char byte);
+
+/**
+ * Word writes a symbol font's character as \u with U+F000 + byte; the
+ * character it draws, or the code point unchanged when it is not one of those.
+ */
+char32_t symbolCharacterForCodePoint(SymbolGlyphs glyphs, char32_t codePoint);
+
+}  // namespace vellumora::rtf
