@@ -18,6 +18,8 @@ namespace vellumora::editor {
 namespace {
 
 constexpr qreal kCmPerInch = 2.54;
+// The resolution in which a text layout takes the lengths of its frames.
+constexpr qreal kLayoutDpi = 96;
 // Laying out reports this many times over the story, enough for a smooth bar.
 constexpr int kLayoutReports = 200;
 
@@ -51,16 +53,24 @@ qreal lineTop(const QTextLayout& layout, const QTextLine& line) {
 
 BookLayout::BookLayout(const QTextDocument& story, QPaintDevice& device, BookOptions options)
     : copy_(story.clone()), device_(device), options_(std::move(options)) {
-    // The copy is measured in the device's own pixels, as it will be painted.
+    // The copy is measured in the device's own pixels, as it will be painted,
+    // one sheet of paper to a page.
     copy_->documentLayout()->setPaintDevice(&device_);
-    copy_->setDocumentMargin(0);
     paper_ = QRectF(0, 0, device_.width(), device_.height());
     const qreal marginX = kMarginCm / kCmPerInch * device_.logicalDpiX();
     const qreal marginY = kMarginCm / kCmPerInch * device_.logicalDpiY();
-    // Whole pixels, so that the layout's page edges (kept in 1/64 pixel)
-    // fall exactly where the pages are cut, on the thousandth page as on the first.
-    body_ = QRectF(marginX, marginY, std::floor(paper_.width() - 2 * marginX),
-                   std::floor(paper_.height() - 2 * marginY));
+    body_ = paper_.adjusted(marginX, marginY, -marginX, -marginY);
+    // The margins belong to the layout, so that no line of one page comes
+    // near the next: the layout takes them in pixels at 96 dpi and scales
+    // them to the device itself.
+    QTextFrameFormat frame = copy_->rootFrame()->frameFormat();
+    frame.setLeftMargin(kMarginCm / kCmPerInch * kLayoutDpi);
+    frame.setRightMargin(kMarginCm / kCmPerInch * kLayoutDpi);
+    frame.setTopMargin(kMarginCm / kCmPerInch * kLayoutDpi);
+    frame.setBottomMargin(kMarginCm / kCmPerInch * kLayoutDpi);
+    frame.setPadding(0);
+    frame.setBorder(0);
+    copy_->rootFrame()->setFrameFormat(frame);
 }
 
 BookLayout::~BookLayout() = default;
@@ -79,7 +89,7 @@ BookLayout::PageKind BookLayout::kindOf(int page) const {
 }
 
 int BookLayout::storyPageOf(qreal y) const {
-    return int(std::floor(y / body_.height()));
+    return int(std::floor(y / paper_.height()));
 }
 
 // Each heading starts a page at its first appearance; later copies of the
@@ -103,7 +113,7 @@ void BookLayout::markChapterHeadings() {
 
 bool BookLayout::layOut(const BookProgress& progress) {
     markChapterHeadings();
-    copy_->setPageSize(body_.size());
+    copy_->setPageSize(paper_.size());
     // The layout works lazily; asking where a paragraph lies lays the story
     // out up to it, so the work can be reported and stopped part way.
     QAbstractTextDocumentLayout* layout = copy_->documentLayout();
@@ -135,8 +145,8 @@ void BookLayout::fillContents() {
 }
 
 QString BookLayout::storyText(int page) const {
-    const int storyPage = page - frontPages();
-    const qreal pageTop = storyPage * body_.height(), pageBottom = pageTop + body_.height();
+    const qreal pageTop = (page - frontPages()) * paper_.height();
+    const qreal pageBottom = pageTop + paper_.height();
     QString text;
     for (QTextBlock block = copy_->begin(); block.isValid(); block = block.next()) {
         const QTextLayout* layout = block.layout();
@@ -215,16 +225,14 @@ void BookLayout::paintContentsPage(QPainter& painter) const {
     }
 }
 
-// The page's stretch of the laid-out story, moved into the body area. Only
-// the lines that lie on the page are drawn; the clip keeps anything taller
-// than a page from running into the margins.
+// The page's sheet of the laid-out story, margins included.
 void BookLayout::paintStoryPage(QPainter& painter, int storyPage) const {
-    const QRectF view(0, storyPage * body_.height(), body_.width(), body_.height());
+    const QRectF sheet = paper_.translated(0, storyPage * paper_.height());
     painter.save();
-    painter.translate(body_.left(), body_.top() - view.top());
-    painter.setClipRect(view);
+    painter.translate(0, -sheet.top());
+    painter.setClipRect(sheet);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = view;
+    context.clip = sheet;
     context.palette.setColor(QPalette::Text, Qt::black);
     copy_->documentLayout()->draw(&painter, context);
     painter.restore();
