@@ -95,6 +95,7 @@ int BookLayout::storyPageOf(qreal y) const {
 // Each heading starts a page at its first appearance; later copies of the
 // same words (an answer quoting a heading) are left where they are.
 void BookLayout::markChapterHeadings() {
+    chapters_.clear();
     QList<const catalogue::Chapter*> seen;
     for (QTextBlock block = copy_->begin(); block.isValid(); block = block.next()) {
         const QString text = block.text().trimmed();
@@ -145,8 +146,10 @@ void BookLayout::fillContents() {
 }
 
 QString BookLayout::storyText(int page) const {
-    const qreal pageTop = (page - frontPages()) * paper_.height();
-    const qreal pageBottom = pageTop + paper_.height();
+    // The layout keeps its margins in 1/64 pixel: a pixel of leeway.
+    const QRectF body =
+        body_.translated(0, (page - frontPages()) * paper_.height()).adjusted(0, -1, 0, 1);
+    const qreal pageTop = body.top(), pageBottom = body.bottom();
     QString text;
     for (QTextBlock block = copy_->begin(); block.isValid(); block = block.next()) {
         const QTextLayout* layout = block.layout();

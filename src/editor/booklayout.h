@@ -72,7 +72,7 @@ public:
 
     /**
      * The story's text that shows whole on a page: every line that lies
-     * entirely on the page, each paragraph's end as "\n". Over all
+     * entirely within the page's body, each paragraph's end as "\n". Over all
      * pages these texts add up to the story's plain text exactly when no line
      * is lost or cut at a page break.
      */
