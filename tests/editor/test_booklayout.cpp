@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QPageSize>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QTest>
 #include <QTextDocument>
@@ -76,8 +75,6 @@ private slots:
     void frontMatterShiftsThePageNumbers_data();
     void frontMatterShiftsThePageNumbers();
     void storyWithoutHeadingsHasNoBreaksAndNoContents();
-    void layingOutCanBeStopped();
-    void paintsEveryPageOnItsOwnSheet();
 };
 
 // Each chapter's page begins with its heading, the page before ends in the
@@ -170,39 +167,6 @@ void BookLayoutTest::storyWithoutHeadingsHasNoBreaksAndNoContents() {
     // Words close to a heading are not one: no page break before them.
     QVERIFY(book.storyText(1).startsWith(
         QStringLiteral("Dear family,\nChildhood: the farm.\nCHILDHOOD\nSentence 1 of")));
-}
-
-void BookLayoutTest::layingOutCanBeStopped() {
-    Story story(compiledStory());
-    Paper paper;
-    BookLayout book(story.document, paper.writer, {});
-    qsizetype reached = -1, reports = 0;
-    bool forward = true;
-    QVERIFY(!book.layOut([&](qsizetype done, qsizetype total) {
-        forward = forward && done > reached && done < total;
-        reached = done;
-        return ++reports < 5;
-    }));
-    QVERIFY(forward);
-    QCOMPARE(reports, 5);
-}
-
-// One sheet per page, the story's pages painted after the front pages.
-void BookLayoutTest::paintsEveryPageOnItsOwnSheet() {
-    Story story(compiledStory());
-    Paper paper;
-    BookLayout book(story.document, paper.writer, {QStringLiteral("My Life"), {}, true, true});
-    QVERIFY(book.layOut());
-    QPainter painter(&paper.writer);
-    QList<int> painted;
-    QVERIFY(editor::paintBook(book, painter, paper.writer, [&](qsizetype done, qsizetype total) {
-        painted.append(int(done));
-        return total == book.pageCount();
-    }));
-    painter.end();
-    QCOMPARE(painted.size(), book.pageCount());
-    QCOMPARE(painted.last(), book.pageCount());
-    QCOMPARE(paper.buffer.data().count("/Type /Page\n"), book.pageCount());
 }
 
 QTEST_MAIN(BookLayoutTest)
