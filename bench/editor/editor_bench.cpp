@@ -24,6 +24,12 @@ namespace {
 
 constexpr qsizetype kAnswerSize = 64 * 1024;
 
+/// A progress window nobody cancels.
+class Unwatched final : public Progress {
+public:
+    bool advance(int) override { return true; }
+};
+
 /// Answers every message with OK and cancels every other dialog.
 class QuietDialogs final : public Dialogs {
 public:
@@ -38,6 +44,13 @@ public:
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
+    void previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+    std::optional<BookChoice> chooseBook(QWidget*, const BookChoice&) override {
+        return std::nullopt;
+    }
+    std::unique_ptr<Progress> showProgress(QWidget*, const ProgressRequest&) override {
+        return std::make_unique<Unwatched>();
+    }
 };
 
 // Paragraphs of ordinary prose, as a long answer has them.

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class QPrinter;
@@ -60,9 +62,34 @@ struct FontChoice {
     bool strikeOut = false;
 };
 
+/// What the book dialog asks before the whole story is printed or saved as
+/// PDF: the title page's words and which front pages the book has.
+struct BookChoice {
+    QString title;
+    QString author;
+    bool titlePage = true;
+    bool contentsPage = true;
+};
+
+/// What a progress window shows while a long task runs.
+struct ProgressRequest {
+    QString title;
+    QString label;
+    int maximum = 100;
+};
+
+/// The progress window of one task; it closes when this object goes.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    /// Shows that `done` of the maximum is done; false once the user has cancelled.
+    virtual bool advance(int done) = 0;
+};
+
 /**
  * Every modal interaction of the program: message boxes, the one-line text
- * prompt and the file, font, colour and print dialogs. Screens receive one
+ * prompt, the file, font, colour and print dialogs, the print preview, the
+ * book dialog and the progress window of a long task. Screens receive one
  * instance when they are built; the production implementation shows Qt's
  * dialogs, the tests pass a scripted one that answers from a queue.
  *
@@ -82,6 +109,17 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     /// Shows the print dialog over the given printer; false when cancelled.
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    /// The print preview over the given printer. paint draws the pages on the
+    /// printer it is handed, whenever the preview, or printing from it, needs them.
+    virtual void previewPrint(QWidget* parent, QPrinter& printer,
+                              const std::function<void(QPrinter&)>& paint) = 0;
+    /// The book's title page words and front pages, starting from initial.
+    virtual std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) = 0;
+    /// The progress window of a task that may take long. The production
+    /// window appears only once the task has run for a moment, so a short
+    /// task shows nothing.
+    virtual std::unique_ptr<Progress> showProgress(QWidget* parent,
+                                                   const ProgressRequest& request) = 0;
 };
 
 }  // namespace vellumora

@@ -1,12 +1,16 @@
 #include "dialogs/qtdialogs.h"
 
+#include "dialogs/bookdialog.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStandardPaths>
 
 namespace vellumora {
@@ -91,6 +95,29 @@ std::optional<QString> chosenFile(QFileDialog& dialog, const FileRequest& reques
     return dialog.selectedFiles().constFirst();
 }
 
+// A progress window that stays hidden unless the task runs longer than a
+// moment. Being window-modal, it lets the program answer its Cancel button
+// between two steps.
+class QtProgress final : public Progress {
+public:
+    QtProgress(QWidget* parent, const ProgressRequest& request)
+        : dialog_(request.label, QStringLiteral("Cancel"), 0, request.maximum, parent) {
+        dialog_.setWindowTitle(request.title);
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(kShowAfterMs);
+        dialog_.setAutoReset(false);
+        dialog_.setValue(0);  // starts the clock for the minimum duration
+    }
+    bool advance(int done) override {
+        dialog_.setValue(done);
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    static constexpr int kShowAfterMs = 700;
+    QProgressDialog dialog_;
+};
+
 }  // namespace
 
 MessageButton QtDialogs::message(QWidget* parent, const MessageRequest& request) {
@@ -158,6 +185,28 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget* parent, const QColor& init
 bool QtDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::previewPrint(QWidget* parent, QPrinter& printer,
+                             const std::function<void(QPrinter&)>& paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* target) { paint(*target); });
+    // Big enough to read a page; the preview opens at the parent's size.
+    if (parent)
+        dialog.resize(parent->window()->size().expandedTo(QSize(800, 600)));
+    dialog.exec();
+}
+
+std::optional<BookChoice> QtDialogs::chooseBook(QWidget* parent, const BookChoice& initial) {
+    BookDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+std::unique_ptr<Progress> QtDialogs::showProgress(QWidget* parent, const ProgressRequest& request) {
+    return std::make_unique<QtProgress>(parent, request);
 }
 
 }  // namespace vellumora

@@ -1,6 +1,7 @@
 #include "editor/texteditor.h"
 
 #include "dialogs/dialogs.h"
+#include "editor/bookcommands.h"
 #include "editor/documentassembly.h"
 #include "editor/documentfiles.h"
 #include "editor/documenttextedit.h"
@@ -54,6 +55,7 @@ TextEditor::TextEditor(AppContext& context) : QMainWindow(nullptr), context_(con
     createClientArea();
     files_ = std::make_unique<DocumentFiles>(context_, *this, *text_->document());
     commands_ = std::make_unique<EditCommands>(context_, *text_, *files_, *clientArea_);
+    book_ = std::make_unique<BookCommands>(context_, *text_->document(), *files_, *this);
     connect(files_.get(), &DocumentFiles::titleChanged, this, &QWidget::setWindowTitle);
     connect(text_->document(), &QTextDocument::modificationChanged, this,
             &TextEditor::followModified);
@@ -79,6 +81,7 @@ void TextEditor::createClientArea() {
 void TextEditor::createMenus() {
     DocumentFiles* files = files_.get();
     EditCommands* commands = commands_.get();
+    BookCommands* book = book_.get();
     const std::vector<MenuSpec> menus = {
         {"mnuFile",
          "&File",
@@ -105,6 +108,12 @@ void TextEditor::createMenus() {
          "&Options",
          {{"mnuOptionsFont", "Font", "Ctrl+T", [commands] { commands->chooseFont(); }},
           {"mnuOptionsColor", "Color", "Ctrl+L", [commands] { commands->chooseColor(); }}}},
+        {"mnuBook",
+         "&Book",
+         {{"mnuBookPrint", "Print the &Whole Story...", nullptr,
+           [book] { book->printWholeStory(); }},
+          {"mnuBookPreview", "Print Pre&view...", nullptr, [book] { book->preview(); }},
+          {"mnuBookPdf", "Save as P&DF...", nullptr, [book] { book->saveAsPdf(); }}}},
     };
     QList<QKeySequence> menuKeys;
     for (const MenuSpec& spec : menus) {

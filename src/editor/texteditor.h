@@ -8,6 +8,7 @@
 namespace vellumora {
 
 struct AppContext;
+class BookCommands;
 class DocumentFiles;
 class DocumentTextEdit;
 class EditCommands;
@@ -50,6 +51,7 @@ private:
     DocumentTextEdit* text_ = nullptr;
     std::unique_ptr<DocumentFiles> files_;
     std::unique_ptr<EditCommands> commands_;
+    std::unique_ptr<BookCommands> book_;
     int buildCounter_ = 0;
 };
 

@@ -37,6 +37,10 @@ QString tooLarge() {
 
 }  // namespace
 
+QString fileErrorReason(const QFileDevice& file) {
+    return reasonFor(file);
+}
+
 bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage) {
     const QFileInfo info(path);
     if (!info.exists()) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFileDevice;
 class QTextDocument;
 
 namespace vellumora::rtf {
@@ -21,5 +22,9 @@ bool loadDocumentFile(const QString& path, QTextDocument& document, QString* err
  * holds a sentence fit for the user naming the reason.
  */
 bool saveDocumentFile(const QString& path, const QTextDocument& document, QString* errorMessage);
+
+/// Why a file could not be opened, read or written, in words for the user
+/// ("the disk is full"), for a sentence that names the file.
+QString fileErrorReason(const QFileDevice& file);
 
 }  // namespace vellumora::rtf

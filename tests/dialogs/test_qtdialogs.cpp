@@ -3,6 +3,7 @@
 #include "dialogs/qtdialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -38,6 +39,7 @@ private slots:
     void escapeOnAQuestionWithoutCancelMeansNo();
     void promptReturnsTheTypedTextOrNothing();
     void cancelledOpenDialogGivesNothing();
+    void bookDialogGivesWhatWasTyped();
 };
 
 void QtDialogsTest::messageBoxShowsTheRequestAndReturnsThePressedButton() {
@@ -91,6 +93,39 @@ void QtDialogsTest::cancelledOpenDialogGivesNothing() {
     FileRequest request;
     request.filters = {QStringLiteral("Data Files (*.dat)")};
     QCOMPARE(dialogs.openFile(nullptr, request), std::optional<QString>());
+}
+
+// The title and name are typed into fields that follow the title page box.
+void QtDialogsTest::bookDialogGivesWhatWasTyped() {
+    QtDialogs dialogs;
+    const BookChoice initial{QStringLiteral("Old title"), {}, true, true};
+    bool fieldsFollowedTheBox = false;
+    whenDialogOpens([&](QWidget* dialog) {
+        auto* title = dialog->findChild<QLineEdit*>(QStringLiteral("txtBookTitle"));
+        auto* author = dialog->findChild<QLineEdit*>(QStringLiteral("txtBookAuthor"));
+        auto* titlePage = dialog->findChild<QCheckBox*>(QStringLiteral("chkTitlePage"));
+        QVERIFY(title && author && titlePage);
+        QCOMPARE(title->text(), initial.title);
+        title->clear();
+        QTest::keyClicks(title, QStringLiteral("  Ruth's Life "));
+        QTest::keyClicks(author, QStringLiteral("Ruth Ames"));
+        titlePage->click();
+        fieldsFollowedTheBox = !title->isEnabled() && !author->isEnabled();
+        titlePage->click();
+        fieldsFollowedTheBox = fieldsFollowedTheBox && title->isEnabled();
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkContentsPage"))->click();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    const std::optional<BookChoice> chosen = dialogs.chooseBook(nullptr, initial);
+    QVERIFY(chosen);
+    QVERIFY(fieldsFollowedTheBox);
+    QCOMPARE(chosen->title, QStringLiteral("Ruth's Life"));
+    QCOMPARE(chosen->author, QStringLiteral("Ruth Ames"));
+    QVERIFY(chosen->titlePage);
+    QVERIFY(!chosen->contentsPage);
+
+    whenDialogOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    QVERIFY(!dialogs.chooseBook(nullptr, initial));
 }
 
 QTEST_MAIN(QtDialogsTest)

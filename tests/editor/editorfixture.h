@@ -45,6 +45,16 @@ public:
     bool setUpPrinter(QWidget* p, QPrinter& printer) override {
         return script.setUpPrinter(p, printer);
     }
+    void previewPrint(QWidget* p, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) override {
+        script.previewPrint(p, printer, paint);
+    }
+    std::optional<BookChoice> chooseBook(QWidget* p, const BookChoice& initial) override {
+        return script.chooseBook(p, initial);
+    }
+    std::unique_ptr<Progress> showProgress(QWidget* p, const ProgressRequest& r) override {
+        return script.showProgress(p, r);
+    }
 };
 
 /// The whole program with scripted dialogs, opened on the editor.

@@ -96,6 +96,11 @@ void WindowTest::menus_data() {
                              << "&Options"
                              << QStringList{"mnuOptionsFont|Font|Ctrl+T",
                                             "mnuOptionsColor|Color|Ctrl+L"};
+    QTest::newRow("Book") << "mnuBook"
+                          << "&Book"
+                          << QStringList{"mnuBookPrint|Print the &Whole Story...|",
+                                         "mnuBookPreview|Print Pre&view...|",
+                                         "mnuBookPdf|Save as P&DF...|"};
 }
 
 void WindowTest::menus() {
@@ -105,8 +110,8 @@ void WindowTest::menus() {
     EditorFixture f;
     TextEditor* editor = f.openEditor();
     const QList<QAction*> bar = editor->menuBar()->actions();
-    QCOMPARE(bar.size(), 3);
-    const int index = QStringList{"mnuFile", "mnuEdit", "mnuOptions"}.indexOf(menu);
+    QCOMPARE(bar.size(), 4);
+    const int index = QStringList{"mnuFile", "mnuEdit", "mnuOptions", "mnuBook"}.indexOf(menu);
     QCOMPARE(bar[index]->objectName(), menu);
     QCOMPARE(bar[index]->text(), caption);
     const QList<QAction*> actions = bar[index]->menu()->actions();

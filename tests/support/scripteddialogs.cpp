@@ -29,7 +29,8 @@ QList<MessageRequest> ScriptedDialogs::messages() const {
 
 bool ScriptedDialogs::allAnswersUsed() const {
     return messages_.isEmpty() && prompts_.isEmpty() && openFiles_.isEmpty() &&
-           saveFiles_.isEmpty() && fonts_.isEmpty() && colors_.isEmpty() && prints_.isEmpty();
+           saveFiles_.isEmpty() && fonts_.isEmpty() && colors_.isEmpty() && prints_.isEmpty() &&
+           previews_.isEmpty() && books_.isEmpty() && progressCancels_.isEmpty();
 }
 
 void ScriptedDialogs::clear() {
@@ -41,6 +42,16 @@ void ScriptedDialogs::clear() {
     fonts_.clear();
     colors_.clear();
     prints_.clear();
+    previews_.clear();
+    books_.clear();
+    progressCancels_.clear();
+    progressReached_ = -1;
+}
+
+ScriptedDialogs::Request& ScriptedDialogs::record(Kind kind) {
+    requests_.append(Request());
+    requests_.last().kind = kind;
+    return requests_.last();
 }
 
 void ScriptedDialogs::unexpected(const QString& what) {
@@ -49,7 +60,7 @@ void ScriptedDialogs::unexpected(const QString& what) {
 }
 
 MessageButton ScriptedDialogs::message(QWidget*, const MessageRequest& request) {
-    requests_.append({Kind::Message, request, {}, {}, {}, {}, {}});
+    record(Kind::Message).message = request;
     // Unscripted, a question gets its safest answer.
     return take(messages_, QStringLiteral("message box \"%1\"").arg(request.text),
                 safestAnswer(request.buttons));
@@ -57,32 +68,34 @@ MessageButton ScriptedDialogs::message(QWidget*, const MessageRequest& request) 
 
 std::optional<QString> ScriptedDialogs::prompt(QWidget*, const QString& title,
                                                const QString& label) {
-    requests_.append({Kind::Prompt, {}, title, label, {}, {}, {}});
+    Request& asked = record(Kind::Prompt);
+    asked.title = title;
+    asked.label = label;
     return take(prompts_, QStringLiteral("text prompt"), std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& request) {
-    requests_.append({Kind::OpenFile, {}, {}, {}, request, {}, {}});
+    record(Kind::OpenFile).file = request;
     return take(openFiles_, QStringLiteral("open dialog"), std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileRequest& request) {
-    requests_.append({Kind::SaveFile, {}, {}, {}, request, {}, {}});
+    record(Kind::SaveFile).file = request;
     return take(saveFiles_, QStringLiteral("save dialog"), std::optional<QString>());
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget*, const FontChoice& initial) {
-    requests_.append({Kind::Font, {}, {}, {}, {}, initial, {}});
+    record(Kind::Font).font = initial;
     return take(fonts_, QStringLiteral("font dialog"), std::optional<FontChoice>());
 }
 
 std::optional<QColor> ScriptedDialogs::chooseColor(QWidget*, const QColor& initial) {
-    requests_.append({Kind::Color, {}, {}, {}, {}, {}, initial});
+    record(Kind::Color).color = initial;
     return take(colors_, QStringLiteral("colour dialog"), std::optional<QColor>());
 }
 
 bool ScriptedDialogs::setUpPrinter(QWidget*, QPrinter& printer) {
-    requests_.append({Kind::Print, {}, {}, {}, {}, {}, {}});
+    record(Kind::Print);
     const PrintAnswer answer =
         take(prints_, QStringLiteral("print dialog"), PrintAnswer{false, {}});
     if (answer.accept && !answer.pdfPath.isEmpty()) {
@@ -90,6 +103,48 @@ bool ScriptedDialogs::setUpPrinter(QWidget*, QPrinter& printer) {
         printer.setOutputFileName(answer.pdfPath);
     }
     return answer.accept;
+}
+
+void ScriptedDialogs::previewPrint(QWidget*, QPrinter& printer,
+                                   const std::function<void(QPrinter&)>& paint) {
+    record(Kind::Preview);
+    const QString pdfPath = take(previews_, QStringLiteral("print preview"), QString());
+    if (pdfPath.isEmpty())
+        return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    paint(printer);
+}
+
+std::optional<BookChoice> ScriptedDialogs::chooseBook(QWidget*, const BookChoice& initial) {
+    record(Kind::Book).book = initial;
+    return take(books_, QStringLiteral("book dialog"), std::optional<BookChoice>());
+}
+
+// Cancels once the task reaches the scripted point, and stays cancelled, as
+// the real window does.
+class ScriptedDialogs::ScriptedProgress final : public Progress {
+public:
+    ScriptedProgress(int& reached, std::optional<int> cancelAt)
+        : reached_(reached), cancelAt_(cancelAt) {}
+    bool advance(int done) override {
+        reached_ = std::max(reached_, done);
+        cancelled_ = cancelled_ || (cancelAt_ && done >= *cancelAt_);
+        return !cancelled_;
+    }
+
+private:
+    int& reached_;
+    std::optional<int> cancelAt_;
+    bool cancelled_ = false;
+};
+
+std::unique_ptr<Progress> ScriptedDialogs::showProgress(QWidget*, const ProgressRequest& request) {
+    record(Kind::Progress).progress = request;
+    std::optional<int> cancelAt;
+    if (!progressCancels_.isEmpty())
+        cancelAt = progressCancels_.dequeue();
+    return std::make_unique<ScriptedProgress>(progressReached_, cancelAt);
 }
 
 }  // namespace vellumora::test

@@ -22,16 +22,29 @@ void compareWithExitQuestion(const MessageRequest& asked);
 
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { Message, Prompt, OpenFile, SaveFile, Font, Color, Print };
+    enum class Kind {
+        Message,
+        Prompt,
+        OpenFile,
+        SaveFile,
+        Font,
+        Color,
+        Print,
+        Preview,
+        Book,
+        Progress
+    };
 
     /// One recorded request.
     struct Request {
-        Kind kind;
-        MessageRequest message;  ///< for Kind::Message
-        QString title, label;    ///< for Kind::Prompt
-        FileRequest file;        ///< for the file dialogs
-        FontChoice font;         ///< for Kind::Font
-        QColor color;            ///< for Kind::Color
+        Kind kind = Kind::Message;
+        MessageRequest message;    ///< for Kind::Message
+        QString title, label;      ///< for Kind::Prompt
+        FileRequest file;          ///< for the file dialogs
+        FontChoice font;           ///< for Kind::Font
+        QColor color;              ///< for Kind::Color
+        BookChoice book;           ///< for Kind::Book, what the dialog started from
+        ProgressRequest progress;  ///< for Kind::Progress
     };
 
     // Answers, consumed in order by the next request of their kind.
@@ -46,6 +59,16 @@ public:
     void answerPrint(bool accept, const QString& pdfPath = {}) {
         prints_.enqueue({accept, pdfPath});
     }
+    /// For the print preview: the printer is redirected to a PDF file and
+    /// painted once, so that a test can look at what the preview showed.
+    void answerPreview(const QString& pdfPath) { previews_.enqueue(pdfPath); }
+    void answerBook(std::optional<BookChoice> choice) { books_.enqueue(choice); }
+    /// A progress window asks nothing, so none needs an answer: unscripted,
+    /// it runs to the end. This makes the next one report a cancel once the
+    /// task has reached `done`.
+    void cancelProgressAt(int done) { progressCancels_.enqueue(done); }
+    /// The furthest any progress window got, -1 before the first.
+    int progressReached() const { return progressReached_; }
 
     const QList<Request>& requests() const { return requests_; }
     int count(Kind kind) const;
@@ -63,12 +86,19 @@ public:
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
+    void previewPrint(QWidget* parent, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) override;
+    std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
+    std::unique_ptr<Progress> showProgress(QWidget* parent,
+                                           const ProgressRequest& request) override;
 
 private:
     struct PrintAnswer {
         bool accept;
         QString pdfPath;
     };
+    class ScriptedProgress;
+    Request& record(Kind kind);
     void unexpected(const QString& what);
     /// The next scripted answer, or the fallback (and a test failure) when none is left.
     template <typename T>
@@ -86,6 +116,10 @@ private:
     QQueue<std::optional<FontChoice>> fonts_;
     QQueue<std::optional<QColor>> colors_;
     QQueue<PrintAnswer> prints_;
+    QQueue<QString> previews_;
+    QQueue<std::optional<BookChoice>> books_;
+    QQueue<int> progressCancels_;
+    int progressReached_ = -1;
 };
 
 }  // namespace vellumora::test

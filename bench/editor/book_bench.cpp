@@ -1,0 +1,119 @@
+// The whole story as a book in PDF: the 5 MB compiled document (81 answers
+// of 64 KB) laid out and painted, against QTextDocument::print of the same
+// document alone, which paginates it without chapters, front pages or a
+// progress report. Both write to memory. Runs headless on the offscreen
+// platform unless another one is chosen.
+
+#include "editor/booklayout.h"
+#include "editor/documentassembly.h"
+#include "store/answerstore.h"
+#include "store/catalogue.h"
+
+#include <benchmark/benchmark.h>
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+
+using namespace vellumora;
+
+namespace {
+
+constexpr qsizetype kAnswerSize = 64 * 1024;
+
+QString longAnswer(int position) {
+    const QString paragraph = QStringLiteral(
+        "We lived in a small house by the river, and every summer my brothers and I built rafts "
+        "from whatever the flood had left behind. Mother called us in at dusk.\r\n");
+    QString answer = QStringLiteral("Answer %1: ").arg(position);
+    while (answer.size() < kAnswerSize)
+        answer += paragraph;
+    answer.truncate(kAnswerSize);
+    return answer;
+}
+
+/// The compiled document in Arial 12, as the editor shows it.
+QTextDocument& bigStory() {
+    static QTextDocument document;
+    if (document.isEmpty()) {
+        AnswerStore store;
+        for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+            store.store(position, longAnswer(position));
+        QFont font(QStringLiteral("arial"));
+        font.setPointSize(12);
+        document.setDefaultFont(font);
+        document.setPlainText(editor::compileDocument(store));
+    }
+    return document;
+}
+
+/// A PDF in memory, A4, as Save as PDF makes it.
+struct MemoryPdf {
+    QBuffer buffer;
+    QPdfWriter writer{&buffer};
+    MemoryPdf() {
+        buffer.open(QIODevice::WriteOnly);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF());
+    }
+    int pages() const { return int(buffer.data().count("/Type /Page\n")); }
+};
+
+void reportPages(benchmark::State& state, int pages) {
+    state.counters["pages"] = pages;
+    state.counters["pages/s"] =
+        benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["chars"] = double(bigStory().characterCount());
+}
+
+void BM_BookPdf(benchmark::State& state) {
+    int pages = 0;
+    for (auto _ : state) {
+        MemoryPdf pdf;
+        editor::BookLayout book(bigStory(), pdf.writer,
+                                {QStringLiteral("My Life"), QStringLiteral("Ruth"), true, true});
+        book.layOut();
+        QPainter painter(&pdf.writer);
+        editor::paintBook(book, painter, pdf.writer);
+        painter.end();
+        pages = pdf.pages();
+    }
+    reportPages(state, pages);
+}
+BENCHMARK(BM_BookPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The layout alone, which the progress bar gives its first part.
+void BM_BookLayoutOnly(benchmark::State& state) {
+    for (auto _ : state) {
+        MemoryPdf pdf;
+        editor::BookLayout book(bigStory(), pdf.writer, {});
+        book.layOut();
+        benchmark::DoNotOptimize(book.pageCount());
+    }
+}
+BENCHMARK(BM_BookLayoutOnly)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_QTextDocumentPrint(benchmark::State& state) {
+    int pages = 0;
+    for (auto _ : state) {
+        MemoryPdf pdf;
+        bigStory().print(&pdf.writer);
+        pages = pdf.pages();
+    }
+    reportPages(state, pages);
+}
+BENCHMARK(BM_QTextDocumentPrint)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

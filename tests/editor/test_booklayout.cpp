@@ -1,0 +1,173 @@
+#include "editor/booklayout.h"
+#include "editor/documentassembly.h"
+#include "store/answerstore.h"
+#include "store/catalogue.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTest>
+#include <QTextDocument>
+
+using namespace vellumora;
+using editor::BookLayout;
+using editor::BookOptions;
+using Kind = BookLayout::PageKind;
+
+namespace {
+
+/// One paragraph of some 9,000 characters, more than an A4 page holds in 12 points.
+QString paragraphLongerThanAPage() {
+    QString text;
+    for (int sentence = 1; text.size() < 9000; ++sentence)
+        text += QStringLiteral("Sentence %1 of the day we moved to the farm. ").arg(sentence);
+    return text;
+}
+
+/// A compiled story with short answers, a few of several paragraphs, and one
+/// paragraph longer than a page.
+QString compiledStory() {
+    AnswerStore store;
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+        store.store(position, QStringLiteral("Answer %1.\r\nA second line.").arg(position));
+    store.store(3, paragraphLongerThanAPage());
+    return editor::compileDocument(store);
+}
+
+/// A PDF writer on A4 at 300 dpi with no margins of its own, as the book uses it.
+struct Paper {
+    QBuffer buffer;
+    QPdfWriter writer{&buffer};
+    Paper() {
+        buffer.open(QIODevice::WriteOnly);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF());
+        writer.setResolution(300);
+    }
+};
+
+struct Story {
+    QTextDocument document;
+    explicit Story(const QString& text) {
+        QFont font(QStringLiteral("arial"));
+        font.setPointSize(12);
+        document.setDefaultFont(font);
+        document.setPlainText(text);
+    }
+};
+
+QString storyTextOfAllPages(const BookLayout& book) {
+    QString text;
+    for (int page = 0; page < book.pageCount(); ++page)
+        if (book.kindOf(page) == Kind::Story)
+            text += book.storyText(page);
+    return text;
+}
+
+}  // namespace
+
+class BookLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void chaptersStartPagesTheContentsNames();
+    void nothingIsLostOrDoubledAtPageBreaks();
+    void frontMatterShiftsThePageNumbers_data();
+    void frontMatterShiftsThePageNumbers();
+    void storyWithoutHeadingsHasNoBreaksAndNoContents();
+};
+
+// Each chapter's page begins with its heading, the page before ends in the
+// chapter before, and the contents gives exactly that page.
+void BookLayoutTest::chaptersStartPagesTheContentsNames() {
+    Story story(compiledStory());
+    Paper paper;
+    BookLayout book(story.document, paper.writer, {QStringLiteral("My Life"), {}, true, true});
+    QVERIFY(book.layOut());
+
+    QCOMPARE(book.kindOf(0), Kind::Title);
+    QCOMPARE(book.kindOf(1), Kind::Contents);
+    QCOMPARE(book.kindOf(2), Kind::Story);
+    QCOMPARE(book.contents().size(), int(catalogue::chapters().size()));
+    QCOMPARE(book.contents().first().page, 3);
+    int previous = 0;
+    for (qsizetype i = 0; i < book.contents().size(); ++i) {
+        const editor::ContentsEntry& entry = book.contents()[i];
+        const QString heading = QLatin1StringView(catalogue::chapters()[i].heading);
+        QCOMPARE(entry.chapter + u':', heading);
+        QVERIFY2(entry.page > previous, qPrintable(heading));
+        const int page = entry.page - 1;
+        QVERIFY2(book.storyText(page).startsWith(heading + u'\n'), qPrintable(heading));
+        if (i > 0)
+            QVERIFY(!book.storyText(page - 1).contains(heading));
+        previous = entry.page;
+    }
+    QCOMPARE(book.kindOf(book.pageCount() - 1), Kind::Story);
+}
+
+// Every line lies whole on one page: the pages' texts, joined, give the
+// story back character for character, the long paragraph included.
+void BookLayoutTest::nothingIsLostOrDoubledAtPageBreaks() {
+    Story story(compiledStory());
+    Paper paper;
+    BookLayout book(story.document, paper.writer, {{}, {}, false, false});
+    QVERIFY(book.layOut());
+    QCOMPARE(storyTextOfAllPages(book), story.document.toPlainText());
+
+    // The check above is only as good as its story: the long paragraph must
+    // really run over a page break.
+    const QString end = paragraphLongerThanAPage().right(40);
+    int firstPage = -1, lastPage = -1;
+    for (int page = 0; page < book.pageCount(); ++page) {
+        if (firstPage < 0 && book.storyText(page).contains(QStringLiteral("Sentence 1 of")))
+            firstPage = page;
+        if (book.storyText(page).contains(end))
+            lastPage = page;
+    }
+    QVERIFY(firstPage >= 0 && lastPage > firstPage);
+}
+
+void BookLayoutTest::frontMatterShiftsThePageNumbers_data() {
+    QTest::addColumn<bool>("titlePage");
+    QTest::addColumn<bool>("contentsPage");
+    QTest::newRow("story alone") << false << false;
+    QTest::newRow("title page") << true << false;
+    QTest::newRow("contents page") << false << true;
+}
+
+// Against the book with both front pages, a book with fewer starts each
+// chapter that many pages earlier, and its first story page is its first page.
+void BookLayoutTest::frontMatterShiftsThePageNumbers() {
+    QFETCH(bool, titlePage);
+    QFETCH(bool, contentsPage);
+    Story story(compiledStory());
+    Paper paper;
+    BookLayout full(story.document, paper.writer, {{}, {}, true, true});
+    BookLayout book(story.document, paper.writer, {{}, {}, titlePage, contentsPage});
+    QVERIFY(full.layOut() && book.layOut());
+    const int dropped = 2 - int(titlePage) - int(contentsPage);
+    QCOMPARE(book.pageCount(), full.pageCount() - dropped);
+    QCOMPARE(book.kindOf(2 - dropped), Kind::Story);
+    if (dropped < 2)
+        QCOMPARE(book.kindOf(0), titlePage ? Kind::Title : Kind::Contents);
+    for (qsizetype i = 0; i < full.contents().size(); ++i)
+        QCOMPARE(book.contents()[i].page, full.contents()[i].page - dropped);
+}
+
+// An opened document that is not the compiled one (or has lost its headings)
+// runs on without chapter breaks, and a contents page would be empty.
+void BookLayoutTest::storyWithoutHeadingsHasNoBreaksAndNoContents() {
+    Story story(QStringLiteral("Dear family,\nChildhood: the farm.\nCHILDHOOD\n") +
+                paragraphLongerThanAPage());
+    Paper paper;
+    BookLayout book(story.document, paper.writer, {QStringLiteral("Letters"), {}, true, true});
+    QVERIFY(book.layOut());
+    QVERIFY(book.contents().isEmpty());
+    QCOMPARE(book.kindOf(1), Kind::Story);
+    // Words close to a heading are not one: no page break before them.
+    QVERIFY(book.storyText(1).startsWith(
+        QStringLiteral("Dear family,\nChildhood: the farm.\nCHILDHOOD\nSentence 1 of")));
+}
+
+QTEST_MAIN(BookLayoutTest)
+#include "test_booklayout.moc"
