@@ -2,7 +2,7 @@
 
 #include "editor/booklayout.h"
 #include "editor/documentfiles.h"
-#include "rtf/rtffile.h"
+#include "files/filefailure.h"
 #include "shell/appcontext.h"
 
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
 
 namespace vellumora {
 
@@ -235,8 +236,11 @@ void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
     if (QFileInfo(path).isDir())
         return failed(QStringLiteral("a folder of that name is in the way"));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(rtf::fileErrorReason(file));
+    // Unbuffered, so that a short write on a full disk fails where it
+    // happens instead of inside commit(), which would still rename.
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(files::failureReason(file, errno));
     Rendered rendered = Rendered::NotStarted;
     {
         QPdfWriter writer(&file);
@@ -255,8 +259,15 @@ void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
             failed(QStringLiteral("the PDF could not be started"));
         return;
     }
+    if (file.error() != QFileDevice::NoError) {
+        // errno no longer tells which call failed after a whole book's
+        // painting; Qt's code says enough.
+        file.cancelWriting();
+        return failed(files::failureReason(file, 0));
+    }
+    errno = 0;
     if (!file.commit())
-        failed(rtf::fileErrorReason(file));
+        failed(files::failureReason(file, errno));
 }
 
 }  // namespace vellumora

@@ -37,10 +37,6 @@ QString tooLarge() {
 
 }  // namespace
 
-QString fileErrorReason(const QFileDevice& file) {
-    return reasonFor(file);
-}
-
 bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage) {
     const QFileInfo info(path);
     if (!info.exists()) {

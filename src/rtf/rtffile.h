@@ -23,8 +23,4 @@ bool loadDocumentFile(const QString& path, QTextDocument& document, QString* err
  */
 bool saveDocumentFile(const QString& path, const QTextDocument& document, QString* errorMessage);
 
-/// Why a file could not be opened, read or written, in words for the user
-/// ("the disk is full"), for a sentence that names the file.
-QString fileErrorReason(const QFileDevice& file);
-
 }  // namespace vellumora::rtf
