@@ -3,6 +3,7 @@
 #include "dialogs/dialogs.h"
 #include "rtf/rtffile.h"
 #include "shell/appcontext.h"
+#include "shell/recovery.h"
 #include "shell/screenmanager.h"
 #include "shell/session.h"
 #include "store/datafile.h"
@@ -145,6 +146,7 @@ bool DocumentFiles::writeBothFiles(const QString& path) {
                    .arg(error, shown(path)));
         return false;
     }
+    context_.recovery.answersSavedToFile();
     return true;
 }
 
@@ -236,7 +238,7 @@ void DocumentFiles::requestClose() {
 void DocumentFiles::finishClose(bool abandoned) {
     if (returnRequest_ != ReturnRequest::ToMainMenu) {
         if (!abandoned)
-            context_.screens.endProgram();
+            context_.screens.endProgram(ProgramEnd::EditorExit);
         return;
     }
     context_.screens.handOver(&window_, kMainMenu);

@@ -6,6 +6,7 @@
 #include "editor/documenttextedit.h"
 #include "editor/editcommands.h"
 #include "shell/appcontext.h"
+#include "shell/recovery.h"
 #include "shell/units.h"
 
 #include <QAction>
@@ -147,8 +148,11 @@ void TextEditor::activate() {
     if (files_->editingNoteDue())
         showEditingNote();
     const std::optional<bool> endedSave = files_->runPendingSave();
-    if (buildCounter_ == 0)
+    if (buildCounter_ == 0) {
         compile();
+        // Her changes from here on are kept against a crash.
+        context_.recovery.watchDocument(*text_->document());
+    }
     ++buildCounter_;
     files_->endActivation(endedSave);
 }
@@ -175,6 +179,11 @@ void TextEditor::compile() {
 }
 
 // --- Window ---
+
+void TextEditor::hideEvent(QHideEvent* event) {
+    context_.recovery.documentLeft();
+    QMainWindow::hideEvent(event);
+}
 
 void TextEditor::closeEvent(QCloseEvent* event) {
     // The closing steps decide what happens to the window themselves.

@@ -34,6 +34,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// Leaving the editor: what she changed is kept against a crash at once.
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
