@@ -101,10 +101,12 @@ Recovery::Recovery(AnswerStore& store, Dialogs& dialogs) : store_(store), dialog
     documentTimer_.setInterval(kDocumentDelay);
     connect(&documentTimer_, &QTimer::timeout, this, &Recovery::keepDocument);
     store_.setChangeListener([this] { answersChanged(); });
+    writer_.setMaxThreadCount(1);
 }
 
 Recovery::~Recovery() {
     store_.setChangeListener({});
+    writer_.waitForDone();
 }
 
 void Recovery::follow(ScreenManager& screens) {
@@ -136,11 +138,23 @@ void Recovery::keepAnswers() {
     RecoveryFolder* folder = ownFolder();
     if (!folder)
         return;
-    QString error;
-    if (folder->writeAnswers(store_, &error))
-        emit answersKept();
-    else
-        warnOnce(error);
+    writeInBackground(folder->answersFile(), datafile::encode(store_), &Recovery::answersKept);
+}
+
+void Recovery::writeInBackground(const QString& path, QByteArray bytes, void (Recovery::*kept)()) {
+    writer_.start([this, path, bytes = std::move(bytes), kept] {
+        QString error;
+        const bool written = RecoveryFolder::replaceWhole(path, bytes, &error);
+        QMetaObject::invokeMethod(
+            this,
+            [this, written, error, kept] {
+                if (written)
+                    emit(this->*kept)();
+                else
+                    warnOnce(error);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void Recovery::watchDocument(QTextDocument& document) {
@@ -172,11 +186,7 @@ void Recovery::keepDocument() {
     RecoveryFolder* folder = ownFolder();
     if (!folder)
         return;
-    QString error;
-    if (folder->writeDocument(rtf::writeRtf(*document_), &error))
-        emit documentKept();
-    else
-        warnOnce(error);
+    writeInBackground(folder->documentFile(), rtf::writeRtf(*document_), &Recovery::documentKept);
 }
 
 RecoveryFolder* Recovery::ownFolder() {
@@ -210,6 +220,7 @@ void Recovery::programEnding(ProgramEnd how) {
         keepAnswers();
     answersTimer_.stop();
     documentTimer_.stop();
+    writer_.waitForDone();  // nothing may land after the copies are gone
     if (folder_) {
         // The editor's exit asked about the document, never about the answers.
         const bool answersAreInAFile = savedRevision_ == store_.revision();

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 #include <chrono>
 #include <memory>
@@ -33,6 +34,9 @@ struct RecoveryPlaces {
  * and when she leaves the editor. An exit she confirmed removes the copies;
  * the editor's own exit keeps the answers' copy unless the answers went to a
  * data file since their last change, because it asks about the document only.
+ *
+ * The bytes of a copy are made at once; the disk is written in the
+ * background, so that neither a Save nor a pause in typing waits for it.
  *
  * The next run offers what was kept, once, right after the main menu is
  * first shown. Recovery stays off until keepCopiesIn() is called.
@@ -76,6 +80,7 @@ private:
     void documentChanged();
     void keepAnswers();
     void keepDocument();
+    void writeInBackground(const QString& path, QByteArray bytes, void (Recovery::*kept)());
     RecoveryFolder* ownFolder();
     void warnOnce(const QString& reason);
     void programEnding(ProgramEnd how);
@@ -88,6 +93,9 @@ private:
     ScreenManager* screens_ = nullptr;
     RecoveryPlaces places_;
     std::unique_ptr<RecoveryFolder> folder_;
+    // One thread, so the copies land in the order they were made; the bytes
+    // are made here, where the answers and the document live.
+    QThreadPool writer_;
     QTimer answersTimer_;
     QTimer documentTimer_;
     QPointer<QTextDocument> document_;

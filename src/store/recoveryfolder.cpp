@@ -34,9 +34,16 @@ std::unique_ptr<QLockFile> tryToLock(const QString& folder) {
     return lock;
 }
 
+QDateTime modified(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() ? info.lastModified() : QDateTime();
+}
+
+}  // namespace
+
 // Every write is checked where it happens (no buffer left for commit() to
 // write), so a full disk can never put a short copy in place of a whole one.
-bool writeWhole(const QString& path, const QByteArray& bytes, QString* error) {
+bool RecoveryFolder::replaceWhole(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
               file.write(bytes) == bytes.size();
@@ -50,13 +57,6 @@ bool writeWhole(const QString& path, const QByteArray& bytes, QString* error) {
                      : file.errorString();
     return ok;
 }
-
-QDateTime modified(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() ? info.lastModified() : QDateTime();
-}
-
-}  // namespace
 
 RecoveryFolder::RecoveryFolder(QString path, std::unique_ptr<QLockFile> lock)
     : path_(std::move(path)), lock_(std::move(lock)) {}
@@ -131,11 +131,11 @@ QDateTime RecoveryFolder::lastWritten() const {
 }
 
 bool RecoveryFolder::writeAnswers(const AnswerStore& store, QString* error) {
-    return writeWhole(answersFile(), datafile::encode(store), error);
+    return replaceWhole(answersFile(), datafile::encode(store), error);
 }
 
 bool RecoveryFolder::writeDocument(const QByteArray& rtf, QString* error) {
-    return writeWhole(documentFile(), rtf, error);
+    return replaceWhole(documentFile(), rtf, error);
 }
 
 void RecoveryFolder::removeAnswers() {

@@ -51,6 +51,10 @@ public:
 
     bool writeAnswers(const AnswerStore& store, QString* error);
     bool writeDocument(const QByteArray& rtf, QString* error);
+    /// Replaces the file at path by one holding bytes, whole or not at all;
+    /// false with a reason in error. Needs no folder object: any thread may
+    /// write a copy whose bytes were made elsewhere.
+    static bool replaceWhole(const QString& path, const QByteArray& bytes, QString* error);
     void removeAnswers();
     void removeDocument();
     /// Removes both copies, the lock and the folder.
