@@ -3,6 +3,7 @@
 // change, for a document of 5 MB of text.
 #include "rtf/rtfwriter.h"
 #include "store/answerstore.h"
+#include "store/datafile.h"
 #include "store/recoveryfolder.h"
 
 #include <QFileInfo>
@@ -15,13 +16,27 @@
 
 namespace {
 
-void BM_RecoveryAnswersOnSave(benchmark::State& state) {
+vellumora::AnswerStore bigStore() {
     vellumora::AnswerStore store;
     const QString answer = QStringLiteral("We lived by the river, \"café\" and so on.\r\n")
                                .repeated(100 * 1024 / 44)
                                .left(100 * 1024);
     for (int position = 1; position <= 81; ++position)
         store.store(position, answer);
+    return store;
+}
+
+// What a Save waits for: the copy's bytes. The disk is written on another thread.
+void BM_RecoveryAnswersBytes(benchmark::State& state) {
+    const vellumora::AnswerStore store = bigStore();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vellumora::datafile::encode(store));
+}
+BENCHMARK(BM_RecoveryAnswersBytes)->Unit(benchmark::kMillisecond);
+
+// The whole copy, bytes and disk, as the writing thread does it.
+void BM_RecoveryAnswersOnSave(benchmark::State& state) {
+    const vellumora::AnswerStore store = bigStore();
     QTemporaryDir root;
     auto folder = vellumora::RecoveryFolder::create(root.path(), nullptr);
     for (auto _ : state) {
@@ -47,10 +62,25 @@ void fillDocument(QTextDocument& document, qsizetype characters) {
     }
 }
 
-// What the editor's pause costs: the document written as RTF, then the copy.
+QTextDocument& fiveMegabytes() {
+    static QTextDocument document;
+    if (document.isEmpty())
+        fillDocument(document, 5 * 1000 * 1000);
+    return document;
+}
+
+// What the editor's pause holds up: the document as RTF. The disk is written
+// on another thread.
+void BM_RecoveryDocumentBytes5MB(benchmark::State& state) {
+    const QTextDocument& document = fiveMegabytes();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vellumora::rtf::writeRtf(document));
+}
+BENCHMARK(BM_RecoveryDocumentBytes5MB)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The whole copy of the document, bytes and disk.
 void BM_RecoveryDocument5MB(benchmark::State& state) {
-    QTextDocument document;
-    fillDocument(document, 5 * 1000 * 1000);
+    const QTextDocument& document = fiveMegabytes();
     QTemporaryDir root;
     auto folder = vellumora::RecoveryFolder::create(root.path(), nullptr);
     qsizetype bytes = 0;
