@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
 
     vellumora::QtDialogs dialogs;
     vellumora::Program program(dialogs);
+    program.keepRecoveryCopiesIn(vellumora::RecoveryPlaces::standard());
     program.start();
     return QApplication::exec();
 }

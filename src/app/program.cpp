@@ -8,7 +8,10 @@
 namespace vellumora {
 
 Program::Program(Dialogs& dialogs, std::function<void()> endProgram)
-    : screens_(std::move(endProgram)), context_{store_, dialogs, screens_, session_} {
+    : recovery_(store_, dialogs),
+      screens_(std::move(endProgram)),
+      context_{store_, dialogs, screens_, session_, recovery_} {
+    recovery_.follow(screens_);
     registerShellScreens(context_);
     registerChapterScreens(context_);
     registerInfoScreens(context_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/appcontext.h"
+#include "shell/recovery.h"
 #include "shell/screenmanager.h"
 #include "shell/session.h"
 #include "store/answerstore.h"
@@ -24,14 +25,21 @@ public:
     /// the instructions and the About page; then the splash screen is shown.
     void start();
 
+    /// Keeps copies of her work against a crash from now on, and offers
+    /// what an earlier run left once the main menu is first shown.
+    void keepRecoveryCopiesIn(const RecoveryPlaces& places) { recovery_.keepCopiesIn(places); }
+
     AnswerStore& store() { return store_; }
     Session& session() { return session_; }
     ScreenManager& screens() { return screens_; }
+    Recovery& recovery() { return recovery_; }
     AppContext& context() { return context_; }
 
 private:
     AnswerStore store_;
     Session session_;
+    // Before the screens: the editor reports to it until it is destroyed.
+    Recovery recovery_;
     ScreenManager screens_;
     AppContext context_;
 };

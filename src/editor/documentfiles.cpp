@@ -138,7 +138,7 @@ void DocumentFiles::requestClose() {
 void DocumentFiles::finishClose(bool abandoned) {
     if (returnRequest_ != ReturnRequest::ToMainMenu) {
         if (!abandoned)
-            context_.screens.endProgram();
+            context_.screens.endProgram(ProgramEnd::EditorExit);
         return;
     }
     context_.screens.handOver(&window_, kMainMenu);

@@ -4,6 +4,7 @@
 #include "editor/savenote.h"
 #include "rtf/rtffile.h"
 #include "shell/appcontext.h"
+#include "shell/recovery.h"
 #include "shell/screenmanager.h"
 #include "store/answersonlyinfile.h"
 #include "store/catalogue.h"
@@ -169,6 +170,7 @@ bool SaveFlow::writeBothFiles(const QString& path) {
                    .arg(error, shown(path)));
         return false;
     }
+    context_.recovery.answersSavedToFile();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "editor/documenttextedit.h"
 #include "editor/editcommands.h"
 #include "shell/appcontext.h"
+#include "shell/recovery.h"
 #include "shell/units.h"
 
 #include <QAction>
@@ -159,8 +160,11 @@ void TextEditor::createMenus() {
 void TextEditor::activate() {
     if (files_->editingNoteDue())
         showEditingNote();
-    if (buildCounter_ == 0)
+    if (buildCounter_ == 0) {
         compile();
+        // Her changes from here on are kept against a crash.
+        context_.recovery.watchDocument(*text_->document());
+    }
     ++buildCounter_;
     files_->activationEnded();
 }
@@ -190,6 +194,11 @@ void TextEditor::compile() {
 }
 
 // --- Window ---
+
+void TextEditor::hideEvent(QHideEvent* event) {
+    context_.recovery.documentLeft();
+    QMainWindow::hideEvent(event);
+}
 
 void TextEditor::closeEvent(QCloseEvent* event) {
     // The closing steps decide what happens to the window themselves.

@@ -85,10 +85,11 @@ void ScreenManager::destroy(const QString& name) {
     screen->deleteLater();
 }
 
-void ScreenManager::endProgram() {
+void ScreenManager::endProgram(ProgramEnd how) {
     if (ended_)
         return;
     ended_ = true;
+    emit ending(how);
     for (const QPointer<QWidget>& screen : std::as_const(screens_))
         if (screen)
             screen->hide();

@@ -10,6 +10,16 @@
 
 namespace vellumora {
 
+/// How the program came to end, for what must outlive it.
+enum class ProgramEnd {
+    /// An exit she confirmed or chose outright: the exit confirmation's Yes,
+    /// the main menu's Exit with Yes, the splash screen's Exit or close box.
+    Confirmed,
+    /// The editor's own Exit or close box, which asks about the document
+    /// only, never about the answers.
+    EditorExit,
+};
+
 /// The activation steps of a screen: implemented by every screen window.
 class ActivationSteps {
 public:
@@ -61,7 +71,7 @@ public:
 
     /// Ends the program at once: every screen is hidden without being asked
     /// anything, then the end hook runs.
-    void endProgram();
+    void endProgram(ProgramEnd how = ProgramEnd::Confirmed);
     bool hasEnded() const { return ended_; }
 
     /// The program's active screen, or nullptr.
@@ -70,6 +80,8 @@ public:
 signals:
     /// After a screen's activation steps ran.
     void activated(const QString& name);
+    /// Once, when the program starts to end, before any screen is hidden.
+    void ending(ProgramEnd how);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

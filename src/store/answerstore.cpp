@@ -5,6 +5,7 @@ namespace vellumora {
 AnswerStore::AnswerStore() {
     for (int position = 1; position <= catalogue::kQuestionCount; ++position)
         setUnset(position);
+    revision_ = 0;  // the start-up state is where counting begins
 }
 
 std::size_t AnswerStore::indexOf(int position) {
@@ -26,8 +27,18 @@ QString AnswerStore::answer(QStringView slot) const {
     return answer(checkedPosition(slot));
 }
 
+void AnswerStore::assign(int position, std::optional<QString> state) {
+    std::optional<QString>& slot = slots_[indexOf(position)];
+    if (slot == state)
+        return;
+    slot = std::move(state);
+    ++revision_;
+    if (listener_)
+        listener_();
+}
+
 void AnswerStore::store(int position, const QString& text) {
-    slots_[indexOf(position)] = text;
+    assign(position, text);
 }
 
 void AnswerStore::store(QStringView slot, const QString& text) {
@@ -49,9 +60,9 @@ const std::optional<QString>& AnswerStore::state(int position) const {
 
 void AnswerStore::setUnset(int position) {
     if (catalogue::question(position).startsEmpty)
-        slots_[indexOf(position)] = QString();
+        assign(position, QString());
     else
-        slots_[indexOf(position)].reset();
+        assign(position, std::nullopt);
 }
 
 bool AnswerStore::isChapterComplete(const catalogue::Chapter& chapter) const {

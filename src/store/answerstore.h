@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace vellumora {
@@ -41,11 +42,21 @@ public:
     /// True when every slot of the chapter is answered.
     bool isChapterComplete(const catalogue::Chapter& chapter) const;
 
+    /// Counts the changes of any slot's state; storing what a slot already
+    /// holds is no change. Equal revisions mean the same answers.
+    quint64 revision() const { return revision_; }
+    /// Called after every change, so that the answers can be kept elsewhere
+    /// too. One listener at a time; an empty function removes it.
+    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
 private:
     static std::size_t indexOf(int position);
     static int checkedPosition(QStringView slot);
+    void assign(int position, std::optional<QString> state);
 
     std::array<std::optional<QString>, catalogue::kQuestionCount> slots_;
+    quint64 revision_ = 0;
+    std::function<void()> listener_;
 };
 
 }  // namespace vellumora

@@ -1,3 +1,4 @@
+#include "shell/recovery.h"
 #include "shell/screen.h"
 #include "shell/session.h"
 #include "shell/units.h"
@@ -25,9 +26,10 @@ struct Fixture {
     AnswerStore store;
     ScriptedDialogs dialogs;
     Session session;
+    Recovery recovery{store, dialogs};
     int ends = 0;
     ScreenManager screens{[this] { ++ends; }};
-    AppContext context{store, dialogs, screens, session};
+    AppContext context{store, dialogs, screens, session, recovery};
 
     Fixture() {
         for (const char* name : {"frmA", "frmB"})
