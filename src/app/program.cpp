@@ -8,7 +8,8 @@
 namespace vellumora {
 
 Program::Program(Dialogs& dialogs, std::function<void()> endProgram)
-    : screens_(std::move(endProgram)), context_{store_, dialogs, screens_, session_} {
+    : screens_(std::move(endProgram)), context_{store_,   dialogs,  screens_,
+                                                session_, speller_, zooms_} {
     registerShellScreens(context_);
     registerChapterScreens(context_);
     registerInfoScreens(context_);

@@ -3,7 +3,9 @@
 #include "shell/appcontext.h"
 #include "shell/screenmanager.h"
 #include "shell/session.h"
+#include "spelling/speller.h"
 #include "store/answerstore.h"
+#include "zoom/textzoom.h"
 
 #include <functional>
 
@@ -28,10 +30,14 @@ public:
     Session& session() { return session_; }
     ScreenManager& screens() { return screens_; }
     AppContext& context() { return context_; }
+    spelling::Speller& speller() { return speller_; }
+    ViewZooms& zooms() { return zooms_; }
 
 private:
     AnswerStore store_;
     Session session_;
+    spelling::Speller speller_;
+    ViewZooms zooms_;
     ScreenManager screens_;
     AppContext context_;
 };

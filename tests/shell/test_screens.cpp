@@ -1,8 +1,10 @@
 #include "shell/screen.h"
 #include "shell/session.h"
 #include "shell/units.h"
+#include "spelling/speller.h"
 #include "store/answerstore.h"
 #include "support/scripteddialogs.h"
+#include "zoom/textzoom.h"
 
 #include <QCloseEvent>
 #include <QTest>
@@ -25,9 +27,11 @@ struct Fixture {
     AnswerStore store;
     ScriptedDialogs dialogs;
     Session session;
+    spelling::Speller speller;
+    ViewZooms zooms;
     int ends = 0;
     ScreenManager screens{[this] { ++ends; }};
-    AppContext context{store, dialogs, screens, session};
+    AppContext context{store, dialogs, screens, session, speller, zooms};
 
     Fixture() {
         for (const char* name : {"frmA", "frmB"})
