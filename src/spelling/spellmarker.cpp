@@ -57,6 +57,10 @@ bool SpellMarker::isFresh(const QTextBlock& block) const {
 // Every verdict may have changed: the text on screen first, the rest later.
 void SpellMarker::recheckAll() {
     ++generation_;
+    checkShownThenScan();
+}
+
+void SpellMarker::checkShownThenScan() {
     if (!shown_)
         return;
     if (visibleRange_) {
@@ -129,7 +133,11 @@ void SpellMarker::onContentsChange(int from, int removed, int added) {
             if (block.isValid())
                 block.setUserState(stateOf(0, carriesMarks(block)));
         }
-        recheckAll();
+        // What is on screen is known only once the layout has taken the
+        // change in, after this notification.
+        ++generation_;
+        pendingBlocks_ = document_.blockCount();
+        QMetaObject::invokeMethod(this, &SpellMarker::checkShownThenScan, Qt::QueuedConnection);
         return;
     }
     const QTextBlock last = document_.findBlock(from + added);

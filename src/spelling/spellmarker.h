@@ -64,6 +64,7 @@ public:
 private:
     void onContentsChange(int from, int removed, int added);
     void recheckAll();
+    void checkShownThenScan();
     void startIdleScan();
     void checkInIdleSlice();
     void checkBlock(QTextBlock block);

@@ -178,7 +178,10 @@ private:
 }  // namespace
 
 void attach(QTextEdit* edit, TextZoom& zoom) {
-    new ZoomControls(edit, zoom);
+    auto* controls = new ZoomControls(edit, zoom);
+    // The editor opens with no control focused; its keys then reach the window.
+    if (QWidget* window = edit->window(); window != edit)
+        window->installEventFilter(controls);
     new EditorZoomView(edit, zoom);
 }
 
