@@ -55,7 +55,7 @@ public:
     ~Dictionary();
 
     bool spell(const QString& word) const;
-    /// At most max suggestions, the dictionary's best first.
+    /// At most max suggestions (all for a negative max), the dictionary's best first.
     QStringList suggest(const QString& word, int max) const;
 
 private:

@@ -63,9 +63,13 @@ bool Speller::isCorrect(QStringView word) const {
 QStringList Speller::suggestions(QStringView word) const {
     if (!dictionary_)
         return {};
+    const QString form = lookupForm(word);
     QStringList written;
-    for (const QString& suggestion : dictionary_->suggest(lookupForm(word), kMaxSuggestions))
+    for (const QString& suggestion : slipsFirst(dictionary_->suggest(form, -1), form)) {
+        if (written.size() == kMaxSuggestions)
+            break;
         written.append(inWritingOf(suggestion, word));
+    }
     return written;
 }
 

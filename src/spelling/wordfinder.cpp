@@ -73,6 +73,42 @@ QString lookupForm(QStringView word) {
     return form.normalized(QString::NormalizationForm_C);
 }
 
+namespace {
+
+bool swapsNeighbours(const QString& suggestion, const QString& word) {
+    if (suggestion.size() != word.size())
+        return false;
+    qsizetype i = 0;
+    while (i < word.size() && suggestion[i] == word[i])
+        ++i;
+    return i + 1 < word.size() && suggestion[i] == word[i + 1] && suggestion[i + 1] == word[i] &&
+           suggestion.mid(i + 2) == word.mid(i + 2);
+}
+
+bool doublesALetter(const QString& suggestion, const QString& word) {
+    if (suggestion.size() != word.size() + 1)
+        return false;
+    for (qsizetype i = 1; i < suggestion.size(); ++i)
+        if (suggestion[i] == suggestion[i - 1] && QString(suggestion).remove(i, 1) == word)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+QStringList slipsFirst(const QStringList& suggestions, QStringView word) {
+    const QString lower = word.toString().toLower();
+    QStringList slips, others;
+    for (const QString& suggestion : suggestions) {
+        const QString candidate = suggestion.toLower();
+        if (swapsNeighbours(candidate, lower) || doublesALetter(candidate, lower))
+            slips.append(suggestion);
+        else
+            others.append(suggestion);
+    }
+    return slips + others;
+}
+
 QString inWritingOf(const QString& suggestion, QStringView word) {
     if (!word.contains(QChar(kCurlyApostrophe)))
         return suggestion;

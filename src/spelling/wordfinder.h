@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 #include <vector>
@@ -32,6 +33,11 @@ std::optional<WordSpan> wordAt(QStringView text, qsizetype position);
 /// The form in which a word is looked up: composed accents, and the curly
 /// apostrophe as the straight one that dictionaries list.
 QString lookupForm(QStringView word);
+
+/// The suggestions in the dictionary's order, except that those that undo
+/// a common slip of typing come first: two neighbouring letters swapped
+/// ("teh" for "the") or a double letter typed once ("smal" for "small").
+QStringList slipsFirst(const QStringList& suggestions, QStringView word);
 
 /// A dictionary's suggestion written the way the checked word was: with a
 /// curly apostrophe where the word had one.

@@ -95,6 +95,14 @@ private slots:
             QVERIFY2(!ready.speller.isCorrect(word), qPrintable(word));
     }
 
+    void typingSlipsAreSuggestedFirst() {
+        // The order the dictionaries give for these two words.
+        QCOMPARE(slipsFirst({"slam", "sal", "smalt", "small", "seal"}, u"smal").value(0),
+                 u"small"_qs);
+        QCOMPARE(slipsFirst({"Eh", "Th", "Te", "Tet", "The", "Teth"}, u"Teh").value(0), u"The"_qs);
+        QCOMPARE(slipsFirst({"river", "Rivers"}, u"rivver"), (QStringList{"river", "Rivers"}));
+    }
+
     void suggestionsAreWrittenAsTheWordWas() {
         ReadySpeller ready;
         QVERIFY(ready.ready());
