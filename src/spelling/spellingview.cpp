@@ -44,10 +44,15 @@ SpellingView::SpellingView(Area area, SpellMarker* marker, Speller& speller, Dia
       speller_(speller),
       dialogs_(dialogs) {
     marker_->setVisibleRange([this] { return shownRange(); });
-    connect(area_.widget->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &SpellingView::checkWhatIsShown);
-    connect(area_.widget->verticalScrollBar(), &QScrollBar::rangeChanged, this,
-            &SpellingView::checkWhatIsShown);
+    // The scroll bar moves while the layout is at work, when marking would
+    // start it again; the text shown is checked once the layout has returned,
+    // once for any number of moves.
+    shownChanged_.setSingleShot(true);
+    shownChanged_.setInterval(0);
+    connect(&shownChanged_, &QTimer::timeout, this, &SpellingView::checkWhatIsShown);
+    const auto scheduleCheck = [this] { shownChanged_.start(); };
+    connect(area_.widget->verticalScrollBar(), &QScrollBar::valueChanged, this, scheduleCheck);
+    connect(area_.widget->verticalScrollBar(), &QScrollBar::rangeChanged, this, scheduleCheck);
     area_.widget->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(area_.widget, &QWidget::customContextMenuRequested, this,
             &SpellingView::showContextMenu);

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 
 class QAbstractScrollArea;
@@ -64,6 +65,7 @@ private:
     QPointer<SpellMarker> marker_;
     Speller& speller_;
     Dialogs& dialogs_;
+    QTimer shownChanged_;
 };
 
 }  // namespace spelling
