@@ -108,8 +108,13 @@ void SpellMarker::checkInIdleSlice() {
 void SpellMarker::checkNow(int from, int to) {
     if (!shown_)
         return;
+    // No screen shows more paragraphs; a range reported while the layout is
+    // still at work may reach far beyond what is shown.
+    constexpr int kMostShown = 200;
     const QTextBlock last = document_.findBlock(to);
-    for (QTextBlock block = document_.findBlock(from); block.isValid(); block = block.next()) {
+    int count = 0;
+    for (QTextBlock block = document_.findBlock(from); block.isValid() && count < kMostShown;
+         block = block.next(), ++count) {
         if (!isFresh(block))
             checkBlock(block);
         if (block == last)
@@ -118,7 +123,9 @@ void SpellMarker::checkNow(int from, int to) {
 }
 
 void SpellMarker::checkEverything() {
-    checkNow(0, document_.characterCount());
+    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next())
+        if (!isFresh(block))
+            checkBlock(block);
     pendingBlocks_ = 0;
     idle_.stop();
 }
@@ -177,8 +184,12 @@ void SpellMarker::checkBlock(QTextBlock block) {
     // A block that had and has no marks is left as it is.
     if ((marks.isEmpty() && !hadMarks) || block.layout()->formats() == marks)
         return;
+    // A paragraph the layout has not reached yet takes its marks along when
+    // it gets there; one already laid out is laid out again.
+    const bool laidOut = block.layout()->lineCount() > 0;
     block.layout()->setFormats(marks);
-    document_.markContentsDirty(start, block.length());
+    if (laidOut)
+        document_.markContentsDirty(start, block.length());
 }
 
 void SpellMarker::clearMarks(QTextBlock block) {
