@@ -20,9 +20,12 @@ case "$mode" in run|test|package|install) ;; *) echo "usage: $0 run|test|package
 # qt6-svg-dev draws the scalable icon; desktop-file-utils and appstream check
 # the launcher and the software-centre entry; dpkg-dev and file let cpack
 # work out the package's library dependencies; poppler-utils reads back the
-# PDF of the story's book in its test.
+# PDF of the story's book in its test. Nuspell checks spelling with the
+# Hunspell dictionaries (hunspell-en-us); Hunspell itself is only built into
+# the benchmark that compares the two.
 packages=(cmake ninja-build g++ clang-14 libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-          fonts-liberation libgtest-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file poppler-utils)
+          fonts-liberation libgtest-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file poppler-utils
+          libnuspell-dev libhunspell-dev hunspell-en-us)
 [ "${WITH_LIBREOFFICE:-0}" = 1 ] && packages+=(libreoffice-writer-nogui)
 
 missing=()

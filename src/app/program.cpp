@@ -10,7 +10,7 @@ namespace vellumora {
 Program::Program(Dialogs& dialogs, std::function<void()> endProgram)
     : recovery_(store_, dialogs),
       screens_(std::move(endProgram)),
-      context_{store_, dialogs, screens_, session_, recovery_} {
+      context_{store_, dialogs, screens_, session_, recovery_, speller_, zooms_} {
     recovery_.follow(screens_);
     registerShellScreens(context_);
     registerChapterScreens(context_);

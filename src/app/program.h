@@ -4,7 +4,9 @@
 #include "shell/recovery.h"
 #include "shell/screenmanager.h"
 #include "shell/session.h"
+#include "spelling/speller.h"
 #include "store/answerstore.h"
+#include "zoom/textzoom.h"
 
 #include <functional>
 
@@ -34,10 +36,14 @@ public:
     ScreenManager& screens() { return screens_; }
     Recovery& recovery() { return recovery_; }
     AppContext& context() { return context_; }
+    spelling::Speller& speller() { return speller_; }
+    ViewZooms& zooms() { return zooms_; }
 
 private:
     AnswerStore store_;
     Session session_;
+    spelling::Speller speller_;
+    ViewZooms zooms_;
     // Before the screens: the editor reports to it until it is destroyed.
     Recovery recovery_;
     ScreenManager screens_;

@@ -5,8 +5,11 @@
 #include "dialogs/dialogs.h"
 #include "shell/look.h"
 #include "shell/units.h"
+#include "spelling/spellingview.h"
 #include "store/answerstore.h"
 #include "store/catalogue.h"
+#include "zoom/textzoom.h"
+#include "zoom/zoomview.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -75,6 +78,8 @@ void QuestionPage::buildQuestions() {
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // Enter starts a new line; Tab moves on to the next control.
         box->setTabChangesFocus(true);
+        spelling::SpellingView::attach(box, context().speller, context().dialogs);
+        zoom::attach(box, context().zooms.answers);
         connect(box, &QPlainTextEdit::textChanged, this,
                 [this] { changed_ = QStringLiteral("Y"); });
         answers_.push_back({position, label, box});

@@ -7,6 +7,7 @@
 #include "editor/textsearch.h"
 #include "shell/appcontext.h"
 #include "shell/session.h"
+#include "zoom/zoomview.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -166,6 +167,8 @@ void EditCommands::print() {
         context_.dialogs.message(&clientArea_, request);
         return;
     }
+    // The document is printed as it is, not as the view shows it.
+    const zoom::AsDocumentWhile asDocument(text_);
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSize client = clientArea_.size();
     const qreal scale =

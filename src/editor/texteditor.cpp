@@ -9,6 +9,9 @@
 #include "shell/appcontext.h"
 #include "shell/recovery.h"
 #include "shell/units.h"
+#include "spelling/spellingview.h"
+#include "zoom/textzoom.h"
+#include "zoom/zoomview.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -76,6 +79,8 @@ void TextEditor::createClientArea() {
     text_->move(pxPoint(kTextLeft, kTextTop));
     text_->document()->setDefaultFont(documentFormat().font());
     text_->setCurrentCharFormat(documentFormat());
+    spelling::SpellingView::attach(text_, context_.speller, context_.dialogs);
+    zoom::attach(text_, context_.zooms.editor);
     clientArea_->installEventFilter(this);
 }
 

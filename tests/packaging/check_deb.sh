@@ -25,9 +25,11 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vellumora ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)'"
 depends=$(field Depends)
-for needed in libqt6widgets6 qt6-qpa-plugins fonts-liberation; do
+for needed in libqt6widgets6 qt6-qpa-plugins fonts-liberation libnuspell5; do
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
+# Spelling runs without a dictionary but marks nothing, so one is recommended.
+grep -q "hunspell-en-us" <<<"$(field Recommends)" || fail "Recommends lacks hunspell-en-us: $(field Recommends)"
 
 dpkg-deb -x "$deb" "$work/root"
 file -b "$work/root/usr/bin/vellumora" | grep -q ", stripped" || fail "the program is not stripped"

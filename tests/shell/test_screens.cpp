@@ -2,8 +2,10 @@
 #include "shell/screen.h"
 #include "shell/session.h"
 #include "shell/units.h"
+#include "spelling/speller.h"
 #include "store/answerstore.h"
 #include "support/scripteddialogs.h"
+#include "zoom/textzoom.h"
 
 #include <QCloseEvent>
 #include <QTest>
@@ -27,9 +29,11 @@ struct Fixture {
     ScriptedDialogs dialogs;
     Session session;
     Recovery recovery{store, dialogs};
+    spelling::Speller speller;
+    ViewZooms zooms;
     int ends = 0;
     ScreenManager screens{[this] { ++ends; }};
-    AppContext context{store, dialogs, screens, session, recovery};
+    AppContext context{store, dialogs, screens, session, recovery, speller, zooms};
 
     Fixture() {
         for (const char* name : {"frmA", "frmB"})

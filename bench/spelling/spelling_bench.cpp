@@ -1,0 +1,283 @@
+// Spelling on the editor's big document, 81 answers of 64 KB each (some 5.3
+// million characters): the two engines Debian offers, Hunspell and Nuspell,
+// side by side on the same dictionary and words; then the program's own
+// layer: opening the editor with and without spelling, checking it all in
+// idle time, and typing one character.
+//   bench_spelling [--benchmark_filter=...]   DICTIONARY=/path/xx_YY.aff to
+// choose the dictionary (default: the one for the system's language).
+
+#include "app/program.h"
+#include "dialogs/dialogs.h"
+#include "editor/documentassembly.h"
+#include "editor/documenttextedit.h"
+#include "editor/texteditor.h"
+#include "spelling/dictionary.h"
+#include "spelling/speller.h"
+#include "spelling/spellingview.h"
+#include "spelling/spellmarker.h"
+#include "spelling/wordfinder.h"
+#include "store/answerstore.h"
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <hunspell.hxx>
+#include <nuspell/dictionary.hxx>
+#include <optional>
+
+using namespace vellumora;
+
+namespace {
+
+constexpr qsizetype kAnswerSize = 64 * 1024;
+
+class QuietDialogs final : public Dialogs {
+public:
+    MessageButton message(QWidget*, const MessageRequest&) override { return MessageButton::Ok; }
+    std::optional<QString> prompt(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> openFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override {
+        return std::nullopt;
+    }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+    bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
+    void previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+    std::optional<BookChoice> chooseBook(QWidget*, const BookChoice&) override {
+        return std::nullopt;
+    }
+    std::unique_ptr<Progress> showProgress(QWidget*, const ProgressRequest&) override {
+        return nullptr;
+    }
+};
+
+// Varied prose with a misspelling now and then, as she writes it.
+QString longAnswer(int position) {
+    const QStringList paragraphs = {
+        u"We lived in a small house by the river, and every summer my brothers and I built rafts "
+        "from whatever the flood had left behind. Mother called us in at dusk.\r\n"_qs,
+        u"Teh winter of 1947 was the coldest anyone remembered; the milk froze on the doorstep "
+        "and Father recieved a letter from his brother in Ohio that changed everything.\r\n"_qs,
+        u"I still don’t know why we moved, but I remember the café on the corner, Mr Grünwald’s "
+        "bakery, and the smell of bread at six o’clock every morning.\r\n"_qs,
+        u"SCHOOL DAYS: our teacher, Miss Abernathy, read to us every afternoon; I was "
+        "embarassed the day I forgot my lines in the Christmas play.\r\n"_qs};
+    QString answer = QStringLiteral("Answer %1: ").arg(position);
+    for (int i = 0; answer.size() < kAnswerSize; ++i)
+        answer += paragraphs[(i + position) % paragraphs.size()];
+    answer.truncate(kAnswerSize);
+    return answer;
+}
+
+QString affixPath() {
+    const QByteArray chosen = qgetenv("DICTIONARY");
+    if (!chosen.isEmpty())
+        return QString::fromLocal8Bit(chosen);
+    const auto file = spelling::dictionaryFor(
+        spelling::installedDictionaries(spelling::dictionaryFolders()), QLocale::system());
+    return file ? file->affPath : QString();
+}
+
+QString dicPath(const QString& aff) {
+    return aff.chopped(4) + u".dic"_qs;
+}
+
+/// The words of the compiled document in lookup form, as UTF-8.
+const std::vector<std::string>& documentWords() {
+    static const std::vector<std::string> words = [] {
+        AnswerStore store;
+        for (int position = 1; position <= 81; ++position)
+            store.store(position, longAnswer(position));
+        const QString text = editor::compileDocument(store);
+        std::vector<std::string> found;
+        for (const spelling::WordSpan& span : spelling::wordsIn(text))
+            found.push_back(spelling::lookupForm(QStringView(text).sliced(span.start, span.length))
+                                .toStdString());
+        return found;
+    }();
+    return words;
+}
+
+const std::vector<std::string> kMisspellings = {"recieved",   "embarassed", "teh",   "becuase",
+                                                "neccessary", "grammer",    "wierd", "untill"};
+
+// --- The two engines ---
+
+void BM_Nuspell_Load(benchmark::State& state) {
+    for (auto _ : state) {
+        nuspell::Dictionary dictionary;
+        dictionary.load_aff_dic(affixPath().toStdString());
+        benchmark::DoNotOptimize(dictionary.spell("house"));
+    }
+}
+BENCHMARK(BM_Nuspell_Load)->Unit(benchmark::kMillisecond);
+
+void BM_Hunspell_Load(benchmark::State& state) {
+    const std::string aff = affixPath().toStdString(), dic = dicPath(affixPath()).toStdString();
+    for (auto _ : state) {
+        Hunspell dictionary(aff.c_str(), dic.c_str());
+        benchmark::DoNotOptimize(dictionary.spell(std::string("house")));
+    }
+}
+BENCHMARK(BM_Hunspell_Load)->Unit(benchmark::kMillisecond);
+
+// Every word of the document, one by one, with no cache in front.
+void BM_Nuspell_CheckDocument(benchmark::State& state) {
+    nuspell::Dictionary dictionary;
+    dictionary.load_aff_dic(affixPath().toStdString());
+    const auto& words = documentWords();
+    int64_t wrong = 0;
+    for (auto _ : state)
+        for (const std::string& word : words)
+            wrong += !dictionary.spell(word);
+    state.counters["words"] = double(words.size());
+    state.counters["words_per_s"] =
+        benchmark::Counter(double(words.size()), benchmark::Counter::kIsIterationInvariantRate);
+    benchmark::DoNotOptimize(wrong);
+}
+BENCHMARK(BM_Nuspell_CheckDocument)->Unit(benchmark::kMillisecond);
+
+void BM_Hunspell_CheckDocument(benchmark::State& state) {
+    Hunspell dictionary(affixPath().toStdString().c_str(),
+                        dicPath(affixPath()).toStdString().c_str());
+    const auto& words = documentWords();
+    int64_t wrong = 0;
+    for (auto _ : state)
+        for (const std::string& word : words)
+            wrong += !dictionary.spell(word);
+    state.counters["words"] = double(words.size());
+    state.counters["words_per_s"] =
+        benchmark::Counter(double(words.size()), benchmark::Counter::kIsIterationInvariantRate);
+    benchmark::DoNotOptimize(wrong);
+}
+BENCHMARK(BM_Hunspell_CheckDocument)->Unit(benchmark::kMillisecond);
+
+// Suggestions for eight common misspellings, as the context menu asks.
+void BM_Nuspell_Suggest(benchmark::State& state) {
+    nuspell::Dictionary dictionary;
+    dictionary.load_aff_dic(affixPath().toStdString());
+    std::vector<std::string> out;
+    for (auto _ : state)
+        for (const std::string& word : kMisspellings)
+            dictionary.suggest(word, out);
+    state.counters["words"] = double(kMisspellings.size());
+}
+BENCHMARK(BM_Nuspell_Suggest)->Unit(benchmark::kMillisecond);
+
+void BM_Hunspell_Suggest(benchmark::State& state) {
+    Hunspell dictionary(affixPath().toStdString().c_str(),
+                        dicPath(affixPath()).toStdString().c_str());
+    for (auto _ : state)
+        for (const std::string& word : kMisspellings)
+            benchmark::DoNotOptimize(dictionary.suggest(word));
+    state.counters["words"] = double(kMisspellings.size());
+}
+BENCHMARK(BM_Hunspell_Suggest)->Unit(benchmark::kMillisecond);
+
+// --- The program's layer ---
+
+struct BigProgram {
+    QuietDialogs dialogs;
+    QTemporaryDir noDictionaries;
+    Program program{dialogs, [] {}};
+    explicit BigProgram(bool spelling) {
+        if (spelling) {
+            program.speller().useDictionary(affixPath());
+            program.speller().prepare();
+            while (!program.speller().isReady())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        } else {
+            program.speller().useDictionaryFolders({noDictionaries.path()});
+        }
+        for (int position = 1; position <= 81; ++position)
+            program.store().store(position, longAnswer(position));
+    }
+    TextEditor* open() {
+        return qobject_cast<TextEditor*>(program.screens().show(QStringLiteral("frmTxtEditor")));
+    }
+    void close() {
+        program.screens().destroy(QStringLiteral("frmTxtEditor"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static spelling::SpellMarker& markerOf(TextEditor* editor) {
+        return editor->textArea()->findChild<spelling::SpellingView*>()->marker();
+    }
+};
+
+// Opening as the user does, the window painted once (the text on screen
+// checked and marked), with spelling (argument 1) and without (0).
+void BM_OpenEditor(benchmark::State& state) {
+    BigProgram big(state.range(0) != 0);
+    for (auto _ : state) {
+        TextEditor* editor = big.open();
+        benchmark::DoNotOptimize(editor->grab());
+        state.PauseTiming();
+        big.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenEditor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// After opening, the idle time until every paragraph is checked, and the
+// longest single step of it (how long typing could have to wait).
+void BM_CheckWholeDocumentInIdleTime(benchmark::State& state) {
+    BigProgram big(true);
+    qint64 longestStep = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TextEditor* editor = big.open();
+        editor->grab();
+        spelling::SpellMarker& marker = BigProgram::markerOf(editor);
+        state.ResumeTiming();
+        while (!marker.isComplete()) {
+            QElapsedTimer step;
+            step.start();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            longestStep = std::max(longestStep, step.elapsed());
+        }
+        state.PauseTiming();
+        big.close();
+        state.ResumeTiming();
+    }
+    state.counters["longest_step_ms"] = double(longestStep);
+}
+BENCHMARK(BM_CheckWholeDocumentInIdleTime)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// One character typed into a paragraph in the middle of the checked
+// document, with spelling (1) and without (0): the change and its recheck.
+void BM_TypeOneCharacter(benchmark::State& state) {
+    BigProgram big(state.range(0) != 0);
+    TextEditor* editor = big.open();
+    DocumentTextEdit* text = editor->textArea();
+    if (state.range(0) != 0)
+        BigProgram::markerOf(editor).checkEverything();
+    QTextCursor cursor(text->document()->findBlockByNumber(text->document()->blockCount() / 2));
+    cursor.movePosition(QTextCursor::EndOfWord);
+    for (auto _ : state) {
+        cursor.insertText(u"x"_qs);
+        cursor.deletePreviousChar();
+    }
+    big.close();
+}
+BENCHMARK(BM_TypeOneCharacter)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(30);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (affixPath().isEmpty()) {
+        std::fprintf(stderr, "No dictionary: install hunspell-en-us or set DICTIONARY.\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

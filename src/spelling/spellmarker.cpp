@@ -1,0 +1,229 @@
+#include "spelling/spellmarker.h"
+
+#include "spelling/speller.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QTextDocument>
+#include <QTextLayout>
+
+namespace vellumora::spelling {
+
+namespace {
+
+// A block's user state records the round of checking it was last checked
+// in, times two, plus one when it carries marks.
+int stateOf(int generation, bool marked) {
+    return generation * 2 + (marked ? 1 : 0);
+}
+
+bool carriesMarks(const QTextBlock& block) {
+    return block.userState() >= 0 && block.userState() % 2 == 1;
+}
+
+// Typing stays smooth when the idle work never holds the event loop longer.
+constexpr int kSliceMilliseconds = 4;
+// A change larger than this (a whole text set at once) is left to the idle
+// scan beyond what is on screen.
+constexpr int kLargeChange = 4096;
+
+}  // namespace
+
+QTextCharFormat SpellMarker::markFormat() {
+    QTextCharFormat format;
+    format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    format.setUnderlineColor(Qt::red);
+    return format;
+}
+
+SpellMarker::SpellMarker(QTextDocument& document, Speller& speller)
+    : QObject(&document), document_(document), speller_(speller) {
+    idle_.setInterval(0);
+    connect(&idle_, &QTimer::timeout, this, &SpellMarker::checkInIdleSlice);
+    // The document tells of changes, and draws marks, only once it has a layout.
+    document_.documentLayout();
+    connect(&document_, &QTextDocument::contentsChange, this, &SpellMarker::onContentsChange);
+    connect(&speller_, &Speller::verdictsChanged, this, &SpellMarker::recheckAll);
+    speller_.prepare();
+    recheckAll();
+}
+
+SpellMarker::~SpellMarker() = default;
+
+bool SpellMarker::isFresh(const QTextBlock& block) const {
+    return block.userState() >= 0 && block.userState() / 2 == generation_;
+}
+
+// Every verdict may have changed: the text on screen first, the rest later.
+void SpellMarker::recheckAll() {
+    ++generation_;
+    checkShownThenScan();
+}
+
+void SpellMarker::checkShownThenScan() {
+    if (!shown_)
+        return;
+    if (visibleRange_) {
+        const auto [from, to] = visibleRange_();
+        checkNow(from, to);
+    }
+    startIdleScan();
+}
+
+void SpellMarker::startIdleScan() {
+    if (!shown_)
+        return;
+    scanBlock_ = firstVisibleBlock().blockNumber();
+    pendingBlocks_ = document_.blockCount();
+    idle_.start();
+}
+
+QTextBlock SpellMarker::firstVisibleBlock() const {
+    if (!visibleRange_)
+        return document_.begin();
+    const QTextBlock block = document_.findBlock(visibleRange_().first);
+    return block.isValid() ? block : document_.begin();
+}
+
+void SpellMarker::checkInIdleSlice() {
+    QElapsedTimer slice;
+    slice.start();
+    while (pendingBlocks_ > 0 && slice.elapsed() < kSliceMilliseconds) {
+        QTextBlock block = document_.findBlockByNumber(scanBlock_);
+        if (!block.isValid())
+            block = document_.begin();
+        // Runs of checked blocks are passed without a new look-up each.
+        for (int i = 0; i < 64 && pendingBlocks_ > 0 && block.isValid(); ++i) {
+            if (!isFresh(block))
+                checkBlock(block);
+            --pendingBlocks_;
+            block = block.next();
+        }
+        scanBlock_ = block.isValid() ? block.blockNumber() : 0;
+    }
+    if (pendingBlocks_ <= 0)
+        idle_.stop();
+}
+
+void SpellMarker::checkNow(int from, int to) {
+    if (!shown_)
+        return;
+    // No screen shows more paragraphs; a range reported while the layout is
+    // still at work may reach far beyond what is shown.
+    constexpr int kMostShown = 200;
+    const QTextBlock last = document_.findBlock(to);
+    int count = 0;
+    for (QTextBlock block = document_.findBlock(from); block.isValid() && count < kMostShown;
+         block = block.next(), ++count) {
+        if (!isFresh(block))
+            checkBlock(block);
+        if (block == last)
+            break;
+    }
+}
+
+void SpellMarker::checkEverything() {
+    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next())
+        if (!isFresh(block))
+            checkBlock(block);
+    pendingBlocks_ = 0;
+    idle_.stop();
+}
+
+void SpellMarker::onContentsChange(int from, int removed, int added) {
+    // One character typed or deleted: the word it belongs to is in the making.
+    typingEnd_ = removed + added == 1 ? from + added : -1;
+    if (added > kLargeChange) {
+        // The blocks at both ends keep their old state through the change.
+        for (const int position : {from, from + added}) {
+            QTextBlock block = document_.findBlock(position);
+            if (block.isValid())
+                block.setUserState(stateOf(0, carriesMarks(block)));
+        }
+        // What is on screen is known only once the layout has taken the
+        // change in, after this notification.
+        ++generation_;
+        pendingBlocks_ = document_.blockCount();
+        QMetaObject::invokeMethod(this, &SpellMarker::checkShownThenScan, Qt::QueuedConnection);
+        return;
+    }
+    const QTextBlock last = document_.findBlock(from + added);
+    for (QTextBlock block = document_.findBlock(from); block.isValid(); block = block.next()) {
+        if (shown_)
+            checkBlock(block);
+        else
+            block.setUserState(stateOf(0, carriesMarks(block)));
+        if (block == last)
+            break;
+    }
+}
+
+void SpellMarker::followCaret(int position) {
+    if (typingEnd_ < 0 || position == typingEnd_)
+        return;
+    const QTextBlock block = document_.findBlock(typingEnd_);
+    typingEnd_ = -1;
+    if (block.isValid() && shown_)
+        checkBlock(block);
+}
+
+void SpellMarker::checkBlock(QTextBlock block) {
+    const QString text = block.text();
+    const int start = block.position();
+    QList<QTextLayout::FormatRange> marks;
+    if (speller_.isReady()) {
+        for (const WordSpan& word : wordsIn(text)) {
+            if (start + word.end() == typingEnd_)
+                continue;
+            if (!speller_.isCorrect(QStringView(text).sliced(word.start, word.length)))
+                marks.append({int(word.start), int(word.length), markFormat()});
+        }
+    }
+    const bool hadMarks = carriesMarks(block);
+    block.setUserState(stateOf(generation_, !marks.isEmpty()));
+    // A block that had and has no marks is left as it is.
+    if ((marks.isEmpty() && !hadMarks) || block.layout()->formats() == marks)
+        return;
+    // A paragraph the layout has not reached yet takes its marks along when
+    // it gets there; one already laid out is laid out again.
+    const bool laidOut = block.layout()->lineCount() > 0;
+    block.layout()->setFormats(marks);
+    if (laidOut)
+        document_.markContentsDirty(start, block.length());
+}
+
+void SpellMarker::clearMarks(QTextBlock block) {
+    block.setUserState(stateOf(0, false));
+    if (block.layout()->formats().isEmpty())
+        return;
+    block.layout()->clearFormats();
+    document_.markContentsDirty(block.position(), block.length());
+}
+
+void SpellMarker::setShown(bool shown) {
+    if (shown == shown_)
+        return;
+    shown_ = shown;
+    if (!shown) {
+        idle_.stop();
+        pendingBlocks_ = 0;
+        for (QTextBlock block = document_.begin(); block.isValid(); block = block.next())
+            if (carriesMarks(block))
+                clearMarks(block);
+        return;
+    }
+    recheckAll();
+}
+
+std::optional<WordSpan> SpellMarker::markedWordAt(int position) const {
+    const QTextBlock block = document_.findBlock(position);
+    if (!block.isValid() || !carriesMarks(block))
+        return std::nullopt;
+    const int inBlock = position - block.position();
+    for (const QTextLayout::FormatRange& mark : block.layout()->formats())
+        if (inBlock >= mark.start && inBlock <= mark.start + mark.length)
+            return WordSpan{block.position() + mark.start, mark.length};
+    return std::nullopt;
+}
+
+}  // namespace vellumora::spelling

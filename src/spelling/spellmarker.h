@@ -1,0 +1,86 @@
+#pragma once
+
+#include "spelling/wordfinder.h"
+
+#include <QObject>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTimer>
+#include <functional>
+#include <optional>
+#include <utility>
+
+class QTextDocument;
+
+namespace vellumora::spelling {
+
+class Speller;
+
+/**
+ * Puts the red wavy line under the misspelt words of one text document. The
+ * line is drawn by the text layout alone (as a syntax highlighter's formats
+ * are): the document's own formats, its text, its undo steps and its
+ * modified state never change, so nothing of it reaches a saved file.
+ *
+ * The text on screen is checked at once; the rest in short slices while the
+ * program is idle, so a long document opens as fast as before. A change
+ * rechecks only the paragraphs it touched, and the word being typed is left
+ * alone until the caret leaves it.
+ */
+class SpellMarker : public QObject {
+    Q_OBJECT
+
+public:
+    /// Document positions of the first and last character on screen.
+    using VisibleRange = std::function<std::pair<int, int>()>;
+
+    SpellMarker(QTextDocument& document, Speller& speller);
+    ~SpellMarker() override;
+
+    /// Tells where the text on screen is; it is checked first.
+    void setVisibleRange(VisibleRange range) { visibleRange_ = std::move(range); }
+
+    /// Checks the paragraphs from..to at once, those already checked excepted.
+    void checkNow(int from, int to);
+    /// Checks every paragraph at once.
+    void checkEverything();
+    /// Whether every paragraph has been checked against the current verdicts.
+    bool isComplete() const { return pendingBlocks_ == 0 && !idle_.isActive(); }
+
+    /// Where the caret is; the word at the caret that was just typed is
+    /// marked once the caret leaves it.
+    void followCaret(int position);
+
+    /// Hides the lines while the text is printed, and shows them again.
+    void setShown(bool shown);
+    bool isShown() const { return shown_; }
+
+    /// The marked word at a document position, in document positions.
+    std::optional<WordSpan> markedWordAt(int position) const;
+
+    /// How a misspelt word is drawn.
+    static QTextCharFormat markFormat();
+
+private:
+    void onContentsChange(int from, int removed, int added);
+    void recheckAll();
+    void checkShownThenScan();
+    void startIdleScan();
+    void checkInIdleSlice();
+    void checkBlock(QTextBlock block);
+    void clearMarks(QTextBlock block);
+    bool isFresh(const QTextBlock& block) const;
+    QTextBlock firstVisibleBlock() const;
+
+    QTextDocument& document_;
+    Speller& speller_;
+    VisibleRange visibleRange_;
+    QTimer idle_;
+    int generation_ = 0;     ///< a block whose state holds it is checked
+    int scanBlock_ = 0;      ///< the block number where the idle scan goes on
+    int pendingBlocks_ = 0;  ///< blocks the idle scan still has to pass
+    int typingEnd_ = -1;     ///< end of the word being typed, or -1
+    bool shown_ = true;
+};
+
+}  // namespace vellumora::spelling
