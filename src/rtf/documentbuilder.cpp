@@ -37,7 +37,12 @@ DocumentBuilder::DocumentBuilder(QTextDocument& document)
     document_.setUndoRedoEnabled(false);
     document_.clear();
     cursor_ = QTextCursor(&document_);
+    // One edit block for the whole build: the layout, and whoever watches the
+    // document, hear of the new content once rather than after every run,
+    // which would lay a long paragraph out again for each of its runs.
+    cursor_.beginEditBlock();
     runFormat_ = formatFor(runStyle_);
+    markFormat_ = runFormat_;
 }
 
 DocumentBuilder::~DocumentBuilder() {
@@ -51,7 +56,6 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
         return;
     }
     switchStyle(style);
-    run_.reserve(run_.size() + text.size());
     for (const QChar ch : text) {
         appendUnit(ch.unicode());
     }
@@ -118,9 +122,16 @@ void DocumentBuilder::flushRun() {
 void DocumentBuilder::endParagraph(const CharStyle& style) {
     flushLoneSurrogate();
     flushRun();
-    const QTextCharFormat markFormat = formatFor(style);
-    cursor_.setBlockCharFormat(markFormat);
-    cursor_.insertBlock(QTextBlockFormat(), markFormat);
+    if (markStyle_ != style) {
+        markStyle_ = style;
+        markFormat_ = formatFor(style);
+    }
+    // A paragraph opened by a mark of the same style has its mark format already.
+    if (blockMarkStyle_ != style) {
+        cursor_.setBlockCharFormat(markFormat_);
+    }
+    cursor_.insertBlock(QTextBlockFormat(), markFormat_);
+    blockMarkStyle_ = style;
     paragraphHasText_ = false;
     paragraphEnded_ = true;
 }
@@ -131,6 +142,7 @@ void DocumentBuilder::finish(bool dropEmptyLastParagraph) {
     if (dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_) {
         cursor_.deletePreviousChar();
     }
+    cursor_.endEditBlock();
     document_.setUndoRedoEnabled(undoWasEnabled_);
     finished_ = true;
 }

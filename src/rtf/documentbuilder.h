@@ -60,6 +60,9 @@ private:
     QString run_;
     CharStyle runStyle_;
     QTextCharFormat runFormat_;
+    CharStyle markStyle_;
+    QTextCharFormat markFormat_;
+    std::optional<CharStyle> blockMarkStyle_;  ///< the current paragraph's mark style, once known
     char16_t pendingHighSurrogate_ = 0;
     bool paragraphHasText_ = false;
     bool paragraphEnded_ = false;
