@@ -5,17 +5,24 @@
 #include "app/program.h"
 #include "dialogs/dialogs.h"
 #include "editor/documentassembly.h"
+#include "editor/documentfiles.h"
 #include "editor/documenttextedit.h"
 #include "editor/texteditor.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 #include "shell/session.h"
 #include "store/answerstore.h"
+#include "support/documentshapes.h"
 
 #include <benchmark/benchmark.h>
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <optional>
 
 using namespace vellumora;
@@ -24,20 +31,32 @@ namespace {
 
 constexpr qsizetype kAnswerSize = 64 * 1024;
 
-/// Answers every message with OK and cancels every other dialog.
+/// Answers every message with OK (or No to a question), opens openPath when
+/// one is set and cancels every other dialog.
 class QuietDialogs final : public Dialogs {
 public:
-    MessageButton message(QWidget*, const MessageRequest&) override { return MessageButton::Ok; }
+    QString openPath;
+
+    MessageButton message(QWidget*, const MessageRequest& request) override {
+        return request.buttons == MessageButtons::Ok ? MessageButton::Ok : MessageButton::No;
+    }
     std::optional<QString> prompt(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
-    std::optional<QString> openFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> openFile(QWidget*, const FileRequest&) override {
+        if (openPath.isEmpty())
+            return std::nullopt;
+        return openPath;
+    }
     std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override {
         return std::nullopt;
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
+    std::unique_ptr<Progress> progress(QWidget*, const QString&, const QString&, int) override {
+        return nullptr;
+    }
 };
 
 // Paragraphs of ordinary prose, as a long answer has them.
@@ -210,6 +229,113 @@ void BM_FindNextToTheEndAfterIdle(benchmark::State& state) {
     state.counters["longest_idle_step_ms"] = double(longestStep);
 }
 BENCHMARK(BM_FindNextToTheEndAfterIdle)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+/// A memory figure of this process in MB: "VmRSS:" now, "VmHWM:" the peak
+/// since resetPeak().
+double statusMegabytes(const QByteArray& key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+void resetPeak() {
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
+QByteArray lifeStoryRtf(qsizetype characters) {
+    QTextDocument document;
+    bench::fillLifeStory(document, characters);
+    return rtf::writeRtf(document);
+}
+
+// File > Open in the editor as the user does it, up to the first page
+// painted, beside the same file read into a detached document. The shapes
+// are made at the size given in KB; the life story has some 90,000 runs in
+// 12,000 paragraphs at 10 MB.
+void openInEditor(benchmark::State& state, QByteArray (*generate)(qsizetype)) {
+    const QByteArray bytes = generate(state.range(0) * 1024);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Opened.rtf"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            state.SkipWithError("the file could not be written");
+            return;
+        }
+    }
+    QElapsedTimer detached;
+    detached.start();
+    {
+        QTextDocument document;
+        rtf::readDocument(bytes, document);
+    }
+    const double detachedMs = double(detached.nsecsElapsed()) / 1e6;
+
+    QuietDialogs dialogs;
+    Program program{dialogs, [] {}};
+    auto* editor =
+        qobject_cast<TextEditor*>(program.screens().show(QStringLiteral("frmTxtEditor")));
+    dialogs.openPath = path;
+    const double before = statusMegabytes("VmRSS:");
+    resetPeak();
+    for (auto _ : state) {
+        if (qEnvironmentVariableIsSet("KEEP")) {
+            QTextCursor c = editor->textArea()->textCursor();
+            c.setKeepPositionOnInsert(true);
+            editor->textArea()->setTextCursor(c);
+        }
+        editor->files().open();
+        benchmark::DoNotOptimize(editor->grab());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.counters["input_MB"] = bytes.size() / 1e6;
+    state.counters["detached_read_ms"] = detachedMs;
+    state.counters["extra_peak_MB"] = statusMegabytes("VmHWM:") - before;
+    if (editor->windowTitle() != path + QStringLiteral(" - Text Editor"))
+        state.SkipWithError("the file was not opened");
+}
+
+QByteArray lifeStory(qsizetype bytes) {
+    // The writer spends some 1.75 bytes on a character of this story.
+    return lifeStoryRtf(qsizetype(bytes / 1.75));
+}
+
+BENCHMARK_CAPTURE(openInEditor, life_story, lifeStory)
+    ->Arg(5 * 1024)
+    ->Arg(10 * 1024)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(openInEditor, runs_in_one_paragraph, bench::manyRunsInOneParagraph)
+    ->Arg(64)
+    ->Arg(256)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(openInEditor, paragraphs, bench::manyParagraphs)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(openInEditor, font_switches, bench::manyFontSwitches)
+    ->Arg(64)
+    ->Arg(256)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(openInEditor, one_long_line, bench::oneLongLine)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(openInEditor, plain_line_breaks, bench::plainLineBreaks)
+    ->Arg(256)
+    ->Arg(512)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

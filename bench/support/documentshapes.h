@@ -79,4 +79,10 @@ inline QByteArray plainLineBreaks(qsizetype bytes) {
     return QByteArray(bytes, '\n');
 }
 
+/// A plain-text file of words without a single line break.
+inline QByteArray oneLongLine(qsizetype bytes) {
+    QByteArray line("words ");
+    return line.repeated(bytes / line.size());
+}
+
 }  // namespace vellumora::bench

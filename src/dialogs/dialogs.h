@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 class QPrinter;
@@ -60,6 +61,15 @@ struct FontChoice {
     bool strikeOut = false;
 };
 
+/// A progress window that stays up while a long task runs; it closes when
+/// the handle is destroyed.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    /// Moves the bar to value, from 0 to the maximum the window was made with.
+    virtual void setValue(int value) = 0;
+};
+
 /**
  * Every modal interaction of the program: message boxes, the one-line text
  * prompt and the file, font, colour and print dialogs. Screens receive one
@@ -82,6 +92,10 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     /// Shows the print dialog over the given printer; false when cancelled.
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    /// Shows a progress window over parent, with no way to cancel, for a
+    /// task of maximum steps; it keeps other windows from taking input.
+    virtual std::unique_ptr<Progress> progress(QWidget* parent, const QString& title,
+                                               const QString& label, int maximum) = 0;
 };
 
 }  // namespace vellumora

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStandardPaths>
 
 namespace vellumora {
@@ -91,6 +92,27 @@ std::optional<QString> chosenFile(QFileDialog& dialog, const FileRequest& reques
     return dialog.selectedFiles().constFirst();
 }
 
+/// Qt's progress dialog, modal, without a Cancel button, shown at once.
+class QtProgress final : public Progress {
+public:
+    QtProgress(QWidget* parent, const QString& title, const QString& label, int maximum)
+        : dialog_(label, QString(), 0, maximum, parent) {
+        dialog_.setWindowTitle(title);
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setCancelButton(nullptr);
+        dialog_.setMinimumDuration(0);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+        dialog_.setValue(0);
+    }
+    // A modal progress dialog lets the event loop run while it moves, so
+    // that it is painted; the windows beneath it take no input meanwhile.
+    void setValue(int value) override { dialog_.setValue(value); }
+
+private:
+    QProgressDialog dialog_;
+};
+
 }  // namespace
 
 MessageButton QtDialogs::message(QWidget* parent, const MessageRequest& request) {
@@ -158,6 +180,15 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget* parent, const QColor& init
 bool QtDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace vellumora
+
+namespace vellumora {
+
+std::unique_ptr<Progress> QtDialogs::progress(QWidget* parent, const QString& title,
+                                              const QString& label, int maximum) {
+    return std::make_unique<QtProgress>(parent, title, label, maximum);
 }
 
 }  // namespace vellumora

@@ -15,6 +15,8 @@ public:
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
+    std::unique_ptr<Progress> progress(QWidget* parent, const QString& title, const QString& label,
+                                       int maximum) override;
 };
 
 }  // namespace vellumora

@@ -7,6 +7,8 @@
 #include <QTextBlockFormat>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace vellumora::rtf {
 
 namespace {
@@ -33,16 +35,25 @@ QTextCharFormat formatFor(const CharStyle& style) {
 }  // namespace
 
 DocumentBuilder::DocumentBuilder(QTextDocument& document)
-    : document_(document), undoWasEnabled_(document.isUndoRedoEnabled()) {
-    document_.setUndoRedoEnabled(false);
-    document_.clear();
-    cursor_ = QTextCursor(&document_);
+    : document_(&document), undoWasEnabled_(document.isUndoRedoEnabled()) {
+    document_->setUndoRedoEnabled(false);
+    document_->clear();
+    cursor_ = QTextCursor(document_);
     // One edit block for the whole build: the layout, and whoever watches the
     // document, hear of the new content once rather than after every run,
-    // which would lay a long paragraph out again for each of its runs.
+    // which would lay a long paragraph out again for each of its runs. The
+    // page size is set aside meanwhile: a layout without one does nothing,
+    // and getting it back makes a text area lay the new document out from
+    // the top, its first page at once and the rest in idle time.
+    pageSize_ = document_->pageSize();
+    document_->setPageSize(QSizeF());
     cursor_.beginEditBlock();
     runFormat_ = formatFor(runStyle_);
     markFormat_ = runFormat_;
+}
+
+DocumentBuilder::DocumentBuilder() {
+    runFormat_ = formatFor(runStyle_);
 }
 
 DocumentBuilder::~DocumentBuilder() {
@@ -113,15 +124,27 @@ void DocumentBuilder::switchStyle(const CharStyle& style) {
 }
 
 void DocumentBuilder::flushRun() {
-    if (!run_.isEmpty()) {
-        cursor_.insertText(run_, runFormat_);
-        run_.clear();
+    if (run_.isEmpty()) {
+        return;
     }
+    ++tally_.runs;
+    tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
+    if (document_) {
+        cursor_.insertText(run_, runFormat_);
+    }
+    run_.clear();
 }
 
 void DocumentBuilder::endParagraph(const CharStyle& style) {
     flushLoneSurrogate();
     flushRun();
+    ++tally_.paragraphs;
+    runsInParagraph_ = 0;
+    paragraphHasText_ = false;
+    paragraphEnded_ = true;
+    if (!document_) {
+        return;
+    }
     if (markStyle_ != style) {
         markStyle_ = style;
         markFormat_ = formatFor(style);
@@ -132,19 +155,25 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     }
     cursor_.insertBlock(QTextBlockFormat(), markFormat_);
     blockMarkStyle_ = style;
-    paragraphHasText_ = false;
-    paragraphEnded_ = true;
 }
 
 void DocumentBuilder::finish(bool dropEmptyLastParagraph) {
     flushLoneSurrogate();
     flushRun();
-    if (dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_) {
+    finished_ = true;
+    const bool dropLast = dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_;
+    if (dropLast) {
+        --tally_.paragraphs;
+    }
+    if (!document_) {
+        return;
+    }
+    if (dropLast) {
         cursor_.deletePreviousChar();
     }
     cursor_.endEditBlock();
-    document_.setUndoRedoEnabled(undoWasEnabled_);
-    finished_ = true;
+    document_->setPageSize(pageSize_);
+    document_->setUndoRedoEnabled(undoWasEnabled_);
 }
 
 }  // namespace vellumora::rtf

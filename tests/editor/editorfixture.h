@@ -45,6 +45,10 @@ public:
     bool setUpPrinter(QWidget* p, QPrinter& printer) override {
         return script.setUpPrinter(p, printer);
     }
+    std::unique_ptr<Progress> progress(QWidget* p, const QString& t, const QString& l,
+                                       int maximum) override {
+        return script.progress(p, t, l, maximum);
+    }
 };
 
 /// The whole program with scripted dialogs, opened on the editor.

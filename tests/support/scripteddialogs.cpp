@@ -34,6 +34,7 @@ bool ScriptedDialogs::allAnswersUsed() const {
 
 void ScriptedDialogs::clear() {
     requests_.clear();
+    progressValues_->clear();
     messages_.clear();
     prompts_.clear();
     openFiles_.clear();
@@ -49,7 +50,7 @@ void ScriptedDialogs::unexpected(const QString& what) {
 }
 
 MessageButton ScriptedDialogs::message(QWidget*, const MessageRequest& request) {
-    requests_.append({Kind::Message, request, {}, {}, {}, {}, {}});
+    requests_.append({Kind::Message, request, {}, {}, {}, {}, {}, {}});
     // Unscripted, a question gets its safest answer.
     return take(messages_, QStringLiteral("message box \"%1\"").arg(request.text),
                 safestAnswer(request.buttons));
@@ -57,32 +58,32 @@ MessageButton ScriptedDialogs::message(QWidget*, const MessageRequest& request) 
 
 std::optional<QString> ScriptedDialogs::prompt(QWidget*, const QString& title,
                                                const QString& label) {
-    requests_.append({Kind::Prompt, {}, title, label, {}, {}, {}});
+    requests_.append({Kind::Prompt, {}, title, label, {}, {}, {}, {}});
     return take(prompts_, QStringLiteral("text prompt"), std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& request) {
-    requests_.append({Kind::OpenFile, {}, {}, {}, request, {}, {}});
+    requests_.append({Kind::OpenFile, {}, {}, {}, {}, request, {}, {}});
     return take(openFiles_, QStringLiteral("open dialog"), std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileRequest& request) {
-    requests_.append({Kind::SaveFile, {}, {}, {}, request, {}, {}});
+    requests_.append({Kind::SaveFile, {}, {}, {}, {}, request, {}, {}});
     return take(saveFiles_, QStringLiteral("save dialog"), std::optional<QString>());
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget*, const FontChoice& initial) {
-    requests_.append({Kind::Font, {}, {}, {}, {}, initial, {}});
+    requests_.append({Kind::Font, {}, {}, {}, {}, {}, initial, {}});
     return take(fonts_, QStringLiteral("font dialog"), std::optional<FontChoice>());
 }
 
 std::optional<QColor> ScriptedDialogs::chooseColor(QWidget*, const QColor& initial) {
-    requests_.append({Kind::Color, {}, {}, {}, {}, {}, initial});
+    requests_.append({Kind::Color, {}, {}, {}, {}, {}, {}, initial});
     return take(colors_, QStringLiteral("colour dialog"), std::optional<QColor>());
 }
 
 bool ScriptedDialogs::setUpPrinter(QWidget*, QPrinter& printer) {
-    requests_.append({Kind::Print, {}, {}, {}, {}, {}, {}});
+    requests_.append({Kind::Print, {}, {}, {}, {}, {}, {}, {}});
     const PrintAnswer answer =
         take(prints_, QStringLiteral("print dialog"), PrintAnswer{false, {}});
     if (answer.accept && !answer.pdfPath.isEmpty()) {
@@ -90,6 +91,30 @@ bool ScriptedDialogs::setUpPrinter(QWidget*, QPrinter& printer) {
         printer.setOutputFileName(answer.pdfPath);
     }
     return answer.accept;
+}
+
+}  // namespace vellumora::test
+
+namespace vellumora::test {
+
+namespace {
+
+class RecordedProgress final : public Progress {
+public:
+    explicit RecordedProgress(std::shared_ptr<QList<int>> values) : values_(std::move(values)) {}
+    void setValue(int value) override { values_->append(value); }
+
+private:
+    std::shared_ptr<QList<int>> values_;
+};
+
+}  // namespace
+
+std::unique_ptr<Progress> ScriptedDialogs::progress(QWidget*, const QString& title,
+                                                    const QString& label, int maximum) {
+    Request request{Kind::Progress, {}, title, label, maximum, {}, {}, {}};
+    requests_.append(request);
+    return std::make_unique<RecordedProgress>(progressValues_);
 }
 
 }  // namespace vellumora::test

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QString>
+#include <memory>
 #include <variant>
 
 namespace vellumora::test {
@@ -22,13 +23,14 @@ void compareWithExitQuestion(const MessageRequest& asked);
 
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { Message, Prompt, OpenFile, SaveFile, Font, Color, Print };
+    enum class Kind { Message, Prompt, OpenFile, SaveFile, Font, Color, Print, Progress };
 
     /// One recorded request.
     struct Request {
         Kind kind;
         MessageRequest message;  ///< for Kind::Message
-        QString title, label;    ///< for Kind::Prompt
+        QString title, label;    ///< for Kind::Prompt and Kind::Progress
+        int maximum = 0;         ///< for Kind::Progress
         FileRequest file;        ///< for the file dialogs
         FontChoice font;         ///< for Kind::Font
         QColor color;            ///< for Kind::Color
@@ -51,6 +53,8 @@ public:
     int count(Kind kind) const;
     /// The message requests only, in order.
     QList<MessageRequest> messages() const;
+    /// Every value the progress windows were moved to, in order.
+    const QList<int>& progressValues() const { return *progressValues_; }
     /// True when every queued answer was used.
     bool allAnswersUsed() const;
     void clear();
@@ -63,6 +67,9 @@ public:
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
+    /// Needs no answer: the window is recorded, and so is every value it shows.
+    std::unique_ptr<Progress> progress(QWidget* parent, const QString& title, const QString& label,
+                                       int maximum) override;
 
 private:
     struct PrintAnswer {
@@ -86,6 +93,7 @@ private:
     QQueue<std::optional<FontChoice>> fonts_;
     QQueue<std::optional<QColor>> colors_;
     QQueue<PrintAnswer> prints_;
+    std::shared_ptr<QList<int>> progressValues_ = std::make_shared<QList<int>>();
 };
 
 }  // namespace vellumora::test
