@@ -97,18 +97,18 @@ void readShape(benchmark::State& state, QByteArray (*generate)(qsizetype)) {
 }
 
 BENCHMARK_CAPTURE(readShape, runs_in_one_paragraph, manyRunsInOneParagraph)
-    ->Arg(2048)
-    ->Arg(8192)
+    ->Arg(11)
+    ->Arg(22)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_CAPTURE(readShape, paragraphs, manyParagraphs)
-    ->Arg(2048)
-    ->Arg(8192)
+    ->Arg(256)
+    ->Arg(768)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_CAPTURE(readShape, font_switches, manyFontSwitches)
-    ->Arg(2048)
-    ->Arg(8192)
+    ->Arg(11)
+    ->Arg(22)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_CAPTURE(readShape, unicode_escapes, unicodeEscapes)
@@ -117,8 +117,8 @@ BENCHMARK_CAPTURE(readShape, unicode_escapes, unicodeEscapes)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_CAPTURE(readShape, plain_line_breaks, plainLineBreaks)
-    ->Arg(2048)
-    ->Arg(8192)
+    ->Arg(64)
+    ->Arg(192)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
