@@ -46,7 +46,7 @@ DocumentBuilder::DocumentBuilder(QTextDocument& document)
     // and getting it back makes a text area lay the new document out from
     // the top, its first page at once and the rest in idle time.
     pageSize_ = document_->pageSize();
-    document_->setPageSize(QSizeF());
+    document_->setPageSize(QSizeF(0, 0));  // a null size, not the invalid QSizeF()
     cursor_.beginEditBlock();
     runFormat_ = formatFor(runStyle_);
     markFormat_ = runFormat_;
