@@ -16,8 +16,9 @@ inline constexpr qint64 kProgressShownFromBytes = 2 * 1024 * 1024;
 
 /**
  * Loads a document file into the editor's document, as the File menu's Open
- * does. A large file shows a progress window over the editor meanwhile, and
- * the editor is not painted until the document is whole. On failure the
+ * does. A large file shows a progress window over the editor meanwhile; the
+ * text area stays blank until the document is whole, as nothing of it is
+ * laid out before. On failure (past a bound: before anything changed) the
  * document is unchanged and errorMessage names the reason for the user.
  */
 bool openDocumentFile(Dialogs& dialogs, QWidget& editor, const QString& path,

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -38,6 +39,7 @@ private slots:
     void escapeOnAQuestionWithoutCancelMeansNo();
     void promptReturnsTheTypedTextOrNothing();
     void cancelledOpenDialogGivesNothing();
+    void progressShowsAtOnceAndGoesWithItsHandle();
 };
 
 void QtDialogsTest::messageBoxShowsTheRequestAndReturnsThePressedButton() {
@@ -91,6 +93,25 @@ void QtDialogsTest::cancelledOpenDialogGivesNothing() {
     FileRequest request;
     request.filters = {QStringLiteral("Data Files (*.dat)")};
     QCOMPARE(dialogs.openFile(nullptr, request), std::optional<QString>());
+}
+
+void QtDialogsTest::progressShowsAtOnceAndGoesWithItsHandle() {
+    QtDialogs dialogs;
+    QWidget window;
+    window.show();
+    {
+        const std::unique_ptr<Progress> progress =
+            dialogs.progress(&window, QStringLiteral("Vellumora"), QStringLiteral("Opening"), 10);
+        progress->setValue(4);
+        auto* shown = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        QVERIFY(shown);
+        QCOMPARE(shown->windowTitle(), QStringLiteral("Vellumora"));
+        QCOMPARE(shown->labelText(), QStringLiteral("Opening"));
+        QCOMPARE(shown->value(), 4);
+        QCOMPARE(shown->maximum(), 10);
+        QVERIFY(shown->findChildren<QPushButton*>().isEmpty());  // nothing to cancel
+    }
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(QtDialogsTest)
