@@ -350,12 +350,12 @@ BENCHMARK_CAPTURE(opened, one_long_line, bench::oneLongLine)
 // these stay under the bound of runs in a paragraph.
 BENCHMARK_CAPTURE(opened, runs_in_one_paragraph, bench::manyRunsInOneParagraph)
     ->Arg(11)
-    ->Arg(22)
+    ->Arg(21)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_CAPTURE(opened, font_switches, bench::manyFontSwitches)
     ->Arg(11)
-    ->Arg(22)
+    ->Arg(21)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 // Past a bound: refused after the counting pass, the document untouched.

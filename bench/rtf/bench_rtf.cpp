@@ -98,7 +98,7 @@ void readShape(benchmark::State& state, QByteArray (*generate)(qsizetype)) {
 
 BENCHMARK_CAPTURE(readShape, runs_in_one_paragraph, manyRunsInOneParagraph)
     ->Arg(11)
-    ->Arg(22)
+    ->Arg(21)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_CAPTURE(readShape, paragraphs, manyParagraphs)
@@ -108,7 +108,7 @@ BENCHMARK_CAPTURE(readShape, paragraphs, manyParagraphs)
     ->Iterations(1);
 BENCHMARK_CAPTURE(readShape, font_switches, manyFontSwitches)
     ->Arg(11)
-    ->Arg(22)
+    ->Arg(21)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_CAPTURE(readShape, unicode_escapes, unicodeEscapes)

@@ -120,7 +120,9 @@ void DocumentBuilder::switchStyle(const CharStyle& style) {
     }
     flushRun();
     runStyle_ = style;
-    runFormat_ = formatFor(style);
+    if (document_) {
+        runFormat_ = formatFor(style);  // counting needs no formats
+    }
 }
 
 void DocumentBuilder::flushRun() {
