@@ -5,18 +5,27 @@
 #include "app/program.h"
 #include "dialogs/dialogs.h"
 #include "editor/documentassembly.h"
+#include "editor/documentfiles.h"
 #include "editor/documenttextedit.h"
 #include "editor/texteditor.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 #include "shell/session.h"
 #include "store/answerstore.h"
+#include "support/documentshapes.h"
 
 #include <benchmark/benchmark.h>
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <optional>
+
+#include <ctime>
 
 using namespace vellumora;
 
@@ -30,14 +39,23 @@ public:
     bool advance(int) override { return true; }
 };
 
-/// Answers every message with OK and cancels every other dialog.
+/// Answers every message with OK (or No to a question), opens openPath when
+/// one is set and cancels every other dialog.
 class QuietDialogs final : public Dialogs {
 public:
-    MessageButton message(QWidget*, const MessageRequest&) override { return MessageButton::Ok; }
+    QString openPath;
+
+    MessageButton message(QWidget*, const MessageRequest& request) override {
+        return request.buttons == MessageButtons::Ok ? MessageButton::Ok : MessageButton::No;
+    }
     std::optional<QString> prompt(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
-    std::optional<QString> openFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> openFile(QWidget*, const FileRequest&) override {
+        if (openPath.isEmpty())
+            return std::nullopt;
+        return openPath;
+    }
     std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override {
         return std::nullopt;
@@ -223,6 +241,154 @@ void BM_FindNextToTheEndAfterIdle(benchmark::State& state) {
     state.counters["longest_idle_step_ms"] = double(longestStep);
 }
 BENCHMARK(BM_FindNextToTheEndAfterIdle)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+/// A memory figure of this process in MB: "VmRSS:" now, "VmHWM:" the peak
+/// since resetPeak().
+double statusMegabytes(const QByteArray& key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+void resetPeak() {
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
+QByteArray lifeStoryRtf(qsizetype characters) {
+    QTextDocument document;
+    bench::fillLifeStory(document, characters);
+    return rtf::writeRtf(document);
+}
+
+QByteArray lifeStory(qsizetype bytes) {
+    // The writer spends some 1.75 bytes on a character of this story.
+    return lifeStoryRtf(qsizetype(bytes / 1.75));
+}
+
+double cpuMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// File > Open in the editor as the user does it, up to the first page
+// painted, beside the same bytes read into a detached document (both in CPU
+// time: the machine is shared). The shapes are made at the size given in KB.
+// With expectOpened false the file is past a bound and is to be refused.
+void openInEditor(benchmark::State& state, QByteArray (*generate)(qsizetype), bool expectOpened) {
+    const QByteArray bytes = generate(state.range(0) * 1024);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Opened.rtf"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            state.SkipWithError("the file could not be written");
+            return;
+        }
+    }
+    const double detachedStart = cpuMilliseconds();
+    {
+        QTextDocument document;
+        rtf::readDocument(bytes, document);
+    }
+    const double detachedMs = cpuMilliseconds() - detachedStart;
+
+    QuietDialogs dialogs;
+    Program program{dialogs, [] {}};
+    auto* editor =
+        qobject_cast<TextEditor*>(program.screens().show(QStringLiteral("frmTxtEditor")));
+    dialogs.openPath = path;
+    const double before = statusMegabytes("VmRSS:");
+    resetPeak();
+    double editorMs = 0;
+    double paintMs = 0;
+    for (auto _ : state) {
+        const double start = cpuMilliseconds();
+        editor->files().open();
+        const double opened = cpuMilliseconds();
+        benchmark::DoNotOptimize(editor->grab());
+        editorMs += cpuMilliseconds() - start;
+        paintMs += cpuMilliseconds() - opened;
+    }
+    state.counters["first_paint_cpu_ms"] = paintMs / double(state.iterations());
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.counters["input_MB"] = bytes.size() / 1e6;
+    state.counters["detached_read_cpu_ms"] = detachedMs;
+    state.counters["editor_to_detached"] = editorMs / double(state.iterations()) / detachedMs;
+    state.counters["extra_peak_MB"] = statusMegabytes("VmHWM:") - before;
+    const bool opened = editor->windowTitle() == path + QStringLiteral(" - Text Editor");
+    if (opened != expectOpened)
+        state.SkipWithError(expectOpened ? "the file was not opened" : "the file was opened");
+}
+
+void opened(benchmark::State& state, QByteArray (*generate)(qsizetype)) {
+    openInEditor(state, generate, true);
+}
+
+void refused(benchmark::State& state, QByteArray (*generate)(qsizetype)) {
+    openInEditor(state, generate, false);
+}
+
+// Some 90,000 runs in 12,000 paragraphs at 10 MB.
+BENCHMARK_CAPTURE(opened, life_story, lifeStory)
+    ->Arg(5 * 1024)
+    ->Arg(10 * 1024)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(opened, paragraphs, bench::manyParagraphs)
+    ->Arg(256)
+    ->Arg(768)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(opened, plain_line_breaks, bench::plainLineBreaks)
+    ->Arg(64)
+    ->Arg(192)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(opened, one_long_line, bench::oneLongLine)
+    ->Arg(4096)
+    ->Arg(16384)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+// One paragraph's runs are laid out in time that grows with their square;
+// these stay under the bound of runs in a paragraph.
+BENCHMARK_CAPTURE(opened, runs_in_one_paragraph, bench::manyRunsInOneParagraph)
+    ->Arg(11)
+    ->Arg(21)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(opened, font_switches, bench::manyFontSwitches)
+    ->Arg(11)
+    ->Arg(21)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+// Past a bound: refused after the counting pass, the document untouched.
+BENCHMARK_CAPTURE(refused, runs_in_one_paragraph, bench::manyRunsInOneParagraph)
+    ->Arg(16 * 1024)
+    ->Arg(60 * 1024)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(refused, font_switches, bench::manyFontSwitches)
+    ->Arg(16 * 1024)
+    ->Arg(53 * 1024)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(refused, paragraphs, bench::manyParagraphs)
+    ->Arg(16 * 1024)
+    ->Arg(60 * 1024)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(refused, plain_line_breaks, bench::plainLineBreaks)
+    ->Arg(16 * 1024)
+    ->Arg(60 * 1024)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

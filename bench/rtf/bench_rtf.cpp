@@ -1,5 +1,6 @@
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
+#include "support/documentshapes.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -10,38 +11,11 @@
 
 #include <memory>
 
-// A long life story: paragraphs of runs in several fonts, sizes and styles,
-// mostly Latin text with accented, Cyrillic, Chinese and emoji characters.
 namespace {
 
+using namespace vellumora::bench;
+
 constexpr qsizetype kDocumentCharacters = 10 * 1000 * 1000;
-
-const QString kSentences[] = {
-    QStringLiteral("I was born in a small town by the river, where every summer smelled of hay. "),
-    QStringLiteral("Grand-mère Élise taught me to bake crêpes and to say « merci » properly. "),
-    QStringLiteral("We wrote letters to cousins in Москва and to a pen friend in 北京. "),
-    QStringLiteral("The first car was a green {Beetle} with a \\cracked\\ windscreen 😀. "),
-};
-
-void fillDocument(QTextDocument& document) {
-    document.setDefaultFont(QFont(QStringLiteral("arial"), 12));
-    QTextCursor cursor(&document);
-    QTextCharFormat formats[4];
-    formats[1].setFontWeight(QFont::Bold);
-    formats[2].setFontItalic(true);
-    formats[2].setFontFamilies({QStringLiteral("Times New Roman")});
-    formats[3].setForeground(QColor(160, 20, 40));
-    formats[3].setFontPointSize(14);
-    qsizetype written = 0;
-    for (int i = 0; written < kDocumentCharacters; ++i) {
-        const QString& sentence = kSentences[i % 4];
-        cursor.insertText(sentence, formats[(i / 3) % 4]);
-        written += sentence.size();
-        if (i % 8 == 7) {
-            cursor.insertBlock();
-        }
-    }
-}
 
 /// A memory figure of this process, in MB: "VmRSS:" is the resident memory,
 /// "VmHWM:" its peak since the last reset.
@@ -69,7 +43,7 @@ void resetPeak() {
 const QTextDocument& sampleDocument() {
     static const auto document = [] {
         auto d = std::make_unique<QTextDocument>();
-        fillDocument(*d);
+        fillLifeStory(*d, kDocumentCharacters);
         return d;
     }();
     return *document;
@@ -105,6 +79,48 @@ void BM_ReadRtf(benchmark::State& state) {
     state.counters["extra_peak_MB"] = statusMegabytes("VmHWM:") - before;
 }
 BENCHMARK(BM_ReadRtf)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Hostile and odd shapes, each generated at the two sizes given in KB, so
+// that the figures show how the cost grows.
+void readShape(benchmark::State& state, QByteArray (*generate)(qsizetype)) {
+    const QByteArray input = generate(state.range(0) * 1024);
+    const double before = statusMegabytes("VmRSS:");
+    resetPeak();
+    for (auto _ : state) {
+        QTextDocument document;
+        vellumora::rtf::readDocument(input, document);
+        benchmark::DoNotOptimize(document.characterCount());
+    }
+    state.SetBytesProcessed(state.iterations() * input.size());
+    state.counters["input_MB"] = input.size() / 1e6;
+    state.counters["extra_peak_MB"] = statusMegabytes("VmHWM:") - before;
+}
+
+BENCHMARK_CAPTURE(readShape, runs_in_one_paragraph, manyRunsInOneParagraph)
+    ->Arg(11)
+    ->Arg(21)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(readShape, paragraphs, manyParagraphs)
+    ->Arg(256)
+    ->Arg(768)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(readShape, font_switches, manyFontSwitches)
+    ->Arg(11)
+    ->Arg(21)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(readShape, unicode_escapes, unicodeEscapes)
+    ->Arg(2048)
+    ->Arg(8192)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(readShape, plain_line_breaks, plainLineBreaks)
+    ->Arg(64)
+    ->Arg(192)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

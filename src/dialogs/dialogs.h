@@ -76,6 +76,9 @@ struct ProgressRequest {
     QString title;
     QString label;
     int maximum = 100;
+    /// A task that cannot stop halfway (reading a file into the editor)
+    /// shows no Cancel button and shows at once; advance() then never fails.
+    bool canCancel = true;
 };
 
 /// The progress window of one task; it closes when this object goes.

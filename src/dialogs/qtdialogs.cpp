@@ -97,7 +97,8 @@ std::optional<QString> chosenFile(QFileDialog& dialog, const FileRequest& reques
 
 // A progress window that stays hidden unless the task runs longer than a
 // moment. Being window-modal, it lets the program answer its Cancel button
-// between two steps.
+// between two steps. A task that cannot be cancelled shows its window at
+// once, without the button, and keeps every other window from input.
 class QtProgress final : public Progress {
 public:
     QtProgress(QWidget* parent, const ProgressRequest& request)
@@ -105,6 +106,12 @@ public:
         dialog_.setWindowTitle(request.title);
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(kShowAfterMs);
+        if (!request.canCancel) {
+            dialog_.setCancelButton(nullptr);
+            dialog_.setWindowModality(Qt::ApplicationModal);
+            dialog_.setMinimumDuration(0);
+            dialog_.setAutoClose(false);
+        }
         dialog_.setAutoReset(false);
         dialog_.setValue(0);  // starts the clock for the minimum duration
     }

@@ -1,6 +1,7 @@
 #include "editor/documentfiles.h"
 
 #include "dialogs/dialogs.h"
+#include "editor/documentopening.h"
 #include "rtf/rtffile.h"
 #include "shell/appcontext.h"
 #include "shell/screenmanager.h"
@@ -57,7 +58,7 @@ void DocumentFiles::chooseAndLoad() {
     if (!path)
         return;
     QString error;
-    if (!rtf::loadDocumentFile(*path, document_, &error)) {
+    if (!editor::openDocumentFile(context_.dialogs, window_, *path, document_, &error)) {
         report(QStringLiteral("The document \"%1\" could not be opened.  %2")
                    .arg(QDir::toNativeSeparators(*path), error));
         return;

@@ -7,6 +7,8 @@
 #include <QTextBlockFormat>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace vellumora::rtf {
 
 namespace {
@@ -33,10 +35,24 @@ QTextCharFormat formatFor(const CharStyle& style) {
 }  // namespace
 
 DocumentBuilder::DocumentBuilder(QTextDocument& document)
-    : document_(document), undoWasEnabled_(document.isUndoRedoEnabled()) {
-    document_.setUndoRedoEnabled(false);
-    document_.clear();
-    cursor_ = QTextCursor(&document_);
+    : document_(&document), undoWasEnabled_(document.isUndoRedoEnabled()) {
+    document_->setUndoRedoEnabled(false);
+    document_->clear();
+    cursor_ = QTextCursor(document_);
+    // One edit block for the whole build: the layout, and whoever watches the
+    // document, hear of the new content once rather than after every run,
+    // which would lay a long paragraph out again for each of its runs. The
+    // page size is set aside meanwhile: a layout without one does nothing,
+    // and getting it back makes a text area lay the new document out from
+    // the top, its first page at once and the rest in idle time.
+    pageSize_ = document_->pageSize();
+    document_->setPageSize(QSizeF(0, 0));  // a null size, not the invalid QSizeF()
+    cursor_.beginEditBlock();
+    runFormat_ = formatFor(runStyle_);
+    markFormat_ = runFormat_;
+}
+
+DocumentBuilder::DocumentBuilder() {
     runFormat_ = formatFor(runStyle_);
 }
 
@@ -51,7 +67,6 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
         return;
     }
     switchStyle(style);
-    run_.reserve(run_.size() + text.size());
     for (const QChar ch : text) {
         appendUnit(ch.unicode());
     }
@@ -105,34 +120,68 @@ void DocumentBuilder::switchStyle(const CharStyle& style) {
     }
     flushRun();
     runStyle_ = style;
-    runFormat_ = formatFor(style);
+    if (document_) {
+        runFormat_ = formatFor(style);  // counting needs no formats
+    }
 }
 
 void DocumentBuilder::flushRun() {
-    if (!run_.isEmpty()) {
-        cursor_.insertText(run_, runFormat_);
-        run_.clear();
+    if (run_.isEmpty()) {
+        return;
     }
+    ++tally_.runs;
+    tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
+    if (document_) {
+        cursor_.insertText(run_, runFormat_);
+    }
+    run_.clear();
 }
 
 void DocumentBuilder::endParagraph(const CharStyle& style) {
     flushLoneSurrogate();
     flushRun();
-    const QTextCharFormat markFormat = formatFor(style);
-    cursor_.setBlockCharFormat(markFormat);
-    cursor_.insertBlock(QTextBlockFormat(), markFormat);
+    ++tally_.paragraphs;
+    runsInParagraph_ = 0;
     paragraphHasText_ = false;
     paragraphEnded_ = true;
+    if (!document_) {
+        return;
+    }
+    if (markStyle_ != style) {
+        markStyle_ = style;
+        markFormat_ = formatFor(style);
+    }
+    // A paragraph opened by a mark of the same style has its mark format already.
+    if (blockMarkStyle_ != style) {
+        cursor_.setBlockCharFormat(markFormat_);
+    }
+    cursor_.insertBlock(QTextBlockFormat(), markFormat_);
+    blockMarkStyle_ = style;
 }
 
 void DocumentBuilder::finish(bool dropEmptyLastParagraph) {
     flushLoneSurrogate();
     flushRun();
-    if (dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_) {
+    finished_ = true;
+    const bool dropLast = dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_;
+    if (dropLast) {
+        --tally_.paragraphs;
+    }
+    if (!document_) {
+        return;
+    }
+    if (dropLast) {
         cursor_.deletePreviousChar();
     }
-    document_.setUndoRedoEnabled(undoWasEnabled_);
-    finished_ = true;
+    cursor_.endEditBlock();
+    document_->setPageSize(pageSize_);
+    document_->setUndoRedoEnabled(undoWasEnabled_);
+}
+
+void DocumentBuilder::countAlso(const DocumentTally& other) {
+    tally_.paragraphs += other.paragraphs;
+    tally_.runs += other.runs;
+    tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, other.mostRunsInAParagraph);
 }
 
 }  // namespace vellumora::rtf

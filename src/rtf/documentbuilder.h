@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRgb>
+#include <QSizeF>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -23,6 +24,13 @@ struct CharStyle {
     bool operator==(const CharStyle&) const = default;
 };
 
+/// How much a build made: what the bounds of a read are checked against.
+struct DocumentTally {
+    qsizetype paragraphs = 1;
+    qsizetype runs = 0;  ///< pieces of text in one style, over the whole document
+    qsizetype mostRunsInAParagraph = 0;
+};
+
 /**
  * Fills a text document from the start, run by run and paragraph by
  * paragraph. Adjacent text of the same style becomes one run. Characters that
@@ -33,6 +41,8 @@ class DocumentBuilder {
 public:
     /// Empties the document; its default font and other settings stay.
     explicit DocumentBuilder(QTextDocument& document);
+    /// A builder that only counts what it would build, touching no document.
+    DocumentBuilder();
     ~DocumentBuilder();
     DocumentBuilder(const DocumentBuilder&) = delete;
     DocumentBuilder& operator=(const DocumentBuilder&) = delete;
@@ -48,18 +58,31 @@ public:
      */
     void finish(bool dropEmptyLastParagraph);
 
+    const DocumentTally& tally() const { return tally_; }
+    /// The document filled; null while only counting.
+    QTextDocument* document() const { return document_; }
+    /// Counts what another builder built as if it were built here, so that
+    /// text kept aside (the notes) meets the same bounds.
+    void countAlso(const DocumentTally& other);
+
 private:
     void appendUnit(char16_t unit);
     void switchStyle(const CharStyle& style);
     void flushRun();
     void flushLoneSurrogate();
 
-    QTextDocument& document_;
+    QTextDocument* document_ = nullptr;  ///< null while only counting
     QTextCursor cursor_;
-    bool undoWasEnabled_;
+    DocumentTally tally_;
+    qsizetype runsInParagraph_ = 0;
+    bool undoWasEnabled_ = false;
+    QSizeF pageSize_;
     QString run_;
     CharStyle runStyle_;
     QTextCharFormat runFormat_;
+    CharStyle markStyle_;
+    QTextCharFormat markFormat_;
+    std::optional<CharStyle> blockMarkStyle_;  ///< the current paragraph's mark style, once known
     char16_t pendingHighSurrogate_ = 0;
     bool paragraphHasText_ = false;
     bool paragraphEnded_ = false;

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTextDocument>
 #include <cerrno>
 
@@ -35,9 +36,34 @@ QString tooLarge() {
                           .arg(kMaxInputBytes / (1024 * 1024)));
 }
 
+/// Why a file past one of the reader's bounds is refused, in the user's words.
+QString refusal(ReadStatus status) {
+    const QLocale locale(QLocale::English);
+    switch (status) {
+        case ReadStatus::TooLarge:
+            return tooLarge();
+        case ReadStatus::TooManyParagraphs:
+            return cannotOpen(
+                QStringLiteral("it has more than %1 paragraphs, more than the editor can hold")
+                    .arg(locale.toString(kMaxParagraphs)));
+        case ReadStatus::TooManyRuns:
+            return cannotOpen(QStringLiteral("its text changes font or style more than %1 "
+                                             "times, more than the editor can hold")
+                                  .arg(locale.toString(kMaxRuns)));
+        case ReadStatus::ParagraphTooComplex:
+            return cannotOpen(QStringLiteral("one of its paragraphs changes font or style more "
+                                             "than %1 times, more than the editor can show")
+                                  .arg(locale.toString(kMaxRunsInAParagraph)));
+        case ReadStatus::Loaded:
+            break;
+    }
+    return {};
+}
+
 }  // namespace
 
-bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage) {
+bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage,
+                      const ReadProgress& progress) {
     const QFileInfo info(path);
     if (!info.exists()) {
         return fail(errorMessage, cannotOpen(QStringLiteral("it does not exist")));
@@ -63,8 +89,9 @@ bool loadDocumentFile(const QString& path, QTextDocument& document, QString* err
         return fail(errorMessage, QStringLiteral("The file could not be read: %1.")
                                       .arg(files::failureReason(file, errno)));
     }
-    if (readDocument(bytes, document) == ReadStatus::TooLarge) {
-        return fail(errorMessage, tooLarge());
+    if (const ReadStatus status = readDocument(bytes, document, progress);
+        status != ReadStatus::Loaded) {
+        return fail(errorMessage, refusal(status));
     }
     return true;
 }

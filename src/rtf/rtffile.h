@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/rtfreader.h"
+
 #include <QString>
 
 class QFileDevice;
@@ -12,8 +14,11 @@ namespace vellumora::rtf {
  * A file in Rich Text Format is parsed; any other file loads as plain text.
  * On failure the document is left as it was, false is returned and, when
  * given, errorMessage holds a sentence fit for the user naming the reason.
+ * A file past the reader's bounds is such a failure. progress, when given,
+ * hears how far the reading has come.
  */
-bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage);
+bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage,
+                      const ReadProgress& progress = {});
 
 /**
  * Writes the whole document, with its character formatting, as a Rich Text

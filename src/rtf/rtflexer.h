@@ -43,6 +43,8 @@ public:
 
     Token next();
     bool atEnd() const { return pos_ >= input_.size(); }
+    /// How many bytes have been read.
+    qsizetype position() const { return pos_; }
 
 private:
     Token controlSequence();

@@ -284,15 +284,24 @@ public:
         stack_.emplace_back().destination = Destination::Skip;
     }
 
-    void run() {
+    /// Reads every token; progress, when given, hears of the bytes read now and then.
+    void run(const std::function<void(qsizetype)>& progress = {}) {
+        constexpr int kTokensBetweenReports = 16384;
+        int untilReport = kTokensBetweenReports;
         for (Token token = lexer_.next(); token.kind != TokenKind::End; token = lexer_.next()) {
             handle(token);
+            if (progress && --untilReport == 0) {
+                untilReport = kTokensBetweenReports;
+                progress(lexer_.position());
+            }
         }
         flushText();
     }
 
     /// Footnotes follow the body, each in paragraphs of its own, so that none is lost.
-    void appendNotesTo(QTextDocument& document);
+    /// The notes after the body: into the builder's document, or into its
+    /// count while it only counts.
+    void appendNotesTo(DocumentBuilder& builder);
 
 private:
     GroupState& state() { return stack_.back(); }
@@ -807,7 +816,9 @@ DocumentBuilder& Reader::output() {
     if (!state().inNote) {
         return builder_;
     }
-    if (!notesBuilder_) {
+    if (!notesBuilder_ && !builder_.document()) {
+        notesBuilder_ = std::make_unique<DocumentBuilder>();
+    } else if (!notesBuilder_) {
         notesDocument_ = std::make_unique<QTextDocument>();
         notesBuilder_ = std::make_unique<DocumentBuilder>(*notesDocument_);
     }
@@ -822,11 +833,16 @@ void Reader::endNoteParagraph() {
     }
 }
 
-void Reader::appendNotesTo(QTextDocument& document) {
+void Reader::appendNotesTo(DocumentBuilder& builder) {
     if (!notesBuilder_) {
         return;
     }
     notesBuilder_->finish(true);
+    if (!builder.document()) {
+        builder.countAlso(notesBuilder_->tally());
+        return;
+    }
+    QTextDocument& document = *builder.document();
     if (notesDocument_->isEmpty()) {
         return;
     }
@@ -946,12 +962,19 @@ QString decodePlainText(QByteArrayView bytes) {
     return CodePageDecoder().decode(kWindowsLatin1CodePage, bytes);
 }
 
-void readPlainText(QByteArrayView bytes, DocumentBuilder& builder) {
+void readPlainText(QByteArrayView bytes, DocumentBuilder& builder,
+                   const std::function<void(qsizetype)>& progress) {
     const QString text = decodePlainText(bytes);
     const CharStyle plain;
+    constexpr qsizetype kCharactersBetweenReports = 1 << 18;
+    qsizetype nextReport = kCharactersBetweenReports;
     qsizetype lineStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
+        if (progress && i >= nextReport) {
+            nextReport = i + kCharactersBetweenReports;
+            progress(bytes.size() * i / text.size());
+        }
         if (c != u'\r' && c != u'\n') {
             continue;
         }
@@ -987,19 +1010,68 @@ bool looksLikeRtf(QByteArrayView bytes) {
     return bytes.sliced(pos).startsWith("\\rtf");
 }
 
-ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document) {
+namespace {
+
+void build(QByteArrayView bytes, DocumentBuilder& builder,
+           const std::function<void(qsizetype)>& progress) {
+    if (looksLikeRtf(bytes)) {
+        Reader reader(bytes, builder);
+        reader.run(progress);
+        builder.finish(true);
+        reader.appendNotesTo(builder);
+    } else {
+        readPlainText(bytes, builder, progress);
+        builder.finish(false);
+    }
+}
+
+ReadStatus checkBounds(const DocumentTally& tally) {
+    if (tally.paragraphs > kMaxParagraphs) {
+        return ReadStatus::TooManyParagraphs;
+    }
+    if (tally.mostRunsInAParagraph > kMaxRunsInAParagraph) {
+        return ReadStatus::ParagraphTooComplex;
+    }
+    if (tally.runs > kMaxRuns) {
+        return ReadStatus::TooManyRuns;
+    }
+    return ReadStatus::Loaded;
+}
+
+/// Turns bytes read in one pass into percent of the whole read.
+std::function<void(qsizetype)> passProgress(const ReadProgress& progress, qsizetype total,
+                                            int fromPercent, int toPercent) {
+    if (!progress || total <= 0) {
+        return {};
+    }
+    return [=](qsizetype done) {
+        progress(fromPercent + int((toPercent - fromPercent) * std::min(done, total) / total));
+    };
+}
+
+}  // namespace
+
+ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document,
+                        const ReadProgress& progress) {
     if (bytes.size() > kMaxInputBytes) {
         return ReadStatus::TooLarge;
     }
+    // Every paragraph end and every run takes at least one byte, so a file
+    // smaller than each bound cannot pass it and needs no counting pass.
+    constexpr int kCountingShare = 25;  // percent of the read
+    const bool mayPassBounds = bytes.size() >= kMaxRunsInAParagraph;
+    if (mayPassBounds) {
+        DocumentBuilder counter;
+        build(bytes, counter, passProgress(progress, bytes.size(), 0, kCountingShare));
+        if (const ReadStatus status = checkBounds(counter.tally()); status != ReadStatus::Loaded) {
+            return status;
+        }
+    }
     DocumentBuilder builder(document);
-    if (looksLikeRtf(bytes)) {
-        Reader reader(bytes, builder);
-        reader.run();
-        builder.finish(true);
-        reader.appendNotesTo(document);
-    } else {
-        readPlainText(bytes, builder);
-        builder.finish(false);
+    build(bytes, builder,
+          passProgress(progress, bytes.size(), mayPassBounds ? kCountingShare : 0, 100));
+    if (progress) {
+        progress(100);
     }
     return ReadStatus::Loaded;
 }

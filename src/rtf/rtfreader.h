@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+#include <functional>
+
 class QTextDocument;
 
 namespace vellumora::rtf {
@@ -9,10 +11,24 @@ namespace vellumora::rtf {
 /// The largest file the reader takes on; its text and formatting fit in memory many times over.
 inline constexpr qsizetype kMaxInputBytes = 64 * 1024 * 1024;
 
+// What one file may make of the document. The text area keeps a layout for
+// every paragraph, and lays a paragraph out as a whole in time that grows
+// with the square of its runs (pieces of text in one style); a file past one
+// of these is refused before the document is touched.
+inline constexpr qsizetype kMaxParagraphs = 200'000;
+inline constexpr qsizetype kMaxRuns = 1'000'000;
+inline constexpr qsizetype kMaxRunsInAParagraph = 5'000;
+
 enum class ReadStatus {
-    Loaded,    ///< the document holds the file's content
-    TooLarge,  ///< more than kMaxInputBytes; the document is unchanged
+    Loaded,               ///< the document holds the file's content
+    TooLarge,             ///< more than kMaxInputBytes; the document is unchanged
+    TooManyParagraphs,    ///< more than kMaxParagraphs; the document is unchanged
+    TooManyRuns,          ///< more than kMaxRuns; the document is unchanged
+    ParagraphTooComplex,  ///< a paragraph of more than kMaxRunsInAParagraph runs; unchanged
 };
+
+/// Told how far a read has come, in percent of the whole read.
+using ReadProgress = std::function<void(int percent)>;
 
 /// Whether the bytes start as an RTF file does: "{\rtf", white space allowed around the brace.
 bool looksLikeRtf(QByteArrayView bytes);
@@ -21,8 +37,10 @@ bool looksLikeRtf(QByteArrayView bytes);
  * Replaces the document's content with the bytes read as Rich Text Format,
  * or as plain text (UTF-8 where valid, else Windows-1252) when they do not
  * start like RTF. Damaged or hostile input is read as far as it makes sense,
- * in time and memory proportional to its size; it never fails for content.
+ * in time and memory proportional to its size; it fails for content only
+ * past the bounds above, which a first pass counts before anything changes.
  */
-ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document);
+ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document,
+                        const ReadProgress& progress = {});
 
 }  // namespace vellumora::rtf

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +41,7 @@ private slots:
     void promptReturnsTheTypedTextOrNothing();
     void cancelledOpenDialogGivesNothing();
     void bookDialogGivesWhatWasTyped();
+    void uncancellableProgressShowsAtOnceAndGoesWithItsHandle();
 };
 
 void QtDialogsTest::messageBoxShowsTheRequestAndReturnsThePressedButton() {
@@ -126,6 +128,26 @@ void QtDialogsTest::bookDialogGivesWhatWasTyped() {
 
     whenDialogOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     QVERIFY(!dialogs.chooseBook(nullptr, initial));
+}
+
+void QtDialogsTest::uncancellableProgressShowsAtOnceAndGoesWithItsHandle() {
+    QtDialogs dialogs;
+    QWidget window;
+    window.show();
+    {
+        ProgressRequest request{QStringLiteral("Vellumora"), QStringLiteral("Opening"), 10};
+        request.canCancel = false;
+        const std::unique_ptr<Progress> progress = dialogs.showProgress(&window, request);
+        QVERIFY(progress->advance(4));
+        auto* shown = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        QVERIFY(shown);
+        QCOMPARE(shown->windowTitle(), QStringLiteral("Vellumora"));
+        QCOMPARE(shown->labelText(), QStringLiteral("Opening"));
+        QCOMPARE(shown->value(), 4);
+        QCOMPARE(shown->maximum(), 10);
+        QVERIFY(shown->findChildren<QPushButton*>().isEmpty());  // nothing to cancel
+    }
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(QtDialogsTest)

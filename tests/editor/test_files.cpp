@@ -1,4 +1,6 @@
+#include "editor/documentopening.h"
 #include "editorfixture.h"
+#include "rtf/rtfreader.h"
 #include "shell/session.h"
 #include "store/answerstore.h"
 #include "store/catalogue.h"
@@ -58,6 +60,8 @@ private slots:
 
     void openLoadsAndNamesTheDocument();
     void openFailureIsReported();
+    void openPastABoundIsRefusedAndKeepsTheDocument();
+    void openLargeFileShowsProgress();
     void openPrompt_data();
     void openPrompt();
 
@@ -477,6 +481,7 @@ void FilesTest::openLoadsAndNamesTheDocument() {
     f.dialogs.answerOpenFile(std::nullopt);
     f.trigger("mnuFileOpen");
     QCOMPARE(f.editor()->windowTitle(), notes + QStringLiteral(" - Text Editor"));
+    QCOMPARE(f.dialogs.count(Kind::Progress), 0);
     QVERIFY(f.dialogs.allAnswersUsed());
 }
 
@@ -494,6 +499,61 @@ void FilesTest::openFailureIsReported() {
     QCOMPARE(f.text()->toPlainText().size(), 5571 - 347);
     QVERIFY(f.files().isModified());
     QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
+}
+
+void FilesTest::openPastABoundIsRefusedAndKeepsTheDocument() {
+    const QString lines = path(QStringLiteral("Lines.txt"));
+    {
+        QFile file(lines);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(rtf::kMaxParagraphs, '\n'));
+    }
+    EditorFixture f;
+    f.openEditor();
+    const QString compiled = f.text()->toPlainText();
+    f.dialogs.answerMessage(MessageButton::No);
+    f.dialogs.answerOpenFile(lines);
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.trigger("mnuFileOpen");
+    QCOMPARE(f.dialogs.messages().last().text,
+             QStringLiteral("The document \"%1\" could not be opened.  The file could not be "
+                            "opened: it has more than 200,000 paragraphs, more than the editor "
+                            "can hold.")
+                 .arg(QDir::toNativeSeparators(lines)));
+    QCOMPARE(f.text()->toPlainText(), compiled);
+    QVERIFY(f.files().isModified());
+    QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
+    QVERIFY(f.dialogs.allAnswersUsed());
+}
+
+// A file of a few MB shows a progress window that moves up to its end; a
+// small one (as in the tests above) shows none.
+void FilesTest::openLargeFileShowsProgress() {
+    const QString story = path(QStringLiteral("Long story.txt"));
+    const QByteArray line = "We lived in a small house by the river, and every summer...\r\n";
+    {
+        QFile file(story);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(line.repeated(editor::kProgressShownFromBytes / line.size() + 1));
+    }
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::No);
+    f.dialogs.answerOpenFile(story);
+    f.trigger("mnuFileOpen");
+    QCOMPARE(f.dialogs.count(Kind::Progress), 1);
+    const ScriptedDialogs::Request& progress = f.dialogs.requests().last();
+    QCOMPARE(progress.kind, Kind::Progress);
+    QCOMPARE(progress.progress.title, QStringLiteral("Vellumora"));
+    QCOMPARE(progress.progress.label, QStringLiteral("Opening \"Long story.txt\"..."));
+    QCOMPARE(progress.progress.maximum, 100);
+    QVERIFY(!progress.progress.canCancel);
+    const QList<int>& values = f.dialogs.progressValues();
+    QVERIFY(values.size() > 3);
+    QVERIFY(std::is_sorted(values.begin(), values.end()));
+    QCOMPARE(values.last(), 100);
+    QVERIFY(f.text()->toPlainText().startsWith(u"We lived in a small house"));
+    QCOMPARE(f.editor()->windowTitle(), story + QStringLiteral(" - Text Editor"));
 }
 
 // The save prompt before Open, on an unnamed document.

@@ -27,6 +27,8 @@ constexpr QRgb kNoColour = 0x01000000;  // marks "automatic" in the table below
 
 }  // namespace
 
+Q_DECLARE_METATYPE(vellumora::rtf::ReadStatus)
+
 class RtfReaderTest : public QObject {
     Q_OBJECT
 
@@ -42,6 +44,8 @@ private slots:
     void survivesHostileInput_data();
     void survivesHostileInput();
     void refusesOversizedInputAndKeepsDocument();
+    void refusesPastEachBoundAndKeepsDocument_data();
+    void refusesPastEachBoundAndKeepsDocument();
 };
 
 void RtfReaderTest::readsText_data() {
@@ -411,6 +415,62 @@ void RtfReaderTest::refusesOversizedInputAndKeepsDocument() {
     input.replace(0, 7, "{\\rtf1 ");
     QCOMPARE(readDocument(input, document), ReadStatus::TooLarge);
     QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
+}
+
+namespace {
+
+/// An RTF document of paragraphs, each of runs alternately bold and plain.
+QByteArray boldAndPlainRuns(qsizetype paragraphs, qsizetype runsEach, qsizetype extraRuns) {
+    QByteArray paragraph = QByteArray("{\\b a}b").repeated(runsEach / 2);
+    if (runsEach % 2 != 0) {
+        paragraph += "{\\b a}";
+    }
+    QByteArray rtf = "{\\rtf1 " + (paragraph + "\\par ").repeated(paragraphs - 1) + paragraph;
+    return rtf + QByteArray("{\\i c}").repeated(extraRuns) + '}';
+}
+
+}  // namespace
+
+// Each bound is met exactly by a file that loads, and passed by one unit in
+// a file that is refused without a change to the document.
+void RtfReaderTest::refusesPastEachBoundAndKeepsDocument_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<ReadStatus>("expected");
+
+    const QByteArray paragraphs = "{\\rtf1 " + QByteArray("a\\par ").repeated(kMaxParagraphs - 1);
+    QTest::newRow("paragraphs at the bound") << paragraphs + "a}" << ReadStatus::Loaded;
+    QTest::newRow("paragraphs past the bound")
+        << paragraphs + "a\\par a}" << ReadStatus::TooManyParagraphs;
+    QTest::newRow("plain-text lines past the bound")
+        << QByteArray(kMaxParagraphs, '\n') << ReadStatus::TooManyParagraphs;
+
+    constexpr qsizetype kRunsEach = 2000;
+    const qsizetype paragraphsOfRuns = kMaxRuns / kRunsEach;
+    QTest::newRow("runs at the bound")
+        << boldAndPlainRuns(paragraphsOfRuns, kRunsEach, 0) << ReadStatus::Loaded;
+    QTest::newRow("runs past the bound")
+        << boldAndPlainRuns(paragraphsOfRuns, kRunsEach, 1) << ReadStatus::TooManyRuns;
+
+    QTest::newRow("runs in a paragraph at the bound")
+        << boldAndPlainRuns(1, kMaxRunsInAParagraph, 0) << ReadStatus::Loaded;
+    QTest::newRow("runs in a paragraph past the bound")
+        << boldAndPlainRuns(1, kMaxRunsInAParagraph, 1) << ReadStatus::ParagraphTooComplex;
+}
+
+void RtfReaderTest::refusesPastEachBoundAndKeepsDocument() {
+    QFETCH(QByteArray, input);
+    QFETCH(ReadStatus, expected);
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("kept"));
+    QList<int> reported;
+    QCOMPARE(readDocument(input, document, [&](int percent) { reported << percent; }), expected);
+    if (expected == ReadStatus::Loaded) {
+        QVERIFY(document.toPlainText().startsWith(u'a'));
+        QCOMPARE(reported.last(), 100);
+    } else {
+        QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
+    }
+    QVERIFY(std::is_sorted(reported.begin(), reported.end()));
 }
 
 QTEST_MAIN(RtfReaderTest)

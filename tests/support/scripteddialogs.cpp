@@ -35,6 +35,7 @@ bool ScriptedDialogs::allAnswersUsed() const {
 
 void ScriptedDialogs::clear() {
     requests_.clear();
+    progressValues_.clear();
     messages_.clear();
     prompts_.clear();
     openFiles_.clear();
@@ -125,16 +126,18 @@ std::optional<BookChoice> ScriptedDialogs::chooseBook(QWidget*, const BookChoice
 // the real window does.
 class ScriptedDialogs::ScriptedProgress final : public Progress {
 public:
-    ScriptedProgress(int& reached, std::optional<int> cancelAt)
-        : reached_(reached), cancelAt_(cancelAt) {}
+    ScriptedProgress(int& reached, QList<int>& values, std::optional<int> cancelAt)
+        : reached_(reached), values_(values), cancelAt_(cancelAt) {}
     bool advance(int done) override {
         reached_ = std::max(reached_, done);
+        values_.append(done);
         cancelled_ = cancelled_ || (cancelAt_ && done >= *cancelAt_);
         return !cancelled_;
     }
 
 private:
     int& reached_;
+    QList<int>& values_;
     std::optional<int> cancelAt_;
     bool cancelled_ = false;
 };
@@ -144,7 +147,8 @@ std::unique_ptr<Progress> ScriptedDialogs::showProgress(QWidget*, const Progress
     std::optional<int> cancelAt;
     if (!progressCancels_.isEmpty())
         cancelAt = progressCancels_.dequeue();
-    return std::make_unique<ScriptedProgress>(progressReached_, cancelAt);
+    return std::make_unique<ScriptedProgress>(progressReached_, progressValues_, cancelAt);
 }
 
 }  // namespace vellumora::test
+

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QString>
+#include <memory>
 #include <variant>
 
 namespace vellumora::test {
@@ -74,6 +75,8 @@ public:
     int count(Kind kind) const;
     /// The message requests only, in order.
     QList<MessageRequest> messages() const;
+    /// Every value the progress windows were moved to, in order.
+    const QList<int>& progressValues() const { return progressValues_; }
     /// True when every queued answer was used.
     bool allAnswersUsed() const;
     void clear();
@@ -120,6 +123,7 @@ private:
     QQueue<std::optional<BookChoice>> books_;
     QQueue<int> progressCancels_;
     int progressReached_ = -1;
+    QList<int> progressValues_;
 };
 
 }  // namespace vellumora::test
