@@ -443,6 +443,11 @@ void RtfReaderTest::refusesPastEachBoundAndKeepsDocument_data() {
         << paragraphs + "a\\par a}" << ReadStatus::TooManyParagraphs;
     QTest::newRow("plain-text lines past the bound")
         << QByteArray(kMaxParagraphs, '\n') << ReadStatus::TooManyParagraphs;
+    // Footnotes are kept aside while reading and added after the body: they
+    // count all the same.
+    QTest::newRow("paragraphs in a footnote past the bound")
+        << "{\\rtf1 a{\\footnote " + QByteArray("b\\par ").repeated(kMaxParagraphs) + "}}"
+        << ReadStatus::TooManyParagraphs;
 
     constexpr qsizetype kRunsEach = 2000;
     const qsizetype paragraphsOfRuns = kMaxRuns / kRunsEach;
