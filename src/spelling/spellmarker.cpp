@@ -101,6 +101,7 @@ void SpellMarker::checkInIdleSlice() {
         }
         scanBlock_ = block.isValid() ? block.blockNumber() : 0;
     }
+    flushRelayout();
     if (pendingBlocks_ <= 0)
         idle_.stop();
 }
@@ -120,12 +121,14 @@ void SpellMarker::checkNow(int from, int to) {
         if (block == last)
             break;
     }
+    flushRelayout();
 }
 
 void SpellMarker::checkEverything() {
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next())
         if (!isFresh(block))
             checkBlock(block);
+    flushRelayout();
     pendingBlocks_ = 0;
     idle_.stop();
 }
@@ -156,6 +159,9 @@ void SpellMarker::onContentsChange(int from, int removed, int added) {
         if (block == last)
             break;
     }
+    // Inside the notification the layout is about to take the change in, and
+    // the paragraphs marked here go with it.
+    flushRelayout();
 }
 
 void SpellMarker::followCaret(int position) {
@@ -165,6 +171,7 @@ void SpellMarker::followCaret(int position) {
     typingEnd_ = -1;
     if (block.isValid() && shown_)
         checkBlock(block);
+    flushRelayout();
 }
 
 void SpellMarker::checkBlock(QTextBlock block) {
@@ -189,7 +196,7 @@ void SpellMarker::checkBlock(QTextBlock block) {
     const bool laidOut = block.layout()->lineCount() > 0;
     block.layout()->setFormats(marks);
     if (laidOut)
-        document_.markContentsDirty(start, block.length());
+        relayOut(start, block.length());
 }
 
 void SpellMarker::clearMarks(QTextBlock block) {
@@ -197,7 +204,26 @@ void SpellMarker::clearMarks(QTextBlock block) {
     if (block.layout()->formats().isEmpty())
         return;
     block.layout()->clearFormats();
-    document_.markContentsDirty(block.position(), block.length());
+    relayOut(block.position(), block.length());
+}
+
+// Paragraphs close together join one range; one far away, which would make
+// the layout redo all the text between, is laid out on its own.
+void SpellMarker::relayOut(int from, int length) {
+    constexpr int kMostBetween = 16 * 1024;
+    if (relayoutFrom_ >= 0 && (from < relayoutFrom_ || from > relayoutTo_ + kMostBetween))
+        flushRelayout();
+    if (relayoutFrom_ < 0)
+        relayoutFrom_ = from;
+    relayoutTo_ = std::max(relayoutTo_, from + length);
+}
+
+void SpellMarker::flushRelayout() {
+    if (relayoutFrom_ < 0)
+        return;
+    const int from = relayoutFrom_, length = relayoutTo_ - relayoutFrom_;
+    relayoutFrom_ = relayoutTo_ = -1;
+    document_.markContentsDirty(from, length);
 }
 
 void SpellMarker::setShown(bool shown) {
@@ -210,6 +236,7 @@ void SpellMarker::setShown(bool shown) {
         for (QTextBlock block = document_.begin(); block.isValid(); block = block.next())
             if (carriesMarks(block))
                 clearMarks(block);
+        flushRelayout();
         return;
     }
     recheckAll();

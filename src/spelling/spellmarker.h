@@ -69,6 +69,8 @@ private:
     void checkInIdleSlice();
     void checkBlock(QTextBlock block);
     void clearMarks(QTextBlock block);
+    void relayOut(int from, int length);
+    void flushRelayout();
     bool isFresh(const QTextBlock& block) const;
     QTextBlock firstVisibleBlock() const;
 
@@ -81,6 +83,11 @@ private:
     int pendingBlocks_ = 0;  ///< blocks the idle scan still has to pass
     int typingEnd_ = -1;     ///< end of the word being typed, or -1
     bool shown_ = true;
+    /// Paragraphs whose marks changed after they were laid out, laid out
+    /// again together: each new layout walks the whole document, so one per
+    /// paragraph made checking a long document take time by its square.
+    int relayoutFrom_ = -1;
+    int relayoutTo_ = -1;
 };
 
 }  // namespace vellumora::spelling
