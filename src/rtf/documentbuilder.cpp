@@ -131,6 +131,8 @@ void DocumentBuilder::flushRun() {
     }
     ++tally_.runs;
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
+    paragraphLength_ += run_.size();
+    tally_.longestParagraph = std::max(tally_.longestParagraph, paragraphLength_);
     if (document_) {
         cursor_.insertText(run_, runFormat_);
     }
@@ -142,6 +144,7 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     flushRun();
     ++tally_.paragraphs;
     runsInParagraph_ = 0;
+    paragraphLength_ = 0;
     paragraphHasText_ = false;
     paragraphEnded_ = true;
     if (!document_) {
@@ -182,6 +185,7 @@ void DocumentBuilder::countAlso(const DocumentTally& other) {
     tally_.paragraphs += other.paragraphs;
     tally_.runs += other.runs;
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, other.mostRunsInAParagraph);
+    tally_.longestParagraph = std::max(tally_.longestParagraph, other.longestParagraph);
 }
 
 }  // namespace vellumora::rtf

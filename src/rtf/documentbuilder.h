@@ -29,6 +29,7 @@ struct DocumentTally {
     qsizetype paragraphs = 1;
     qsizetype runs = 0;  ///< pieces of text in one style, over the whole document
     qsizetype mostRunsInAParagraph = 0;
+    qsizetype longestParagraph = 0;  ///< in UTF-16 units
 };
 
 /**
@@ -75,6 +76,7 @@ private:
     QTextCursor cursor_;
     DocumentTally tally_;
     qsizetype runsInParagraph_ = 0;
+    qsizetype paragraphLength_ = 0;
     bool undoWasEnabled_ = false;
     QSizeF pageSize_;
     QString run_;

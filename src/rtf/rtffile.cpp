@@ -54,6 +54,10 @@ QString refusal(ReadStatus status) {
             return cannotOpen(QStringLiteral("one of its paragraphs changes font or style more "
                                              "than %1 times, more than the editor can show")
                                   .arg(locale.toString(kMaxRunsInAParagraph)));
+        case ReadStatus::ParagraphTooLong:
+            return cannotOpen(QStringLiteral("one of its paragraphs is longer than %1 characters, "
+                                             "more than the editor can show")
+                                  .arg(locale.toString(kMaxParagraphLength)));
         case ReadStatus::Loaded:
             break;
     }

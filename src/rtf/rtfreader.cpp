@@ -1032,6 +1032,9 @@ ReadStatus checkBounds(const DocumentTally& tally) {
     if (tally.mostRunsInAParagraph > kMaxRunsInAParagraph) {
         return ReadStatus::ParagraphTooComplex;
     }
+    if (tally.longestParagraph > kMaxParagraphLength) {
+        return ReadStatus::ParagraphTooLong;
+    }
     if (tally.runs > kMaxRuns) {
         return ReadStatus::TooManyRuns;
     }

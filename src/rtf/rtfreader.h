@@ -13,11 +13,13 @@ inline constexpr qsizetype kMaxInputBytes = 64 * 1024 * 1024;
 
 // What one file may make of the document. The text area keeps a layout for
 // every paragraph, and lays a paragraph out as a whole in time that grows
-// with the square of its runs (pieces of text in one style); a file past one
-// of these is refused before the document is touched.
+// with the square of its runs (pieces of text in one style); it keeps the
+// shaped glyphs of a whole paragraph, some forty times the paragraph's bytes.
+// A file past one of these is refused before the document is touched.
 inline constexpr qsizetype kMaxParagraphs = 200'000;
 inline constexpr qsizetype kMaxRuns = 1'000'000;
 inline constexpr qsizetype kMaxRunsInAParagraph = 5'000;
+inline constexpr qsizetype kMaxParagraphLength = 1'000'000;
 
 enum class ReadStatus {
     Loaded,               ///< the document holds the file's content
@@ -25,6 +27,7 @@ enum class ReadStatus {
     TooManyParagraphs,    ///< more than kMaxParagraphs; the document is unchanged
     TooManyRuns,          ///< more than kMaxRuns; the document is unchanged
     ParagraphTooComplex,  ///< a paragraph of more than kMaxRunsInAParagraph runs; unchanged
+    ParagraphTooLong,     ///< a paragraph of more than kMaxParagraphLength characters; unchanged
 };
 
 /// Told how far a read has come, in percent of the whole read.

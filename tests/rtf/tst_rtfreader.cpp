@@ -460,6 +460,13 @@ void RtfReaderTest::refusesPastEachBoundAndKeepsDocument_data() {
         << boldAndPlainRuns(1, kMaxRunsInAParagraph, 0) << ReadStatus::Loaded;
     QTest::newRow("runs in a paragraph past the bound")
         << boldAndPlainRuns(1, kMaxRunsInAParagraph, 1) << ReadStatus::ParagraphTooComplex;
+
+    // A paragraph's length counts across its runs.
+    const QByteArray half(kMaxParagraphLength / 2, 'a');
+    QTest::newRow("paragraph length at the bound")
+        << "{\\rtf1 " + half + "{\\b " + half + "}}" << ReadStatus::Loaded;
+    QTest::newRow("paragraph length past the bound")
+        << "{\\rtf1 " + half + "{\\b " + half + "a}}" << ReadStatus::ParagraphTooLong;
 }
 
 void RtfReaderTest::refusesPastEachBoundAndKeepsDocument() {
