@@ -9,6 +9,8 @@
 #include "store/answerstore.h"
 #include "store/catalogue.h"
 
+#include "support/qtbenchmain.h"
+
 #include <benchmark/benchmark.h>
 #include <QBuffer>
 #include <QGuiApplication>
@@ -109,11 +111,5 @@ BENCHMARK(BM_QTextDocumentPrint)->Unit(benchmark::kMillisecond)->Iterations(2);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vellumora::bench::runQtBenchmarks<QGuiApplication>(argc, argv);
 }

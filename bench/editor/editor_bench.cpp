@@ -14,6 +14,8 @@
 #include "store/answerstore.h"
 #include "support/documentshapes.h"
 
+#include "support/qtbenchmain.h"
+
 #include <benchmark/benchmark.h>
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -393,11 +395,5 @@ BENCHMARK_CAPTURE(refused, plain_line_breaks, bench::plainLineBreaks)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vellumora::bench::runQtBenchmarks<QApplication>(argc, argv);
 }

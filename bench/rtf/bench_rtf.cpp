@@ -7,6 +7,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "support/qtbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -125,10 +127,5 @@ BENCHMARK_CAPTURE(readShape, plain_line_breaks, plainLineBreaks)
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vellumora::bench::runQtBenchmarks<QGuiApplication>(argc, argv);
 }

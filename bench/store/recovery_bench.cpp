@@ -12,6 +12,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "support/qtbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -98,10 +100,5 @@ BENCHMARK(BM_RecoveryDocument5MB)->Unit(benchmark::kMillisecond)->UseRealTime()-
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vellumora::bench::runQtBenchmarks<QGuiApplication>(argc, argv);
 }
