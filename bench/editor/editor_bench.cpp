@@ -12,6 +12,7 @@
 #include "rtf/rtfwriter.h"
 #include "shell/session.h"
 #include "store/answerstore.h"
+#include "support/cancellingdialogs.h"
 #include "support/documentshapes.h"
 
 #include "support/qtbenchmain.h"
@@ -43,30 +44,14 @@ public:
 
 /// Answers every message with OK (or No to a question), opens openPath when
 /// one is set and cancels every other dialog.
-class QuietDialogs final : public Dialogs {
+class QuietDialogs final : public test::CancellingDialogs {
 public:
     QString openPath;
 
-    MessageButton message(QWidget*, const MessageRequest& request) override {
-        return request.buttons == MessageButtons::Ok ? MessageButton::Ok : MessageButton::No;
-    }
-    std::optional<QString> prompt(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
     std::optional<QString> openFile(QWidget*, const FileRequest&) override {
         if (openPath.isEmpty())
             return std::nullopt;
         return openPath;
-    }
-    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override {
-        return std::nullopt;
-    }
-    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
-    bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
-    void previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
-    std::optional<BookChoice> chooseBook(QWidget*, const BookChoice&) override {
-        return std::nullopt;
     }
     std::unique_ptr<Progress> showProgress(QWidget*, const ProgressRequest&) override {
         return std::make_unique<Unwatched>();

@@ -18,6 +18,8 @@
 #include "spelling/wordfinder.h"
 #include "store/answerstore.h"
 
+#include "support/cancellingdialogs.h"
+
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,27 +36,7 @@ namespace {
 
 constexpr qsizetype kAnswerSize = 64 * 1024;
 
-class QuietDialogs final : public Dialogs {
-public:
-    MessageButton message(QWidget*, const MessageRequest&) override { return MessageButton::Ok; }
-    std::optional<QString> prompt(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> openFile(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override {
-        return std::nullopt;
-    }
-    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
-    bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
-    void previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
-    std::optional<BookChoice> chooseBook(QWidget*, const BookChoice&) override {
-        return std::nullopt;
-    }
-    std::unique_ptr<Progress> showProgress(QWidget*, const ProgressRequest&) override {
-        return nullptr;
-    }
-};
+using QuietDialogs = test::CancellingDialogs;
 
 // Varied prose with a misspelling now and then, as she writes it.
 QString longAnswer(int position) {

@@ -19,6 +19,7 @@
 // "DONE <step>", so that the test knows how far the program got.
 #include "app/program.h"
 #include "dialogs/dialogs.h"
+#include "support/cancellingdialogs.h"
 #include "store/answerstore.h"
 #include "store/datafile.h"
 
@@ -43,7 +44,7 @@ void say(const QString& line) {
 
 /// Answers as a careful user would: OK to notes, Yes to leaving, No to
 /// saving the document; the recovery question as the command line says.
-class DriverDialogs final : public Dialogs {
+class DriverDialogs final : public test::CancellingDialogs {
 public:
     MessageButton restoreAnswer = MessageButton::Yes;
 
@@ -53,26 +54,7 @@ public:
             return restoreAnswer;
         if (request.text.startsWith(QStringLiteral("Are you sure you want to exit?")))
             return MessageButton::Yes;
-        if (request.buttons == MessageButtons::Ok)
-            return MessageButton::Ok;
-        return MessageButton::No;
-    }
-    std::optional<QString> prompt(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> openFile(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override {
-        return std::nullopt;
-    }
-    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
-    bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
-    void previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
-    std::optional<BookChoice> chooseBook(QWidget*, const BookChoice&) override {
-        return std::nullopt;
-    }
-    std::unique_ptr<Progress> showProgress(QWidget*, const ProgressRequest&) override {
-        return nullptr;
+        return CancellingDialogs::message(nullptr, request);
     }
 };
 
