@@ -3,15 +3,11 @@
 #include "store/answerstore.h"
 #include "store/datafile.h"
 
-#include <QFileInfo>
-
 namespace vellumora::datafile {
 
 AnswersOnlyInFile answersOnlyInFile(const QString& dataFilePath, const AnswerStore& store) {
-    // Only a regular file is read: opening a pipe in its place would wait
-    // for a writer that never comes.
-    if (!QFileInfo(dataFilePath).isFile())
-        return {};
+    // readFile takes regular files only, so a pipe in the data file's place
+    // holds nothing to keep rather than waiting for a writer.
     AnswerStore inFile;
     if (readFile(dataFilePath, inFile) == ReadResult::CannotOpen)
         return {};
