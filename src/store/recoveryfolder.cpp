@@ -1,5 +1,6 @@
 #include "store/recoveryfolder.h"
 
+#include "files/wholefile.h"
 #include "store/datafile.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 namespace vellumora {
 
@@ -41,21 +41,10 @@ QDateTime modified(const QString& path) {
 
 }  // namespace
 
-// Every write is checked where it happens (no buffer left for commit() to
-// write), so a full disk can never put a short copy in place of a whole one.
+// The same whole-or-nothing replacement as every other save: a full disk can
+// never put a short copy in place of a whole one.
 bool RecoveryFolder::replaceWhole(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-              file.write(bytes) == bytes.size();
-    if (ok)
-        ok = file.commit();
-    else
-        file.cancelWriting();
-    if (!ok && error)
-        *error = file.error() == QFileDevice::NoError
-                     ? QStringLiteral("the disk is full or takes no file this large")
-                     : file.errorString();
-    return ok;
+    return files::replaceFile(path, bytes, error);
 }
 
 RecoveryFolder::RecoveryFolder(QString path, std::unique_ptr<QLockFile> lock)
