@@ -1,12 +1,29 @@
 #include "editor/documenttextedit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <QTextLayout>
 
 namespace vellumora {
 
-DocumentTextEdit::DocumentTextEdit(QWidget* parent) : QTextEdit(parent) {}
+DocumentTextEdit::DocumentTextEdit(QWidget* parent) : QTextEdit(parent) {
+    connect(document(), &QTextDocument::contentsChange, this,
+            &DocumentTextEdit::finishLayoutBeforeTheChange);
+}
+
+// Qt's rich text layout lays a long document out in the background, a slice
+// at a time, and takes a change made meanwhile as the end of its work: the
+// paragraphs it had not reached stay without lines, and the rest of the story
+// could not be scrolled to until the window was resized. A change is told to
+// the layout just after this signal, so the layout finishes first.
+void DocumentTextEdit::finishLayoutBeforeTheChange() {
+    const QTextDocument* text = document();
+    if (!text->pageSize().isNull() && text->lastBlock().layout()->lineCount() == 0)
+        text->documentLayout()->documentSize();
+}
 
 void DocumentTextEdit::reserveKeys(const QList<QKeySequence>& keys) {
     for (const QKeySequence& key : keys)

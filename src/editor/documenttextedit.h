@@ -34,6 +34,7 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    void finishLayoutBeforeTheChange();
     bool isReserved(const QKeyEvent* event) const;
 
     QList<QKeyCombination> reserved_;

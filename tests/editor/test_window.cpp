@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 using namespace vellumora;
 using namespace vellumora::test;
@@ -46,6 +47,23 @@ class WindowTest : public QObject {
 
 private slots:
     void init() { QGuiApplication::clipboard()->clear(); }
+
+    // The layout of a long story goes on in the background after the editor
+    // opens; a keystroke meanwhile must not leave the rest out of reach.
+    void typingWhileALongStoryIsLaidOutKeepsAllOfItReachable() {
+        EditorFixture f;
+        const QString answer = u"We lived in a house by the river. "_qs.repeated(120);
+        for (int position = 1; position <= 81; ++position)
+            f.program.store().store(position, answer);
+        f.openEditor();
+        const QTextDocument* document = f.text()->document();
+        const auto laidOutToTheEnd = [document] {
+            return document->lastBlock().layout()->lineCount() > 0;
+        };
+        QVERIFY2(!laidOutToTheEnd(), "the story is too short to be laid out in the background");
+        QTest::keyClick(f.text(), Qt::Key_X);
+        QTRY_VERIFY_WITH_TIMEOUT(laidOutToTheEnd(), 10000);
+    }
 
     void menus_data();
     void menus();
