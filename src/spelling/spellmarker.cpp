@@ -26,6 +26,12 @@ constexpr int kSliceMilliseconds = 4;
 // A change larger than this (a whole text set at once) is left to the idle
 // scan beyond what is on screen.
 constexpr int kLargeChange = 4096;
+// While the layout is at work the idle scan looks this often whether it has
+// finished, and stops waiting after this many looks without any progress.
+constexpr int kLayoutPollMilliseconds = 30;
+constexpr int kMostPollsWithoutProgress = 40;
+// Characters of marked paragraphs one slice lays out again at most.
+constexpr int kMostRelaidOutInASlice = 64 * 1024;
 
 }  // namespace
 
@@ -44,6 +50,8 @@ SpellMarker::SpellMarker(QTextDocument& document, Speller& speller)
     document_.documentLayout();
     connect(&document_, &QTextDocument::contentsChange, this, &SpellMarker::onContentsChange);
     connect(&speller_, &Speller::verdictsChanged, this, &SpellMarker::recheckAll);
+    connect(document_.documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            [this] { pollsWithoutProgress_ = 0; });
     speller_.prepare();
     recheckAll();
 }
@@ -75,7 +83,26 @@ void SpellMarker::startIdleScan() {
         return;
     scanBlock_ = firstVisibleBlock().blockNumber();
     pendingBlocks_ = document_.blockCount();
-    idle_.start();
+    pollsWithoutProgress_ = 0;
+    idle_.start(0);
+}
+
+// Qt's rich text layout lays a long document out front to back, a slice at
+// a time while the program is idle, and takes any change made meanwhile,
+// a new layout of marked paragraphs too, as the end of its work: the
+// paragraphs it had not reached stay without lines, and the rest of the
+// document cannot be scrolled to. So no marks are set until it has finished.
+// The plain text layout lays out only what it is asked for, and a document
+// that is not shown is not laid out at all.
+bool SpellMarker::layoutIsAtWork() const {
+    return document_.documentLayout()->inherits("QTextDocumentLayout") &&
+           !document_.pageSize().isNull() && document_.lastBlock().layout()->lineCount() == 0;
+}
+
+// A layout that reports no progress for a long while is not coming; then
+// the marks are set without waiting for it.
+bool SpellMarker::waitsForLayout() const {
+    return layoutIsAtWork() && pollsWithoutProgress_ <= kMostPollsWithoutProgress;
 }
 
 QTextBlock SpellMarker::firstVisibleBlock() const {
@@ -86,14 +113,26 @@ QTextBlock SpellMarker::firstVisibleBlock() const {
 }
 
 void SpellMarker::checkInIdleSlice() {
+    if (waitsForLayout()) {
+        ++pollsWithoutProgress_;
+        idle_.setInterval(kLayoutPollMilliseconds);
+        return;
+    }
+    idle_.setInterval(0);
     QElapsedTimer slice;
     slice.start();
-    while (pendingBlocks_ > 0 && slice.elapsed() < kSliceMilliseconds) {
+    // Laying out the marked paragraphs again costs more than checking them,
+    // so a slice also ends once it has gathered enough text for that.
+    const auto sliceIsFull = [this, &slice] {
+        return slice.elapsed() >= kSliceMilliseconds ||
+               (relayoutFrom_ >= 0 && relayoutTo_ - relayoutFrom_ > kMostRelaidOutInASlice);
+    };
+    while (pendingBlocks_ > 0 && !sliceIsFull()) {
         QTextBlock block = document_.findBlockByNumber(scanBlock_);
         if (!block.isValid())
             block = document_.begin();
         // Runs of checked blocks are passed without a new look-up each.
-        for (int i = 0; i < 64 && pendingBlocks_ > 0 && block.isValid(); ++i) {
+        for (int i = 0; i < 16 && pendingBlocks_ > 0 && block.isValid(); ++i) {
             if (!isFresh(block))
                 checkBlock(block);
             --pendingBlocks_;
@@ -107,8 +146,12 @@ void SpellMarker::checkInIdleSlice() {
 }
 
 void SpellMarker::checkNow(int from, int to) {
-    if (!shown_)
+    // While the layout is at work, the idle scan marks what is shown first
+    // once it has finished.
+    if (!shown_ || waitsForLayout())
         return;
+    if (from > to)
+        std::swap(from, to);
     // No screen shows more paragraphs; a range reported while the layout is
     // still at work may reach far beyond what is shown.
     constexpr int kMostShown = 200;
@@ -191,20 +234,21 @@ void SpellMarker::checkBlock(QTextBlock block) {
     // A block that had and has no marks is left as it is.
     if ((marks.isEmpty() && !hadMarks) || block.layout()->formats() == marks)
         return;
-    // A paragraph the layout has not reached yet takes its marks along when
-    // it gets there; one already laid out is laid out again.
-    const bool laidOut = block.layout()->lineCount() > 0;
+    // New formats always go with a new layout of the paragraph, even one not
+    // laid out yet: Qt counts them as a change to lay out and would stretch
+    // the next change it lays out, which may be her next keystroke far away,
+    // to cover the paragraph. The paragraphs gathered so far are laid out
+    // first, for the same reason.
+    relayOut(start, block.length());
     block.layout()->setFormats(marks);
-    if (laidOut)
-        relayOut(start, block.length());
 }
 
 void SpellMarker::clearMarks(QTextBlock block) {
     block.setUserState(stateOf(0, false));
     if (block.layout()->formats().isEmpty())
         return;
-    block.layout()->clearFormats();
     relayOut(block.position(), block.length());
+    block.layout()->clearFormats();
 }
 
 // Paragraphs close together join one range; one far away, which would make

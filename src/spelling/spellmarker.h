@@ -67,6 +67,8 @@ private:
     void checkShownThenScan();
     void startIdleScan();
     void checkInIdleSlice();
+    bool layoutIsAtWork() const;
+    bool waitsForLayout() const;
     void checkBlock(QTextBlock block);
     void clearMarks(QTextBlock block);
     void relayOut(int from, int length);
@@ -82,6 +84,7 @@ private:
     int scanBlock_ = 0;      ///< the block number where the idle scan goes on
     int pendingBlocks_ = 0;  ///< blocks the idle scan still has to pass
     int typingEnd_ = -1;     ///< end of the word being typed, or -1
+    int pollsWithoutProgress_ = 0;  ///< looks at a layout at work that reported nothing
     bool shown_ = true;
     /// Paragraphs whose marks changed after they were laid out, laid out
     /// again together: each new layout walks the whole document, so one per

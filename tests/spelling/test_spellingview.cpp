@@ -18,6 +18,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 using namespace vellumora;
@@ -132,6 +135,32 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return restarted.program.speller().isReady(); }, 10000));
         QTRY_VERIFY(isMarked(box, box->document(), u"smal"_qs));
         QVERIFY(!isMarked(box, box->document(), u"Teh"_qs));
+    }
+
+    // A long story is marked to its end, and marking it never stops the
+    // layout, which goes on in the background, short of the end: every
+    // paragraph keeps its lines, so all of it can be scrolled to.
+    void aLongStoryIsMarkedToItsEnd() {
+        PageHarness h;
+        QVERIFY(h.ready());
+        QTextEdit edit;
+        edit.resize(600, 400);
+        edit.setPlainText(u"we lived in a smal house\n"_qs +
+                          u"we lived in a house by the river\n"_qs.repeated(8000) + u"lastt"_qs);
+        spelling::SpellingView::attach(&edit, h.program.speller(), h.dialogs);
+        edit.show();
+        const QTextDocument* document = edit.document();
+        QVERIFY2(document->lastBlock().layout()->lineCount() == 0,
+                 "the story is too short to be laid out in the background");
+        QTRY_VERIFY_WITH_TIMEOUT(spellingOf(&edit)->marker().isComplete() &&
+                                     document->lastBlock().layout()->lineCount() > 0,
+                                 20000);
+        QVERIFY(isMarked(&edit, edit.document(), u"smal"_qs));
+        QVERIFY(isMarked(&edit, edit.document(), u"lastt"_qs));
+        int withoutLines = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            withoutLines += block.layout()->lineCount() == 0;
+        QCOMPARE(withoutLines, 0);
     }
 
     // The file the editor saves is the same, byte for byte, whether the
