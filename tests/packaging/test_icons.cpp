@@ -53,6 +53,7 @@ private slots:
     void pngIsTheProgramsDrawing();
     void svgShowsTheSamePictureAsThePng();
     void aboutPagePictureIsTheDesktopIcon();
+    void windowIconIsTheDesktopIconAtEverySize();
 };
 
 void IconsTest::pngIsTheProgramsDrawing_data() {
@@ -98,6 +99,20 @@ void IconsTest::aboutPagePictureIsTheDesktopIcon() {
     const QImage desktop(QStringLiteral("%1/32/%2.png").arg(kIconDir, kAppId));
     QVERIFY(!desktop.isNull());
     QCOMPARE(asArgb(artwork::programPicture().toImage()), asArgb(desktop));
+}
+
+// The window icon draws itself when a size is asked for; each size a
+// window manager may ask for is the picture the desktop shows at that size.
+void IconsTest::windowIconIsTheDesktopIconAtEverySize() {
+    const QIcon icon = artwork::programIconSet();
+    const QList<QSize> sizes = icon.availableSizes();
+    QCOMPARE(sizes.size(), 7);
+    for (const QSize& size : sizes) {
+        const QImage desktop(
+            QStringLiteral("%1/%2/%3.png").arg(kIconDir).arg(size.width()).arg(kAppId));
+        QVERIFY2(!desktop.isNull(), qPrintable(QString::number(size.width())));
+        QCOMPARE(asArgb(icon.pixmap(size).toImage()), asArgb(desktop));
+    }
 }
 
 QTEST_MAIN(IconsTest)
