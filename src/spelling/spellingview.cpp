@@ -67,8 +67,7 @@ std::pair<int, int> SpellingView::shownRange() const {
 void SpellingView::checkWhatIsShown() {
     if (!marker_)
         return;
-    const auto [from, to] = shownRange();
-    marker_->checkNow(from, to);
+    marker_->checkShown();
 }
 
 void SpellingView::showContextMenu(QPoint viewportPoint) {

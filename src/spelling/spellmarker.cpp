@@ -71,10 +71,7 @@ void SpellMarker::recheckAll() {
 void SpellMarker::checkShownThenScan() {
     if (!shown_)
         return;
-    if (visibleRange_) {
-        const auto [from, to] = visibleRange_();
-        checkNow(from, to);
-    }
+    checkShown();
     startIdleScan();
 }
 
@@ -143,6 +140,15 @@ void SpellMarker::checkInIdleSlice() {
     flushRelayout();
     if (pendingBlocks_ <= 0)
         idle_.stop();
+}
+
+// Finding what is on screen takes two hit tests of the layout, which are not
+// made while the marks would wait for the layout anyway.
+void SpellMarker::checkShown() {
+    if (!visibleRange_ || !shown_ || waitsForLayout())
+        return;
+    const auto [from, to] = visibleRange_();
+    checkNow(from, to);
 }
 
 void SpellMarker::checkNow(int from, int to) {

@@ -40,6 +40,8 @@ public:
     /// Tells where the text on screen is; it is checked first.
     void setVisibleRange(VisibleRange range) { visibleRange_ = std::move(range); }
 
+    /// Checks the paragraphs on screen at once, those already checked excepted.
+    void checkShown();
     /// Checks the paragraphs from..to at once, those already checked excepted.
     void checkNow(int from, int to);
     /// Checks every paragraph at once.
