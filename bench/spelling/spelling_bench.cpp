@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -273,6 +274,30 @@ void BM_TypeOneCharacter(benchmark::State& state) {
     big.close();
 }
 BENCHMARK(BM_TypeOneCharacter)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(30);
+
+// Scrolling the checked document to a place not shown before, where the
+// marks found in idle time are set as it comes into view, with spelling (1)
+// and without (0): the scroll and the events it brings.
+void BM_ScrollToNewText(benchmark::State& state) {
+    const bool spelling = state.range(0) != 0;
+    BigProgram big(spelling);
+    TextEditor* editor = big.open();
+    DocumentTextEdit* text = editor->textArea();
+    const QTextDocument* document = text->document();
+    spelling::SpellMarker& marker = BigProgram::markerOf(editor);
+    while ((spelling && !marker.isComplete()) || document->lastBlock().layout()->lineCount() == 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QScrollBar* bar = text->verticalScrollBar();
+    int place = 0;
+    for (auto _ : state) {
+        place = (place + 7919) % 100;
+        bar->setValue(bar->maximum() / 100 * place);
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(text->viewport()->grab());
+    }
+    big.close();
+}
+BENCHMARK(BM_ScrollToNewText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // The first character typed right after opening, while the text area still
 // lays the document out in the background: the layout is finished first, so

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <utility>
 
 namespace vellumora::spelling {
 
@@ -32,6 +33,18 @@ constexpr int kLayoutPollMilliseconds = 30;
 constexpr int kMostPollsWithoutProgress = 40;
 // Characters of marked paragraphs one slice lays out again at most.
 constexpr int kMostRelaidOutInASlice = 64 * 1024;
+// How far from the text on screen, in characters, the idle scan still sets
+// the marks it finds; beyond, it keeps them until the text comes into view.
+constexpr int kNearTheScreen = 8 * 1024;
+
+// Marks found for a paragraph away from the screen, set once it comes into
+// view: setting them lays the paragraph out again, after which Qt moves
+// every paragraph below it, and on a long document that costs far more than
+// checking the words.
+struct PendingMarks final : QTextBlockUserData {
+    explicit PendingMarks(QList<QTextLayout::FormatRange> found) : marks(std::move(found)) {}
+    QList<QTextLayout::FormatRange> marks;
+};
 
 }  // namespace
 
@@ -102,11 +115,25 @@ bool SpellMarker::waitsForLayout() const {
     return layoutIsAtWork() && pollsWithoutProgress_ <= kMostPollsWithoutProgress;
 }
 
-QTextBlock SpellMarker::firstVisibleBlock() const {
+QTextBlock SpellMarker::firstVisibleBlock() {
     if (!visibleRange_)
         return document_.begin();
-    const QTextBlock block = document_.findBlock(visibleRange_().first);
+    const QTextBlock block = document_.findBlock(rememberShown().first);
     return block.isValid() ? block : document_.begin();
+}
+
+std::pair<int, int> SpellMarker::rememberShown() {
+    auto [from, to] = visibleRange_();
+    if (from > to)
+        std::swap(from, to);
+    nearFrom_ = from - kNearTheScreen;
+    nearTo_ = to + kNearTheScreen;
+    return {from, to};
+}
+
+bool SpellMarker::isNearTheScreen(const QTextBlock& block) const {
+    return !visibleRange_ ||
+           (block.position() + block.length() >= nearFrom_ && block.position() <= nearTo_);
 }
 
 void SpellMarker::checkInIdleSlice() {
@@ -131,7 +158,7 @@ void SpellMarker::checkInIdleSlice() {
         // Runs of checked blocks are passed without a new look-up each.
         for (int i = 0; i < 16 && pendingBlocks_ > 0 && block.isValid(); ++i) {
             if (!isFresh(block))
-                checkBlock(block);
+                checkBlock(block, isNearTheScreen(block) ? Apply::Now : Apply::WhenShown);
             --pendingBlocks_;
             block = block.next();
         }
@@ -147,8 +174,10 @@ void SpellMarker::checkInIdleSlice() {
 void SpellMarker::checkShown() {
     if (!visibleRange_ || !shown_ || waitsForLayout())
         return;
-    const auto [from, to] = visibleRange_();
-    checkNow(from, to);
+    // The text just above and below is marked too, so that scrolling on a
+    // little finds it marked without another layout.
+    const auto [from, to] = rememberShown();
+    checkNow(std::max(0, from - kNearTheScreen), to + kNearTheScreen);
 }
 
 void SpellMarker::checkNow(int from, int to) {
@@ -158,15 +187,16 @@ void SpellMarker::checkNow(int from, int to) {
         return;
     if (from > to)
         std::swap(from, to);
-    // No screen shows more paragraphs; a range reported while the layout is
-    // still at work may reach far beyond what is shown.
-    constexpr int kMostShown = 200;
+    // No screen and its surroundings hold more paragraphs.
+    constexpr int kMostShown = 400;
     const QTextBlock last = document_.findBlock(to);
     int count = 0;
     for (QTextBlock block = document_.findBlock(from); block.isValid() && count < kMostShown;
          block = block.next(), ++count) {
         if (!isFresh(block))
-            checkBlock(block);
+            checkBlock(block, Apply::Now);
+        else if (const auto* pending = static_cast<PendingMarks*>(block.userData()))
+            applyMarks(block, QList(pending->marks));
         if (block == last)
             break;
     }
@@ -174,9 +204,12 @@ void SpellMarker::checkNow(int from, int to) {
 }
 
 void SpellMarker::checkEverything() {
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next())
+    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
         if (!isFresh(block))
-            checkBlock(block);
+            checkBlock(block, Apply::Now);
+        else if (const auto* pending = static_cast<PendingMarks*>(block.userData()))
+            applyMarks(block, QList(pending->marks));
+    }
     flushRelayout();
     pendingBlocks_ = 0;
     idle_.stop();
@@ -202,7 +235,7 @@ void SpellMarker::onContentsChange(int from, int removed, int added) {
     const QTextBlock last = document_.findBlock(from + added);
     for (QTextBlock block = document_.findBlock(from); block.isValid(); block = block.next()) {
         if (shown_)
-            checkBlock(block);
+            checkBlock(block, Apply::Now);
         else
             block.setUserState(stateOf(0, carriesMarks(block)));
         if (block == last)
@@ -219,11 +252,11 @@ void SpellMarker::followCaret(int position) {
     const QTextBlock block = document_.findBlock(typingEnd_);
     typingEnd_ = -1;
     if (block.isValid() && shown_)
-        checkBlock(block);
+        checkBlock(block, Apply::Now);
     flushRelayout();
 }
 
-void SpellMarker::checkBlock(QTextBlock block) {
+void SpellMarker::checkBlock(QTextBlock block, Apply apply) {
     const QString text = block.text();
     const int start = block.position();
     QList<QTextLayout::FormatRange> marks;
@@ -235,11 +268,21 @@ void SpellMarker::checkBlock(QTextBlock block) {
                 marks.append({int(word.start), int(word.length), markFormat()});
         }
     }
-    const bool hadMarks = carriesMarks(block);
-    block.setUserState(stateOf(generation_, !marks.isEmpty()));
-    // A block that had and has no marks is left as it is.
-    if ((marks.isEmpty() && !hadMarks) || block.layout()->formats() == marks)
+    if (apply == Apply::Now)
+        applyMarks(block, std::move(marks));
+    else if (block.layout()->formats() == marks)
+        block.setUserData(nullptr);
+    else
+        block.setUserData(new PendingMarks(std::move(marks)));
+    block.setUserState(stateOf(generation_, !block.layout()->formats().isEmpty()));
+}
+
+void SpellMarker::applyMarks(QTextBlock block, QList<QTextLayout::FormatRange> marks) {
+    if (block.userData())
+        block.setUserData(nullptr);
+    if (block.layout()->formats() == marks)
         return;
+    const int start = block.position();
     // New formats always go with a new layout of the paragraph, even one not
     // laid out yet: Qt counts them as a change to lay out and would stretch
     // the next change it lays out, which may be her next keystroke far away,
@@ -247,10 +290,13 @@ void SpellMarker::checkBlock(QTextBlock block) {
     // first, for the same reason.
     relayOut(start, block.length());
     block.layout()->setFormats(marks);
+    block.setUserState(stateOf(block.userState() / 2, !marks.isEmpty()));
 }
 
 void SpellMarker::clearMarks(QTextBlock block) {
     block.setUserState(stateOf(0, false));
+    if (block.userData())
+        block.setUserData(nullptr);
     if (block.layout()->formats().isEmpty())
         return;
     relayOut(block.position(), block.length());
@@ -284,8 +330,7 @@ void SpellMarker::setShown(bool shown) {
         idle_.stop();
         pendingBlocks_ = 0;
         for (QTextBlock block = document_.begin(); block.isValid(); block = block.next())
-            if (carriesMarks(block))
-                clearMarks(block);
+            clearMarks(block);
         flushRelayout();
         return;
     }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTextBlock>
 #include <QTextCharFormat>
+#include <QTextLayout>
 #include <QTimer>
 #include <functional>
 #include <optional>
@@ -23,9 +24,10 @@ class Speller;
  * modified state never change, so nothing of it reaches a saved file.
  *
  * The text on screen is checked at once; the rest in short slices while the
- * program is idle, so a long document opens as fast as before. A change
- * rechecks only the paragraphs it touched, and the word being typed is left
- * alone until the caret leaves it.
+ * program is idle, so a long document opens as fast as before. Marks found
+ * far from the screen are kept and set when the text comes into view. A
+ * change rechecks only the paragraphs it touched, and the word being typed
+ * is left alone until the caret leaves it.
  */
 class SpellMarker : public QObject {
     Q_OBJECT
@@ -40,11 +42,12 @@ public:
     /// Tells where the text on screen is; it is checked first.
     void setVisibleRange(VisibleRange range) { visibleRange_ = std::move(range); }
 
-    /// Checks the paragraphs on screen at once, those already checked excepted.
+    /// Checks the paragraphs on screen and near it at once, as checkNow does.
     void checkShown();
-    /// Checks the paragraphs from..to at once, those already checked excepted.
+    /// Checks the paragraphs from..to at once, those already checked excepted,
+    /// and sets the marks kept for them while they were away from the screen.
     void checkNow(int from, int to);
-    /// Checks every paragraph at once.
+    /// Checks every paragraph at once and sets every mark.
     void checkEverything();
     /// Whether every paragraph has been checked against the current verdicts.
     bool isComplete() const { return pendingBlocks_ == 0 && !idle_.isActive(); }
@@ -71,12 +74,17 @@ private:
     void checkInIdleSlice();
     bool layoutIsAtWork() const;
     bool waitsForLayout() const;
-    void checkBlock(QTextBlock block);
+    /// Whether marks found away from the screen are set now or kept.
+    enum class Apply { Now, WhenShown };
+    void checkBlock(QTextBlock block, Apply apply);
+    void applyMarks(QTextBlock block, QList<QTextLayout::FormatRange> marks);
+    std::pair<int, int> rememberShown();
+    bool isNearTheScreen(const QTextBlock& block) const;
     void clearMarks(QTextBlock block);
     void relayOut(int from, int length);
     void flushRelayout();
     bool isFresh(const QTextBlock& block) const;
-    QTextBlock firstVisibleBlock() const;
+    QTextBlock firstVisibleBlock();
 
     QTextDocument& document_;
     Speller& speller_;
@@ -86,6 +94,8 @@ private:
     int scanBlock_ = 0;      ///< the block number where the idle scan goes on
     int pendingBlocks_ = 0;  ///< blocks the idle scan still has to pass
     int typingEnd_ = -1;     ///< end of the word being typed, or -1
+    int nearFrom_ = 0;       ///< document positions near the text last on screen
+    int nearTo_ = 0;
     int pollsWithoutProgress_ = 0;  ///< looks at a layout at work that reported nothing
     bool shown_ = true;
     /// Paragraphs whose marks changed after they were laid out, laid out
