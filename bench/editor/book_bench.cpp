@@ -9,6 +9,7 @@
 #include "store/answerstore.h"
 #include "store/catalogue.h"
 
+#include "support/longstory.h"
 #include "support/qtbenchmain.h"
 
 #include <benchmark/benchmark.h>
@@ -23,26 +24,13 @@ using namespace vellumora;
 
 namespace {
 
-constexpr qsizetype kAnswerSize = 64 * 1024;
-
-QString longAnswer(int position) {
-    const QString paragraph = QStringLiteral(
-        "We lived in a small house by the river, and every summer my brothers and I built rafts "
-        "from whatever the flood had left behind. Mother called us in at dusk.\r\n");
-    QString answer = QStringLiteral("Answer %1: ").arg(position);
-    while (answer.size() < kAnswerSize)
-        answer += paragraph;
-    answer.truncate(kAnswerSize);
-    return answer;
-}
-
 /// The compiled document in Arial 12, as the editor shows it.
 QTextDocument& bigStory() {
     static QTextDocument document;
     if (document.isEmpty()) {
         AnswerStore store;
         for (int position = 1; position <= catalogue::kQuestionCount; ++position)
-            store.store(position, longAnswer(position));
+            store.store(position, bench::proseAnswer(position));
         QFont font(QStringLiteral("arial"));
         font.setPointSize(12);
         document.setDefaultFont(font);

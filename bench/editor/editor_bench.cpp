@@ -16,6 +16,7 @@
 #include "support/documentshapes.h"
 
 #include "support/qtbenchmain.h"
+#include "support/storyprogram.h"
 
 #include <benchmark/benchmark.h>
 #include <QAbstractTextDocumentLayout>
@@ -33,8 +34,6 @@
 using namespace vellumora;
 
 namespace {
-
-constexpr qsizetype kAnswerSize = 64 * 1024;
 
 /// A progress window nobody cancels.
 class Unwatched final : public Progress {
@@ -58,33 +57,7 @@ public:
     }
 };
 
-// Paragraphs of ordinary prose, as a long answer has them.
-QString longAnswer(int position) {
-    const QString paragraph = QStringLiteral(
-        "We lived in a small house by the river, and every summer my brothers and I built rafts "
-        "from whatever the flood had left behind. Mother called us in at dusk.\r\n");
-    QString answer = QStringLiteral("Answer %1: ").arg(position);
-    while (answer.size() < kAnswerSize)
-        answer += paragraph;
-    answer.truncate(kAnswerSize);
-    return answer;
-}
-
-struct BigProgram {
-    QuietDialogs dialogs;
-    Program program{dialogs, [] {}};
-    BigProgram() {
-        for (int position = 1; position <= 81; ++position)
-            program.store().store(position, longAnswer(position));
-    }
-    TextEditor* open() {
-        return qobject_cast<TextEditor*>(program.screens().show(QStringLiteral("frmTxtEditor")));
-    }
-    void close() {
-        program.screens().destroy(QStringLiteral("frmTxtEditor"));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
+using BigProgram = bench::StoryProgram<QuietDialogs>;
 
 void BM_CompileDocument(benchmark::State& state) {
     BigProgram big;
@@ -132,7 +105,7 @@ struct FindNextBench {
 
     FindNextBench(const QString& needle, bool present) {
         if (present)
-            big.program.store().store(81, longAnswer(81) + u' ' + needle);
+            big.program.store().store(81, bench::proseAnswer(81) + u' ' + needle);
         big.program.session().searchText = needle;
         editor = big.open();
         findNext = editor->findChild<QAction*>(QStringLiteral("mnuEditFindNext"));

@@ -18,7 +18,7 @@
 #include "spelling/wordfinder.h"
 #include "store/answerstore.h"
 
-#include "support/cancellingdialogs.h"
+#include "support/storyprogram.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
@@ -36,10 +36,6 @@ using namespace vellumora;
 
 namespace {
 
-constexpr qsizetype kAnswerSize = 64 * 1024;
-
-using QuietDialogs = test::CancellingDialogs;
-
 // Varied prose with a misspelling now and then, as she writes it.
 QString longAnswer(int position) {
     const QStringList paragraphs = {
@@ -52,9 +48,9 @@ QString longAnswer(int position) {
         u"SCHOOL DAYS: our teacher, Miss Abernathy, read to us every afternoon; I was "
         "embarassed the day I forgot my lines in the Christmas play.\r\n"_qs};
     QString answer = QStringLiteral("Answer %1: ").arg(position);
-    for (int i = 0; answer.size() < kAnswerSize; ++i)
+    for (int i = 0; answer.size() < bench::kLongAnswerSize; ++i)
         answer += paragraphs[(i + position) % paragraphs.size()];
-    answer.truncate(kAnswerSize);
+    answer.truncate(bench::kLongAnswerSize);
     return answer;
 }
 
@@ -165,11 +161,10 @@ BENCHMARK(BM_Hunspell_Suggest)->Unit(benchmark::kMillisecond);
 
 // --- The program's layer ---
 
-struct BigProgram {
-    QuietDialogs dialogs;
+/// The program with the story of varied prose, spelling on or off.
+struct BigProgram : bench::StoryProgram<> {
     QTemporaryDir noDictionaries;
-    Program program{dialogs, [] {}};
-    explicit BigProgram(bool spelling) {
+    explicit BigProgram(bool spelling) : StoryProgram(longAnswer) {
         if (spelling) {
             program.speller().useDictionary(affixPath());
             program.speller().prepare();
@@ -178,18 +173,22 @@ struct BigProgram {
         } else {
             program.speller().useDictionaryFolders({noDictionaries.path()});
         }
-        for (int position = 1; position <= 81; ++position)
-            program.store().store(position, longAnswer(position));
-    }
-    TextEditor* open() {
-        return qobject_cast<TextEditor*>(program.screens().show(QStringLiteral("frmTxtEditor")));
-    }
-    void close() {
-        program.screens().destroy(QStringLiteral("frmTxtEditor"));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     static spelling::SpellMarker& markerOf(TextEditor* editor) {
         return editor->textArea()->findChild<spelling::SpellingView*>()->marker();
+    }
+    /// Whether the document is laid out to its end and, with spelling, every
+    /// paragraph checked.
+    static bool isSettled(TextEditor* editor, bool spelling) {
+        return (!spelling || markerOf(editor).isComplete()) &&
+               editor->textArea()->document()->lastBlock().layout()->lineCount() > 0;
+    }
+    /// Opens the editor and waits until the document is settled.
+    TextEditor* openSettled(bool spelling) {
+        TextEditor* editor = open();
+        while (!isSettled(editor, spelling))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return editor;
     }
 };
 
@@ -219,16 +218,10 @@ void BM_IdleTimeAfterOpening(benchmark::State& state) {
         state.PauseTiming();
         TextEditor* editor = big.open();
         editor->grab();
-        const QTextDocument* document = editor->textArea()->document();
-        spelling::SpellMarker& marker = BigProgram::markerOf(editor);
-        const auto done = [&] {
-            return (!spelling || marker.isComplete()) &&
-                   document->lastBlock().layout()->lineCount() > 0;
-        };
         state.ResumeTiming();
         QElapsedTimer waited;
         waited.start();
-        while (!done()) {
+        while (!BigProgram::isSettled(editor, spelling)) {
             // A layout that stopped before the end leaves the rest of the
             // document out of reach; that is a fault, not a slow run.
             if (waited.elapsed() > 60'000) {
@@ -254,12 +247,8 @@ BENCHMARK(BM_IdleTimeAfterOpening)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 void BM_TypeOneCharacter(benchmark::State& state) {
     const bool spelling = state.range(0) != 0;
     BigProgram big(spelling);
-    TextEditor* editor = big.open();
-    DocumentTextEdit* text = editor->textArea();
+    DocumentTextEdit* text = big.openSettled(spelling)->textArea();
     const QTextDocument* document = text->document();
-    spelling::SpellMarker& marker = BigProgram::markerOf(editor);
-    while ((spelling && !marker.isComplete()) || document->lastBlock().layout()->lineCount() == 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     QTextCursor caret(document->findBlockByNumber(document->blockCount() / 2));
     caret.movePosition(QTextCursor::EndOfWord);
     text->setTextCursor(caret);
@@ -281,12 +270,7 @@ BENCHMARK(BM_TypeOneCharacter)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->I
 void BM_ScrollToNewText(benchmark::State& state) {
     const bool spelling = state.range(0) != 0;
     BigProgram big(spelling);
-    TextEditor* editor = big.open();
-    DocumentTextEdit* text = editor->textArea();
-    const QTextDocument* document = text->document();
-    spelling::SpellMarker& marker = BigProgram::markerOf(editor);
-    while ((spelling && !marker.isComplete()) || document->lastBlock().layout()->lineCount() == 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    DocumentTextEdit* text = big.openSettled(spelling)->textArea();
     QScrollBar* bar = text->verticalScrollBar();
     int place = 0;
     for (auto _ : state) {
