@@ -64,6 +64,12 @@ QString readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+/// A file standing where the book is to be saved, which must survive.
+bool writeOlderBook(const QString& path) {
+    QFile old(path);
+    return old.open(QIODevice::WriteOnly) && old.write("older book") == 10;
+}
+
 }  // namespace
 
 class BookTest : public QObject {
@@ -221,9 +227,7 @@ void BookTest::cancelledPdfLeavesNoFile() {
     QFETCH(int, cancelAt);
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("story.pdf"));
-    QFile old(pdf);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("older book") == 10);
-    old.close();
+    QVERIFY(writeOlderBook(pdf));
     EditorFixture f;
     fillAnswers(f.program.store());
     f.openEditor();
@@ -289,9 +293,7 @@ void BookTest::pdfNames() {
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("story.pdf"));
-    QFile old(pdf);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("older book") == 10);
-    old.close();
+    QVERIFY(writeOlderBook(pdf));
     EditorFixture f;
     f.openEditor();
     f.dialogs.answerBook(kGrandmasBook);
