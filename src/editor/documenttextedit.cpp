@@ -1,11 +1,10 @@
 #include "editor/documenttextedit.h"
 
-#include <QAbstractTextDocumentLayout>
+#include "editor/backgroundlayout.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QTextBlock>
 #include <QTextDocumentFragment>
-#include <QTextLayout>
 
 namespace vellumora {
 
@@ -14,15 +13,11 @@ DocumentTextEdit::DocumentTextEdit(QWidget* parent) : QTextEdit(parent) {
             &DocumentTextEdit::finishLayoutBeforeTheChange);
 }
 
-// Qt's rich text layout lays a long document out in the background, a slice
-// at a time, and takes a change made meanwhile as the end of its work: the
-// paragraphs it had not reached stay without lines, and the rest of the story
-// could not be scrolled to until the window was resized. A change is told to
-// the layout just after this signal, so the layout finishes first.
+// A change made while the layout is still at work in the background would
+// end its work short of the end of the story. A change is told to the layout
+// just after this signal, so the layout finishes first.
 void DocumentTextEdit::finishLayoutBeforeTheChange() {
-    const QTextDocument* text = document();
-    if (!text->pageSize().isNull() && text->lastBlock().layout()->lineCount() == 0)
-        text->documentLayout()->documentSize();
+    editor::finishBackgroundLayout(*document());
 }
 
 void DocumentTextEdit::reserveKeys(const QList<QKeySequence>& keys) {

@@ -1,5 +1,6 @@
 #include "spelling/spellmarker.h"
 
+#include "editor/backgroundlayout.h"
 #include "spelling/speller.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -97,22 +98,13 @@ void SpellMarker::startIdleScan() {
     idle_.start(0);
 }
 
-// Qt's rich text layout lays a long document out front to back, a slice at
-// a time while the program is idle, and takes any change made meanwhile,
-// a new layout of marked paragraphs too, as the end of its work: the
-// paragraphs it had not reached stay without lines, and the rest of the
-// document cannot be scrolled to. So no marks are set until it has finished.
-// The plain text layout lays out only what it is asked for, and a document
-// that is not shown is not laid out at all.
-bool SpellMarker::layoutIsAtWork() const {
-    return document_.documentLayout()->inherits("QTextDocumentLayout") &&
-           !document_.pageSize().isNull() && document_.lastBlock().layout()->lineCount() == 0;
-}
-
-// A layout that reports no progress for a long while is not coming; then
-// the marks are set without waiting for it.
+// Setting marks lays their paragraphs out again, which would end the work of
+// a layout still laying the document out in the background; so no marks are
+// set until it has finished. A layout that reports no progress for a long
+// while is not coming; then the marks are set without waiting for it.
 bool SpellMarker::waitsForLayout() const {
-    return layoutIsAtWork() && pollsWithoutProgress_ <= kMostPollsWithoutProgress;
+    return editor::isLaidOutInTheBackground(document_) &&
+           pollsWithoutProgress_ <= kMostPollsWithoutProgress;
 }
 
 QTextBlock SpellMarker::firstVisibleBlock() {
@@ -181,22 +173,13 @@ void SpellMarker::checkShown() {
 }
 
 void SpellMarker::checkNow(int from, int to) {
-    // While the layout is at work, the idle scan marks what is shown first
-    // once it has finished.
-    if (!shown_ || waitsForLayout())
-        return;
-    if (from > to)
-        std::swap(from, to);
     // No screen and its surroundings hold more paragraphs.
     constexpr int kMostShown = 400;
     const QTextBlock last = document_.findBlock(to);
     int count = 0;
     for (QTextBlock block = document_.findBlock(from); block.isValid() && count < kMostShown;
          block = block.next(), ++count) {
-        if (!isFresh(block))
-            checkBlock(block, Apply::Now);
-        else if (const auto* pending = static_cast<PendingMarks*>(block.userData()))
-            applyMarks(block, QList(pending->marks));
+        markNow(block);
         if (block == last)
             break;
     }
@@ -204,12 +187,8 @@ void SpellMarker::checkNow(int from, int to) {
 }
 
 void SpellMarker::checkEverything() {
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        if (!isFresh(block))
-            checkBlock(block, Apply::Now);
-        else if (const auto* pending = static_cast<PendingMarks*>(block.userData()))
-            applyMarks(block, QList(pending->marks));
-    }
+    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next())
+        markNow(block);
     flushRelayout();
     pendingBlocks_ = 0;
     idle_.stop();
@@ -256,6 +235,15 @@ void SpellMarker::followCaret(int position) {
     flushRelayout();
 }
 
+// A paragraph not checked yet is checked; one checked while it was away from
+// the screen gets the marks kept for it.
+void SpellMarker::markNow(QTextBlock block) {
+    if (!isFresh(block))
+        checkBlock(block, Apply::Now);
+    else if (const auto* kept = static_cast<PendingMarks*>(block.userData()))
+        applyMarks(block, QList(kept->marks));
+}
+
 void SpellMarker::checkBlock(QTextBlock block, Apply apply) {
     const QString text = block.text();
     const int start = block.position();
@@ -278,8 +266,7 @@ void SpellMarker::checkBlock(QTextBlock block, Apply apply) {
 }
 
 void SpellMarker::applyMarks(QTextBlock block, QList<QTextLayout::FormatRange> marks) {
-    if (block.userData())
-        block.setUserData(nullptr);
+    block.setUserData(nullptr);
     if (block.layout()->formats() == marks)
         return;
     const int start = block.position();
@@ -295,8 +282,7 @@ void SpellMarker::applyMarks(QTextBlock block, QList<QTextLayout::FormatRange> m
 
 void SpellMarker::clearMarks(QTextBlock block) {
     block.setUserState(stateOf(0, false));
-    if (block.userData())
-        block.setUserData(nullptr);
+    block.setUserData(nullptr);
     if (block.layout()->formats().isEmpty())
         return;
     relayOut(block.position(), block.length());

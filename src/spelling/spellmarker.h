@@ -42,11 +42,10 @@ public:
     /// Tells where the text on screen is; it is checked first.
     void setVisibleRange(VisibleRange range) { visibleRange_ = std::move(range); }
 
-    /// Checks the paragraphs on screen and near it at once, as checkNow does.
+    /// Checks the paragraphs on screen and near it at once, those already
+    /// checked excepted, and sets the marks kept for them while they were
+    /// away from the screen.
     void checkShown();
-    /// Checks the paragraphs from..to at once, those already checked excepted,
-    /// and sets the marks kept for them while they were away from the screen.
-    void checkNow(int from, int to);
     /// Checks every paragraph at once and sets every mark.
     void checkEverything();
     /// Whether every paragraph has been checked against the current verdicts.
@@ -72,8 +71,9 @@ private:
     void checkShownThenScan();
     void startIdleScan();
     void checkInIdleSlice();
-    bool layoutIsAtWork() const;
     bool waitsForLayout() const;
+    void checkNow(int from, int to);
+    void markNow(QTextBlock block);
     /// Whether marks found away from the screen are set now or kept.
     enum class Apply { Now, WhenShown };
     void checkBlock(QTextBlock block, Apply apply);
