@@ -1,9 +1,10 @@
 #include "spelling/personalwords.h"
 
+#include "files/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace vellumora::spelling {
@@ -47,15 +48,13 @@ std::optional<QString> PersonalWords::add(const QString& word) {
         return std::nullopt;
     words_.insert(word);
     order_.append(word);
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
-        return QStringLiteral("The folder %1 could not be made.")
-            .arg(QDir::toNativeSeparators(QFileInfo(path_).absolutePath()));
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    file.write(order_.join(u'\n').toUtf8() + '\n');
-    if (!file.commit())
-        return file.errorString();
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("the folder %1 could not be made")
+            .arg(QDir::toNativeSeparators(folder));
+    QString reason;
+    if (!files::replaceFile(path_, order_.join(u'\n').toUtf8() + '\n', &reason))
+        return reason;
     return std::nullopt;
 }
 
