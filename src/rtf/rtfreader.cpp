@@ -1,5 +1,6 @@
 #include "rtf/rtfreader.h"
 
+#include "rtf/controlwords.h"
 #include "rtf/documentbuilder.h"
 #include "rtf/rtfcodepage.h"
 #include "rtf/rtflexer.h"
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -59,207 +59,13 @@ struct GroupState {
     bool inNote = false;  // footnote text, which goes after the body
 };
 
-enum class Word : std::uint8_t {
-    Bold,
-    Italic,
-    Underline,
-    UnderlineOff,
-    Hidden,
-    Plain,
-    Font,
-    FontSize,
-    Colour,
-    UnicodeSkip,
-    Unicode,
-    DoubleByte,
-    SingleByte,
-    RightToLeft,
-    LeftToRight,
-    AssociatedFont,
-    AssociatedBold,
-    AssociatedItalic,
-    AssociatedSize,
-    ParagraphEnd,
-    Character,
-    FontTable,
-    ColourTable,
-    SkipGroup,
-    KeepGroup,
-    Footnote,
-    FootnoteMark,
-    Upr,
-    Ud,
-    DefaultFont,
-    AnsiCodePage,
-    CharacterSet,
-    FontCharset,
-    Red,
-    Green,
-    Blue,
-};
-
-struct WordEntry {
-    std::string_view name;
-    Word word;
-    int value = 0;  // the character, or the code page of a character set
-};
-
-constexpr WordEntry kWords[] = {
-    // Character formatting.
-    {"b", Word::Bold},
-    {"i", Word::Italic},
-    {"ul", Word::Underline},
-    {"ulnone", Word::UnderlineOff},
-    {"v", Word::Hidden},
-    {"plain", Word::Plain},
-    {"f", Word::Font},
-    {"fs", Word::FontSize},
-    {"cf", Word::Colour},
-    {"uc", Word::UnicodeSkip},
-    {"u", Word::Unicode},
-    {"dbch", Word::DoubleByte},
-    {"loch", Word::SingleByte},
-    {"hich", Word::SingleByte},
-    {"rtlch", Word::RightToLeft},
-    {"ltrch", Word::LeftToRight},
-    {"af", Word::AssociatedFont},
-    {"ab", Word::AssociatedBold},
-    {"ai", Word::AssociatedItalic},
-    {"afs", Word::AssociatedSize},
-    // Ends of paragraphs.
-    {"par", Word::ParagraphEnd},
-    {"sect", Word::ParagraphEnd},
-    {"page", Word::ParagraphEnd},
-    {"row", Word::ParagraphEnd},
-    {"nestrow", Word::ParagraphEnd},
-    // Characters by name.
-    {"line", Word::Character, 0x2028},
-    {"tab", Word::Character, '\t'},
-    {"cell", Word::Character, '\t'},
-    {"nestcell", Word::Character, '\t'},
-    {"emdash", Word::Character, 0x2014},
-    {"endash", Word::Character, 0x2013},
-    {"lquote", Word::Character, 0x2018},
-    {"rquote", Word::Character, 0x2019},
-    {"ldblquote", Word::Character, 0x201C},
-    {"rdblquote", Word::Character, 0x201D},
-    {"chftn", Word::FootnoteMark},
-    {"bullet", Word::Character, 0x2022},
-    {"emspace", Word::Character, 0x2003},
-    {"enspace", Word::Character, 0x2002},
-    {"qmspace", Word::Character, 0x2005},
-    {"zwj", Word::Character, 0x200D},
-    {"zwnj", Word::Character, 0x200C},
-    {"ltrmark", Word::Character, 0x200E},
-    {"rtlmark", Word::Character, 0x200F},
-    // Destinations that are read.
-    {"fonttbl", Word::FontTable},
-    {"colortbl", Word::ColourTable},
-    {"upr", Word::Upr},
-    {"ud", Word::Ud},
-    {"field", Word::KeepGroup},
-    {"fldrslt", Word::KeepGroup},
-    {"listtext", Word::KeepGroup},
-    {"pntext", Word::KeepGroup},
-    // Some writers put a nested table's cells inside its properties.
-    {"nesttableprops", Word::KeepGroup},
-    {"footnote", Word::Footnote},
-    // Destinations whose content is not text of the document.
-    {"stylesheet", Word::SkipGroup},
-    {"info", Word::SkipGroup},
-    {"pict", Word::SkipGroup},
-    {"object", Word::SkipGroup},
-    {"header", Word::SkipGroup},
-    {"headerl", Word::SkipGroup},
-    {"headerr", Word::SkipGroup},
-    {"headerf", Word::SkipGroup},
-    {"footer", Word::SkipGroup},
-    {"footerl", Word::SkipGroup},
-    {"footerr", Word::SkipGroup},
-    {"footerf", Word::SkipGroup},
-    {"nonesttables", Word::SkipGroup},
-    {"ftnsep", Word::SkipGroup},
-    {"ftnsepc", Word::SkipGroup},
-    {"ftncn", Word::SkipGroup},
-    {"aftnsep", Word::SkipGroup},
-    {"aftnsepc", Word::SkipGroup},
-    {"aftncn", Word::SkipGroup},
-    {"annotation", Word::SkipGroup},
-    {"atnid", Word::SkipGroup},
-    {"atnauthor", Word::SkipGroup},
-    {"fldinst", Word::SkipGroup},
-    {"themedata", Word::SkipGroup},
-    {"colorschememapping", Word::SkipGroup},
-    {"datastore", Word::SkipGroup},
-    {"latentstyles", Word::SkipGroup},
-    {"listtable", Word::SkipGroup},
-    {"listoverridetable", Word::SkipGroup},
-    {"revtbl", Word::SkipGroup},
-    {"rsidtbl", Word::SkipGroup},
-    {"xmlnstbl", Word::SkipGroup},
-    {"filetbl", Word::SkipGroup},
-    {"generator", Word::SkipGroup},
-    {"falt", Word::SkipGroup},
-    {"panose", Word::SkipGroup},
-    {"fname", Word::SkipGroup},
-    {"pn", Word::SkipGroup},
-    {"pntxta", Word::SkipGroup},
-    {"pntxtb", Word::SkipGroup},
-    {"nonshppict", Word::SkipGroup},
-    {"shpinst", Word::SkipGroup},
-    {"do", Word::SkipGroup},
-    {"txe", Word::SkipGroup},
-    {"xe", Word::SkipGroup},
-    {"tc", Word::SkipGroup},
-    {"template", Word::SkipGroup},
-    {"userprops", Word::SkipGroup},
-    {"docvar", Word::SkipGroup},
-    // Document settings and table entries.
-    {"deff", Word::DefaultFont},
-    {"ansicpg", Word::AnsiCodePage},
-    {"ansi", Word::CharacterSet, 1252},
-    {"mac", Word::CharacterSet, 10000},
-    {"pc", Word::CharacterSet, 437},
-    {"pca", Word::CharacterSet, 850},
-    {"fcharset", Word::FontCharset},
-    {"red", Word::Red},
-    {"green", Word::Green},
-    {"blue", Word::Blue},
-};
-
-const WordEntry* lookup(QByteArrayView name) {
-    static const auto table = [] {
-        std::unordered_map<std::string_view, const WordEntry*> words;
-        for (const WordEntry& entry : kWords) {
-            words.emplace(entry.name, &entry);
-        }
-        return words;
-    }();
-    const std::string_view key(name.data(), static_cast<std::size_t>(name.size()));
-    if (const auto found = table.find(key); found != table.end()) {
-        return found->second;
-    }
-    // \uld, \uldb, \ulwave and the other underline kinds all underline; \ulc is a colour.
-    static constexpr WordEntry kUnderlineKind{"ul", Word::Underline};
-    if (key.size() > 2 && key.starts_with("ul") && key != "ulc") {
-        return &kUnderlineKind;
-    }
-    return nullptr;
-}
-
-bool isDestination(Word word) {
-    switch (word) {
-        case Word::FontTable:
-        case Word::ColourTable:
-        case Word::SkipGroup:
-        case Word::KeepGroup:
-        case Word::Footnote:
-        case Word::Upr:
-        case Word::Ud:
-            return true;
-        default:
-            return false;
-    }
+/// \plain: the group's text loses its formatting, but stays where it goes and reads \u as before.
+GroupState plainState(const GroupState& group) {
+    GroupState plain;
+    plain.unicodeSkip = group.unicodeSkip;
+    plain.destination = group.destination;
+    plain.inNote = group.inNote;
+    return plain;
 }
 
 bool flagValue(const Token& token) {
@@ -318,7 +124,13 @@ private:
     void groupStart();
     void groupEnd();
     void controlWord(const Token& token, bool starred);
+    void unknownWord(bool starred);
     void bodyWord(const WordEntry& entry, const Token& token);
+    bool takenAsFallback(const WordEntry& entry);
+    void propertyWord(Word word, const Token& token);
+    void scriptWord(Word word, const Token& token);
+    void textWord(const WordEntry& entry, const Token& token);
+    void documentWord(const WordEntry& entry, const Token& token);
     void fontTableWord(const WordEntry& entry, const Token& token);
     void colourTableWord(const WordEntry& entry, const Token& token);
     void applyDestination(Word word);
@@ -464,7 +276,7 @@ void Reader::controlWord(const Token& token, bool starred) {
     if (destination == Destination::Skip) {
         return;
     }
-    const WordEntry* entry = lookup(token.text);
+    const WordEntry* entry = findControlWord(token.text);
     if (destination == Destination::Upr) {
         // \upr holds an 8-bit text and, in {\*\ud ...}, the same in Unicode.
         if (entry && entry->word == Word::Ud) {
@@ -472,17 +284,11 @@ void Reader::controlWord(const Token& token, bool starred) {
         }
         return;
     }
-    if (starred && !entry) {
-        flushText();
-        applyDestination(Word::SkipGroup);  // an optional destination we do not know
-        return;
-    }
     if (!entry) {
-        // An unknown word in place of a fallback character still stands for one.
-        skipUnits_ = std::max(0, skipUnits_ - 1);
+        unknownWord(starred);
         return;
     }
-    if (isDestination(entry->word)) {
+    if (entry->kind == WordKind::Destination) {
         flushText();
         applyDestination(entry->word);
         return;
@@ -499,6 +305,16 @@ void Reader::controlWord(const Token& token, bool starred) {
             break;
         default:
             break;
+    }
+}
+
+void Reader::unknownWord(bool starred) {
+    if (starred) {
+        flushText();
+        applyDestination(Word::SkipGroup);  // an optional destination we do not know
+    } else {
+        // An unknown word in place of a fallback character still stands for one.
+        skipUnits_ = std::max(0, skipUnits_ - 1);
     }
 }
 
@@ -537,17 +353,46 @@ void Reader::applyDestination(Word word) {
 }
 
 void Reader::bodyWord(const WordEntry& entry, const Token& token) {
-    if (skipUnits_ > 0) {
-        if (entry.word == Word::Character) {
-            --skipUnits_;  // a named character standing in as the fallback
-            return;
-        }
-        // A writer that forgot the fallback: formatting and paragraph ends still count.
-        skipUnits_ = 0;
+    if (takenAsFallback(entry)) {
+        return;
     }
     flushText();
+    switch (entry.kind) {
+        case WordKind::Property:
+            propertyWord(entry.word, token);
+            break;
+        case WordKind::Script:
+            scriptWord(entry.word, token);
+            break;
+        case WordKind::Text:
+            textWord(entry, token);
+            break;
+        case WordKind::Document:
+            documentWord(entry, token);
+            break;
+        case WordKind::Destination:
+        case WordKind::TableEntry:
+            break;
+    }
+}
+
+/// Whether the word stands in as the fallback of the \u before it, and so is not read.
+bool Reader::takenAsFallback(const WordEntry& entry) {
+    if (skipUnits_ <= 0) {
+        return false;
+    }
+    if (entry.word == Word::Character) {
+        --skipUnits_;
+        return true;
+    }
+    // A writer that forgot the fallback: formatting and paragraph ends still count.
+    skipUnits_ = 0;
+    return false;
+}
+
+void Reader::propertyWord(Word word, const Token& token) {
     GroupState& group = state();
-    switch (entry.word) {
+    switch (word) {
         case Word::Bold:
             group.bold = flagValue(token);
             break;
@@ -563,14 +408,9 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token) {
         case Word::Hidden:
             group.hidden = flagValue(token);
             break;
-        case Word::Plain: {
-            GroupState plain;
-            plain.unicodeSkip = group.unicodeSkip;
-            plain.destination = group.destination;
-            plain.inNote = group.inNote;
-            group = plain;
+        case Word::Plain:
+            group = plainState(group);
             break;
-        }
         case Word::Font:
             group.font = token.number;
             if (group.rightToLeft) {
@@ -582,6 +422,20 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token) {
         case Word::FontSize:
             group.halfPoints = halfPointsOf(token);
             break;
+        case Word::Colour:
+            group.colour = token.number;
+            break;
+        case Word::UnicodeSkip:
+            group.unicodeSkip = token.hasNumber ? std::clamp(token.number, 0, kMaxUnicodeSkip) : 1;
+            break;
+        default:
+            break;
+    }
+}
+
+void Reader::scriptWord(Word word, const Token& token) {
+    GroupState& group = state();
+    switch (word) {
         case Word::DoubleByte:
             group.doubleByte = true;
             break;
@@ -611,28 +465,29 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token) {
                 group.doubleByteHalfPoints = halfPointsOf(token);
             }
             break;
-        case Word::Colour:
-            group.colour = token.number;
+        default:
             break;
-        case Word::UnicodeSkip:
-            group.unicodeSkip = token.hasNumber ? std::clamp(token.number, 0, kMaxUnicodeSkip) : 1;
-            break;
+    }
+}
+
+void Reader::textWord(const WordEntry& entry, const Token& token) {
+    switch (entry.word) {
         case Word::Unicode:
             if (token.hasNumber) {
                 unicode(token.number);
             }
             break;
         case Word::ParagraphEnd:
-            if (!group.hidden) {
-                output().endParagraph(styleOf(group));
-                if (group.inNote) {
+            if (!state().hidden) {
+                output().endParagraph(styleOf(state()));
+                if (state().inNote) {
                     noteParagraphOpen_ = false;
                 }
             }
             break;
         case Word::FootnoteMark:
             // The mark in the body counts the notes; the one in the note repeats its number.
-            if (!group.inNote) {
+            if (!state().inNote) {
                 ++noteCount_;
             }
             if (noteCount_ > 0) {
@@ -644,6 +499,13 @@ void Reader::bodyWord(const WordEntry& entry, const Token& token) {
             emitText(QStringView(&character, 1));
             break;
         }
+        default:
+            break;
+    }
+}
+
+void Reader::documentWord(const WordEntry& entry, const Token& token) {
+    switch (entry.word) {
         case Word::DefaultFont:
             defaultFont_ = token.number;
             break;
