@@ -1,20 +1,18 @@
 #include "rtf/rtfreader.h"
 
+#include "rtf/colourtable.h"
 #include "rtf/controlwords.h"
 #include "rtf/documentbuilder.h"
+#include "rtf/fonttable.h"
+#include "rtf/notes.h"
 #include "rtf/rtfcodepage.h"
 #include "rtf/rtflexer.h"
 
 #include <QStringConverter>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 
 #include <algorithm>
-#include <memory>
-#include <optional>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vellumora::rtf {
@@ -23,14 +21,12 @@ namespace {
 
 // Bounds that keep hostile files from costing more than their size.
 constexpr qsizetype kMaxGroupDepth = 1024;
-constexpr std::size_t kMaxFonts = 4096;
-constexpr std::size_t kMaxColours = 4096;
-constexpr qsizetype kMaxFontNameLength = 256;
 constexpr int kMaxUnicodeSkip = 16;
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kMinHalfPoints = 2;
 constexpr int kMaxHalfPoints = 3276;
 
+/// Where the text of a group goes.
 enum class Destination : std::uint8_t { Body, FontTable, ColourTable, Skip, Upr };
 
 /// What a group inherits from its parent and gets back at its closing brace.
@@ -77,15 +73,11 @@ int halfPointsOf(const Token& token) {
                             : kDefaultHalfPoints;
 }
 
-struct Font {
-    QString name;
-    std::optional<int> codePage;
-};
-
 /// Turns the token stream into document text, keeping one state per open group.
 class Reader {
 public:
-    Reader(QByteArrayView input, DocumentBuilder& builder) : lexer_(input), builder_(builder) {
+    Reader(QByteArrayView input, DocumentBuilder& builder)
+        : lexer_(input), builder_(builder), fonts_(decoder_), notes_(!builder.document()) {
         // Outside the {\rtf group there is no text, only perhaps another document.
         stack_.emplace_back().destination = Destination::Skip;
     }
@@ -104,10 +96,9 @@ public:
         flushText();
     }
 
-    /// Footnotes follow the body, each in paragraphs of its own, so that none is lost.
     /// The notes after the body: into the builder's document, or into its
     /// count while it only counts.
-    void appendNotesTo(DocumentBuilder& builder);
+    void appendNotesTo(DocumentBuilder& builder) { notes_.appendTo(builder); }
 
 private:
     GroupState& state() { return stack_.back(); }
@@ -117,49 +108,45 @@ private:
     Destination destination() const {
         return overflowSkipFrom_ > 0 ? Destination::Skip : state().destination;
     }
-    DocumentBuilder& output();
-    void endNoteParagraph();
+    DocumentBuilder& output() { return state().inNote ? notes_.output() : builder_; }
 
     void handle(const Token& token);
     void groupStart();
     void groupEnd();
+
     void controlWord(const Token& token, bool starred);
     void unknownWord(bool starred);
+    void applyDestination(Word word);
     void bodyWord(const WordEntry& entry, const Token& token);
     bool takenAsFallback(const WordEntry& entry);
     void propertyWord(Word word, const Token& token);
     void scriptWord(Word word, const Token& token);
     void textWord(const WordEntry& entry, const Token& token);
     void documentWord(const WordEntry& entry, const Token& token);
-    void fontTableWord(const WordEntry& entry, const Token& token);
-    void colourTableWord(const WordEntry& entry, const Token& token);
-    void applyDestination(Word word);
+    void fontTableWord(Word word, const Token& token);
+    void colourTableWord(Word word, const Token& token);
+
     void controlSymbol(char symbol);
     void hexByte(unsigned char byte);
     void text(QByteArrayView bytes);
     void unicode(int number);
     char32_t shownCharacter(char32_t codePoint) const;
     void emitText(QStringView text);
-
+    void endParagraph();
     void appendBodyBytes(QByteArrayView bytes);
     void flushText();
 
-    void appendFontNameBytes(QByteArrayView bytes);
-    void appendFontName(QStringView text);
-    void flushFontName();
-    void commitFont();
-
-    void colourTableText(QByteArrayView bytes);
-    void commitColour();
-
     int fontNumberOf(const GroupState& group) const;
-    const Font* fontFor(int number) const;
     int codePageOf(const GroupState& group) const;
     CharStyle styleOf(const GroupState& group) const;
 
     Lexer lexer_;
     DocumentBuilder& builder_;
     CodePageDecoder decoder_;
+    FontTable fonts_;
+    ColourTable colours_;
+    Notes notes_;
+
     std::vector<GroupState> stack_;
     qsizetype overflowDepth_ = 0;
     // The depth past the bound at which a skipped destination began; 0: none.
@@ -169,30 +156,9 @@ private:
     bool started_ = false;  // text before the first control word is layout of the file
     int skipUnits_ = 0;
 
-    int codePage_ = kWindowsLatin1CodePage;
-    int defaultFont_ = 0;
-    std::unordered_map<int, Font> fonts_;
-    std::vector<std::optional<QRgb>> colours_;
-
+    // Body bytes not yet decoded, all of one code page.
     QByteArray textBytes_;
     int textCodePage_ = kWindowsLatin1CodePage;
-
-    std::optional<int> entryFont_;
-    std::size_t entryDepth_ = 0;
-    std::optional<int> entryCodePage_;
-    std::optional<int> entryCharset_;
-    QString entryName_;
-    QByteArray entryNameBytes_;
-
-    int red_ = 0;
-    int green_ = 0;
-    int blue_ = 0;
-    bool colourStarted_ = false;
-
-    std::unique_ptr<QTextDocument> notesDocument_;
-    std::unique_ptr<DocumentBuilder> notesBuilder_;
-    int noteCount_ = 0;
-    bool noteParagraphOpen_ = false;
 };
 
 void Reader::handle(const Token& token) {
@@ -261,12 +227,11 @@ void Reader::groupEnd() {
         return;  // a closing brace too many
     }
     if (state().inNote && !stack_[stack_.size() - 2].inNote) {
-        endNoteParagraph();
+        notes_.endNote(styleOf(state()));
     }
-    if (entryFont_ && stack_.size() <= entryDepth_) {
-        commitFont();  // the group that began the entry ends it, ';' or not
-    } else if (destination() == Destination::ColourTable && colourStarted_) {
-        commitColour();
+    // The brace ends the font entry its group began, or else a colour entry given so far.
+    if (!fonts_.closeGroup(stack_.size()) && destination() == Destination::ColourTable) {
+        colours_.closeGroup();
     }
     stack_.pop_back();
 }
@@ -298,10 +263,10 @@ void Reader::controlWord(const Token& token, bool starred) {
             bodyWord(*entry, token);
             break;
         case Destination::FontTable:
-            fontTableWord(*entry, token);
+            fontTableWord(entry->word, token);
             break;
         case Destination::ColourTable:
-            colourTableWord(*entry, token);
+            colourTableWord(entry->word, token);
             break;
         default:
             break;
@@ -478,20 +443,11 @@ void Reader::textWord(const WordEntry& entry, const Token& token) {
             }
             break;
         case Word::ParagraphEnd:
-            if (!state().hidden) {
-                output().endParagraph(styleOf(state()));
-                if (state().inNote) {
-                    noteParagraphOpen_ = false;
-                }
-            }
+            endParagraph();
             break;
         case Word::FootnoteMark:
-            // The mark in the body counts the notes; the one in the note repeats its number.
-            if (!state().inNote) {
-                ++noteCount_;
-            }
-            if (noteCount_ > 0) {
-                emitText(QString::number(noteCount_));
+            if (const QString mark = notes_.mark(state().inNote); !mark.isEmpty()) {
+                emitText(mark);
             }
             break;
         case Word::Character: {
@@ -507,30 +463,26 @@ void Reader::textWord(const WordEntry& entry, const Token& token) {
 void Reader::documentWord(const WordEntry& entry, const Token& token) {
     switch (entry.word) {
         case Word::DefaultFont:
-            defaultFont_ = token.number;
+            fonts_.setDefaultFont(token.number);
             break;
         case Word::AnsiCodePage:
-            codePage_ = token.number > 0 ? token.number : kWindowsLatin1CodePage;
+            fonts_.setDocumentCodePage(token.number > 0 ? token.number : kWindowsLatin1CodePage);
             break;
         case Word::CharacterSet:
-            codePage_ = entry.value;
+            fonts_.setDocumentCodePage(entry.value);
             break;
         default:
             break;
     }
 }
 
-void Reader::fontTableWord(const WordEntry& entry, const Token& token) {
-    switch (entry.word) {
+void Reader::fontTableWord(Word word, const Token& token) {
+    switch (word) {
         case Word::Font:
-            commitFont();
-            entryFont_ = token.number;
-            entryDepth_ = stack_.size();
+            fonts_.beginEntry(token.number, stack_.size());
             break;
         case Word::FontCharset:
-            flushFontName();
-            entryCharset_ = token.number;
-            entryCodePage_ = codePageForCharset(token.number);
+            fonts_.setEntryCharset(token.number);
             break;
         case Word::Unicode:
             if (token.hasNumber) {
@@ -542,22 +494,20 @@ void Reader::fontTableWord(const WordEntry& entry, const Token& token) {
     }
 }
 
-void Reader::colourTableWord(const WordEntry& entry, const Token& token) {
-    const int component = std::clamp(token.number, 0, 255);
-    switch (entry.word) {
+void Reader::colourTableWord(Word word, const Token& token) {
+    switch (word) {
         case Word::Red:
-            red_ = component;
+            colours_.setRed(token.number);
             break;
         case Word::Green:
-            green_ = component;
+            colours_.setGreen(token.number);
             break;
         case Word::Blue:
-            blue_ = component;
+            colours_.setBlue(token.number);
             break;
         default:
-            return;
+            break;
     }
-    colourStarted_ = true;
 }
 
 void Reader::controlSymbol(char symbol) {
@@ -599,7 +549,7 @@ void Reader::hexByte(unsigned char byte) {
     if (destination() == Destination::Body) {
         appendBodyBytes(QByteArrayView(&c, 1));
     } else if (destination() == Destination::FontTable) {
-        appendFontNameBytes(QByteArrayView(&c, 1));
+        fonts_.appendBytes(QByteArrayView(&c, 1));
     }
 }
 
@@ -617,10 +567,10 @@ void Reader::text(QByteArrayView bytes) {
             appendBodyBytes(bytes);
             break;
         case Destination::FontTable:
-            appendFontNameBytes(bytes);
+            fonts_.appendBytes(bytes);
             break;
         case Destination::ColourTable:
-            colourTableText(bytes);
+            colours_.appendBytes(bytes);
             break;
         default:
             break;
@@ -633,7 +583,7 @@ void Reader::unicode(int number) {
     if (codePoint > 0 && codePoint <= 0x10FFFF) {
         // Not QString::fromUcs4, which would drop a U+FEFF as if it were a byte-order mark.
         if (destination() == Destination::FontTable) {
-            appendFontName(QChar::fromUcs4(static_cast<char32_t>(codePoint)));
+            fonts_.appendName(QChar::fromUcs4(static_cast<char32_t>(codePoint)));
         } else {
             emitText(QChar::fromUcs4(shownCharacter(static_cast<char32_t>(codePoint))));
         }
@@ -650,6 +600,18 @@ void Reader::emitText(QStringView text) {
     flushText();
     if (!state().hidden) {
         output().appendText(text, styleOf(state()));
+    }
+}
+
+void Reader::endParagraph() {
+    const GroupState& group = state();
+    if (group.hidden) {
+        return;
+    }
+    if (group.inNote) {
+        notes_.endParagraph(styleOf(group));
+    } else {
+        builder_.endParagraph(styleOf(group));
     }
 }
 
@@ -674,127 +636,17 @@ void Reader::flushText() {
     textBytes_.clear();
 }
 
-DocumentBuilder& Reader::output() {
-    if (!state().inNote) {
-        return builder_;
-    }
-    if (!notesBuilder_ && !builder_.document()) {
-        notesBuilder_ = std::make_unique<DocumentBuilder>();
-    } else if (!notesBuilder_) {
-        notesDocument_ = std::make_unique<QTextDocument>();
-        notesBuilder_ = std::make_unique<DocumentBuilder>(*notesDocument_);
-    }
-    noteParagraphOpen_ = true;
-    return *notesBuilder_;
-}
-
-void Reader::endNoteParagraph() {
-    if (noteParagraphOpen_) {
-        notesBuilder_->endParagraph(styleOf(state()));
-        noteParagraphOpen_ = false;
-    }
-}
-
-void Reader::appendNotesTo(DocumentBuilder& builder) {
-    if (!notesBuilder_) {
-        return;
-    }
-    notesBuilder_->finish(true);
-    if (!builder.document()) {
-        builder.countAlso(notesBuilder_->tally());
-        return;
-    }
-    QTextDocument& document = *builder.document();
-    if (notesDocument_->isEmpty()) {
-        return;
-    }
-    // The notes are part of what was read, not a step the user can undo.
-    const bool undoWasEnabled = document.isUndoRedoEnabled();
-    document.setUndoRedoEnabled(false);
-    QTextCursor cursor(&document);
-    cursor.movePosition(QTextCursor::End);
-    if (!cursor.block().text().isEmpty()) {
-        cursor.insertBlock();
-    }
-    cursor.insertFragment(QTextDocumentFragment(notesDocument_.get()));
-    document.setUndoRedoEnabled(undoWasEnabled);
-}
-
-void Reader::appendFontNameBytes(QByteArrayView bytes) {
-    for (const char c : bytes) {
-        if (c == ';') {
-            commitFont();
-        } else if (entryFont_ && entryName_.size() + entryNameBytes_.size() < kMaxFontNameLength) {
-            entryNameBytes_.append(c);
-        }
-    }
-}
-
-void Reader::appendFontName(QStringView text) {
-    flushFontName();
-    if (entryFont_ && entryName_.size() < kMaxFontNameLength) {
-        entryName_ += text;
-    }
-}
-
-void Reader::flushFontName() {
-    if (!entryNameBytes_.isEmpty()) {
-        entryName_ += decoder_.decode(entryCodePage_.value_or(codePage_), entryNameBytes_);
-        entryNameBytes_.clear();
-    }
-}
-
-void Reader::commitFont() {
-    flushFontName();
-    if (entryFont_ && (fonts_.size() < kMaxFonts || fonts_.contains(*entryFont_))) {
-        const QString name = entryName_.trimmed();
-        const auto glyphs = symbolGlyphsOf(name, entryCharset_);
-        fonts_[*entryFont_] = Font{name, glyphs ? codePageForGlyphs(*glyphs) : entryCodePage_};
-    }
-    entryFont_.reset();
-    entryCodePage_.reset();
-    entryCharset_.reset();
-    entryName_.clear();
-}
-
-void Reader::colourTableText(QByteArrayView bytes) {
-    for (const char c : bytes) {
-        if (c == ';') {
-            commitColour();
-        }
-    }
-}
-
-void Reader::commitColour() {
-    if (colours_.size() < kMaxColours) {
-        colours_.push_back(colourStarted_ ? std::optional<QRgb>(qRgb(red_, green_, blue_))
-                                          : std::nullopt);
-    }
-    red_ = green_ = blue_ = 0;
-    colourStarted_ = false;
-}
-
 int Reader::fontNumberOf(const GroupState& group) const {
     return group.rightToLeft && group.associatedFont >= 0 ? group.associatedFont : group.font;
 }
 
-const Font* Reader::fontFor(int number) const {
-    if (const auto found = fonts_.find(number); number >= 0 && found != fonts_.end()) {
-        return &found->second;
-    }
-    // A font missing from the table falls back to the default font.
-    const auto fallback = fonts_.find(defaultFont_);
-    return fallback == fonts_.end() ? nullptr : &fallback->second;
-}
-
 int Reader::codePageOf(const GroupState& group) const {
-    const Font* font = fontFor(fontNumberOf(group));
-    return font && font->codePage ? *font->codePage : codePage_;
+    return fonts_.codePageOf(fontNumberOf(group));
 }
 
 CharStyle Reader::styleOf(const GroupState& group) const {
     CharStyle style;
-    if (const Font* font = fontFor(fontNumberOf(group))) {
+    if (const Font* font = fonts_.font(fontNumberOf(group))) {
         style.family = font->name;
     }
     style.halfPoints = group.halfPoints;
@@ -807,10 +659,7 @@ CharStyle Reader::styleOf(const GroupState& group) const {
     style.bold = group.bold || (group.rightToLeft && group.associatedBold);
     style.italic = group.italic || (group.rightToLeft && group.associatedItalic);
     style.underline = group.underline;
-    // Entry 0 is the automatic colour, whatever the table says.
-    if (group.colour > 0 && std::size_t(group.colour) < colours_.size()) {
-        style.colour = colours_[group.colour];
-    }
+    style.colour = colours_.colour(group.colour);
     return style;
 }
 
