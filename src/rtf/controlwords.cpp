@@ -1,5 +1,7 @@
 #include "rtf/controlwords.h"
 
+#include "pictures/picture.h"
+
 #include <unordered_map>
 
 namespace vellumora::rtf {
@@ -7,6 +9,7 @@ namespace vellumora::rtf {
 namespace {
 
 using enum WordKind;
+using pictures::Encoding;
 
 // The one table of the control words the reader knows; a word not here is skipped.
 constexpr WordEntry kWords[] = {
@@ -70,11 +73,20 @@ constexpr WordEntry kWords[] = {
     // Some writers put a nested table's cells inside its properties.
     {"nesttableprops", Word::KeepGroup, Destination},
     {"footnote", Word::Footnote, Destination},
+    {"pict", Word::Picture, Destination},
+    // Word's picture, beside a copy for older readers in \nonshppict.
+    {"shppict", Word::KeepGroup, Destination},
+    // A shape: its picture, if it has one, is in its properties; its result
+    // is what a reader that knows no shapes shows in its place.
+    {"shp", Word::Shape, Destination},
+    {"shpinst", Word::ShapeInstance, Destination},
+    {"shprslt", Word::ShapeResult, Destination},
+    // An embedded object: its data is lost, the picture of its result stays.
+    {"object", Word::Object, Destination},
+    {"result", Word::ObjectResult, Destination},
     // Destinations whose content is not text of the document.
     {"stylesheet", Word::SkipGroup, Destination},
     {"info", Word::SkipGroup, Destination},
-    {"pict", Word::SkipGroup, Destination},
-    {"object", Word::SkipGroup, Destination},
     {"header", Word::SkipGroup, Destination},
     {"headerl", Word::SkipGroup, Destination},
     {"headerr", Word::SkipGroup, Destination},
@@ -112,7 +124,6 @@ constexpr WordEntry kWords[] = {
     {"pntxta", Word::SkipGroup, Destination},
     {"pntxtb", Word::SkipGroup, Destination},
     {"nonshppict", Word::SkipGroup, Destination},
-    {"shpinst", Word::SkipGroup, Destination},
     {"do", Word::SkipGroup, Destination},
     {"txe", Word::SkipGroup, Destination},
     {"xe", Word::SkipGroup, Destination},
@@ -131,6 +142,28 @@ constexpr WordEntry kWords[] = {
     {"red", Word::Red, TableEntry},
     {"green", Word::Green, TableEntry},
     {"blue", Word::Blue, TableEntry},
+    // A picture's encoding and size.
+    {"pngblip", Word::PictureEncoding, PictureEntry, int(Encoding::Png)},
+    {"jpegblip", Word::PictureEncoding, PictureEntry, int(Encoding::Jpeg)},
+    {"emfblip", Word::PictureEncoding, PictureEntry, int(Encoding::Emf)},
+    {"wmetafile", Word::PictureEncoding, PictureEntry, int(Encoding::Wmf)},
+    {"macpict", Word::PictureEncoding, PictureEntry, int(Encoding::MacPict)},
+    {"pmmetafile", Word::PictureEncoding, PictureEntry, int(Encoding::Os2Metafile)},
+    {"dibitmap", Word::PictureEncoding, PictureEntry, int(Encoding::Dib)},
+    {"wbitmap", Word::PictureEncoding, PictureEntry, int(Encoding::DeviceBitmap)},
+    {"picw", Word::PictureWidth, PictureEntry},
+    {"pich", Word::PictureHeight, PictureEntry},
+    {"picwgoal", Word::PictureGoalWidth, PictureEntry},
+    {"pichgoal", Word::PictureGoalHeight, PictureEntry},
+    {"picscalex", Word::PictureScaleX, PictureEntry},
+    {"picscaley", Word::PictureScaleY, PictureEntry},
+    {"piccropl", Word::PictureCropLeft, PictureEntry},
+    {"piccropr", Word::PictureCropRight, PictureEntry},
+    {"piccropt", Word::PictureCropTop, PictureEntry},
+    {"piccropb", Word::PictureCropBottom, PictureEntry},
+    {"wbmbitspixel", Word::BitmapBitsPerPixel, PictureEntry},
+    {"wbmplanes", Word::BitmapPlanes, PictureEntry},
+    {"wbmwidthbytes", Word::BitmapWidthBytes, PictureEntry},
 };
 
 }  // namespace

@@ -45,6 +45,26 @@ enum class Word : std::uint8_t {
     Red,
     Green,
     Blue,
+    Picture,
+    ShapeInstance,
+    Shape,
+    ShapeResult,
+    Object,
+    ObjectResult,
+    PictureEncoding,
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
+    PictureCropLeft,
+    PictureCropRight,
+    PictureCropTop,
+    PictureCropBottom,
+    BitmapBitsPerPixel,
+    BitmapPlanes,
+    BitmapWidthBytes,
 };
 
 /**
@@ -59,13 +79,14 @@ enum class WordKind : std::uint8_t {
     Text,         ///< stands for text: a character, a paragraph end, a note's mark
     Document,     ///< a setting of the whole document
     TableEntry,   ///< part of a font or colour table entry; nothing in the body
+    PictureEntry, ///< how a picture's bytes are encoded, and its size; nothing in the body
 };
 
 struct WordEntry {
     std::string_view name;
     Word word;
     WordKind kind;
-    int value = 0;  ///< the character, or the code page of a character set
+    int value = 0;  ///< the character, the code page of a character set, or a picture's encoding
 };
 
 /// The entry of a control word by its name, or null for a word the reader does not know.

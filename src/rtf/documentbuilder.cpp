@@ -34,8 +34,10 @@ QTextCharFormat formatFor(const CharStyle& style) {
 
 }  // namespace
 
-DocumentBuilder::DocumentBuilder(QTextDocument& document)
-    : document_(&document), undoWasEnabled_(document.isUndoRedoEnabled()) {
+DocumentBuilder::DocumentBuilder(QTextDocument& document, QTextDocument* pictureHome)
+    : document_(&document),
+      pictureHome_(pictureHome ? pictureHome : &document),
+      undoWasEnabled_(document.isUndoRedoEnabled()) {
     document_->setUndoRedoEnabled(false);
     document_->clear();
     cursor_ = QTextCursor(document_);
@@ -139,6 +141,22 @@ void DocumentBuilder::flushRun() {
     run_.clear();
 }
 
+void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
+                                    const PictureCount& count) {
+    flushLoneSurrogate();
+    flushRun();
+    tally_.pictureBytes += count.dataBytes;
+    tally_.pictureSourceBytes += count.sourceBytes;
+    ++tally_.runs;
+    tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
+    tally_.longestParagraph = std::max(tally_.longestParagraph, ++paragraphLength_);
+    paragraphHasText_ = true;
+    if (document_ && picture) {
+        const QString name = pictures::add(*pictureHome_, picture);
+        cursor_.insertImage(pictures::imageFormat(name, picture->shownSize()));
+    }
+}
+
 void DocumentBuilder::endParagraph(const CharStyle& style) {
     flushLoneSurrogate();
     flushRun();
@@ -186,6 +204,8 @@ void DocumentBuilder::countAlso(const DocumentTally& other) {
     tally_.runs += other.runs;
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, other.mostRunsInAParagraph);
     tally_.longestParagraph = std::max(tally_.longestParagraph, other.longestParagraph);
+    tally_.pictureBytes += other.pictureBytes;
+    tally_.pictureSourceBytes += other.pictureSourceBytes;
 }
 
 }  // namespace vellumora::rtf

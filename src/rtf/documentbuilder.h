@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/picturestore.h"
+
 #include <QRgb>
 #include <QSizeF>
 #include <QString>
@@ -30,6 +32,14 @@ struct DocumentTally {
     qsizetype runs = 0;  ///< pieces of text in one style, over the whole document
     qsizetype mostRunsInAParagraph = 0;
     qsizetype longestParagraph = 0;  ///< in UTF-16 units
+    qsizetype pictureBytes = 0;      ///< the data of every picture
+    qsizetype pictureSourceBytes = 0;  ///< the bytes of the file that picture data took
+};
+
+/// How much of a file one picture took, and how many bytes its data are.
+struct PictureCount {
+    qsizetype dataBytes = 0;
+    qsizetype sourceBytes = 0;
 };
 
 /**
@@ -41,7 +51,8 @@ struct DocumentTally {
 class DocumentBuilder {
 public:
     /// Empties the document; its default font and other settings stay.
-    explicit DocumentBuilder(QTextDocument& document);
+    /// Pictures are kept with pictureHome, the document itself by default.
+    explicit DocumentBuilder(QTextDocument& document, QTextDocument* pictureHome = nullptr);
     /// A builder that only counts what it would build, touching no document.
     DocumentBuilder();
     ~DocumentBuilder();
@@ -49,6 +60,8 @@ public:
     DocumentBuilder& operator=(const DocumentBuilder&) = delete;
 
     void appendText(QStringView text, const CharStyle& style);
+    /// A picture in the text, in place of one character; null while only counting.
+    void appendPicture(const pictures::PicturePtr& picture, const PictureCount& count);
     /// Ends the current paragraph; style is that of its paragraph mark.
     void endParagraph(const CharStyle& style);
 
@@ -73,6 +86,7 @@ private:
     void flushLoneSurrogate();
 
     QTextDocument* document_ = nullptr;  ///< null while only counting
+    QTextDocument* pictureHome_ = nullptr;
     QTextCursor cursor_;
     DocumentTally tally_;
     qsizetype runsInParagraph_ = 0;

@@ -7,16 +7,16 @@
 
 namespace vellumora::rtf {
 
-Notes::Notes(bool countOnly) : countOnly_(countOnly) {}
+Notes::Notes(QTextDocument* body) : body_(body) {}
 
 Notes::~Notes() = default;
 
 DocumentBuilder& Notes::output() {
-    if (!builder_ && countOnly_) {
+    if (!builder_ && !body_) {
         builder_ = std::make_unique<DocumentBuilder>();
     } else if (!builder_) {
         document_ = std::make_unique<QTextDocument>();
-        builder_ = std::make_unique<DocumentBuilder>(*document_);
+        builder_ = std::make_unique<DocumentBuilder>(*document_, body_);
     }
     paragraphOpen_ = true;
     return *builder_;

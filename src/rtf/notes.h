@@ -18,8 +18,9 @@ namespace vellumora::rtf {
  */
 class Notes {
 public:
-    /// With countOnly the notes are only counted, as the builder of the body does then.
-    explicit Notes(bool countOnly);
+    /// The notes of the body's document, whose pictures they keep there too;
+    /// without one they are only counted, as the builder of the body does then.
+    explicit Notes(QTextDocument* body);
     ~Notes();
     Notes(const Notes&) = delete;
     Notes& operator=(const Notes&) = delete;
@@ -42,7 +43,7 @@ public:
     void appendTo(DocumentBuilder& builder);
 
 private:
-    bool countOnly_;
+    QTextDocument* body_;
     std::unique_ptr<QTextDocument> document_;
     std::unique_ptr<DocumentBuilder> builder_;  // made at the first note's text
     int count_ = 0;

@@ -31,9 +31,9 @@ QString cannotWrite(const QString& reason) {
     return QStringLiteral("The file could not be written: %1.").arg(reason);
 }
 
-QString tooLarge() {
+QString tooLarge(qsizetype bound = kMaxInputBytes) {
     return cannotOpen(QStringLiteral("it is larger than %1 MB, more than the editor can hold")
-                          .arg(kMaxInputBytes / (1024 * 1024)));
+                          .arg(bound / (1024 * 1024)));
 }
 
 /// Why a file past one of the reader's bounds is refused, in the user's words.
@@ -42,6 +42,10 @@ QString refusal(ReadStatus status) {
     switch (status) {
         case ReadStatus::TooLarge:
             return tooLarge();
+        case ReadStatus::PicturesTooLarge:
+            return cannotOpen(
+                QStringLiteral("its pictures hold more than %1 MB, more than the editor can hold")
+                    .arg(kMaxPictureBytes / (1024 * 1024)));
         case ReadStatus::TooManyParagraphs:
             return cannotOpen(
                 QStringLiteral("it has more than %1 paragraphs, more than the editor can hold")
@@ -67,7 +71,7 @@ QString refusal(ReadStatus status) {
 }  // namespace
 
 bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage,
-                      const ReadProgress& progress) {
+                      const ReadProgress& progress, NotKept* notKept) {
     const QFileInfo info(path);
     if (!info.exists()) {
         return fail(errorMessage, cannotOpen(QStringLiteral("it does not exist")));
@@ -79,21 +83,31 @@ bool loadDocumentFile(const QString& path, QTextDocument& document, QString* err
         // Devices and pipes may never end; only ordinary files are read.
         return fail(errorMessage, cannotOpen(QStringLiteral("it is not an ordinary file")));
     }
-    if (info.size() > kMaxInputBytes) {
-        return fail(errorMessage, tooLarge());
+    if (info.size() > kMaxFileBytes) {
+        return fail(errorMessage, tooLarge(kMaxFileBytes));
     }
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
         return fail(errorMessage, cannotOpen(files::failureReason(file, errno)));
     }
-    errno = 0;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return fail(errorMessage, QStringLiteral("The file could not be read: %1.")
-                                      .arg(files::failureReason(file, errno)));
+    // A file of many photos is large: it is read through the memory map
+    // where the system has one, not copied whole into memory first.
+    QByteArray copy;
+    QByteArrayView bytes;
+    const qint64 size = file.size();
+    if (uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
+        bytes = QByteArrayView(mapped, size);
+    } else {
+        errno = 0;
+        copy = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            return fail(errorMessage, QStringLiteral("The file could not be read: %1.")
+                                          .arg(files::failureReason(file, errno)));
+        }
+        bytes = copy;
     }
-    if (const ReadStatus status = readDocument(bytes, document, progress);
+    if (const ReadStatus status = readDocument(bytes, document, progress, notKept);
         status != ReadStatus::Loaded) {
         return fail(errorMessage, refusal(status));
     }

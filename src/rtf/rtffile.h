@@ -15,10 +15,11 @@ namespace vellumora::rtf {
  * On failure the document is left as it was, false is returned and, when
  * given, errorMessage holds a sentence fit for the user naming the reason.
  * A file past the reader's bounds is such a failure. progress, when given,
- * hears how far the reading has come.
+ * hears how far the reading has come, and notKept what the file held that
+ * the document cannot keep.
  */
 bool loadDocumentFile(const QString& path, QTextDocument& document, QString* errorMessage,
-                      const ReadProgress& progress = {});
+                      const ReadProgress& progress = {}, NotKept* notKept = nullptr);
 
 /**
  * Writes the whole document, with its character formatting, as a Rich Text

@@ -7,8 +7,12 @@
 #include "rtf/notes.h"
 #include "rtf/rtfcodepage.h"
 #include "rtf/rtflexer.h"
+#include "rtf/rtfreader.h"
+
+#include "pictures/picturestore.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -24,7 +28,44 @@ constexpr int kMinHalfPoints = 2;
 constexpr int kMaxHalfPoints = 3276;
 
 /// Where the text of a group goes.
-enum class Destination : std::uint8_t { Body, FontTable, ColourTable, Skip, Upr };
+enum class Destination : std::uint8_t {
+    Body,
+    FontTable,
+    ColourTable,
+    Skip,
+    Upr,
+    Picture,  ///< a picture's encoding, size and data
+    Shape,    ///< a shape's properties: only a picture among them is read
+    Object,   ///< an embedded object: only the picture of its result is read
+};
+
+// The value of each hexadecimal digit, -1 for every other byte.
+constexpr auto kHexValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        values['0' + i] = std::int8_t(i);
+    for (int i = 0; i < 6; ++i) {
+        values['a' + i] = std::int8_t(10 + i);
+        values['A' + i] = std::int8_t(10 + i);
+    }
+    return values;
+}();
+
+/// A picture being read: what its group said so far, and its data.
+struct PictureInProgress {
+    qsizetype depth = 0;  ///< the depth of its group, which its closing brace ends
+    pictures::Picture::Header header;
+    QByteArray bytes;  ///< kept only while the document is built
+    PictureCount count;
+    int highNibble = -1;  ///< the first digit of a byte whose second is still to come
+};
+
+/// A shape being read, and how many pictures had been read when it began.
+struct ShapeInProgress {
+    qsizetype depth = 0;
+    qsizetype picturesBefore = 0;
+};
 
 /// What a group inherits from its parent and gets back at its closing brace.
 struct GroupState {
@@ -74,7 +115,7 @@ int halfPointsOf(const Token& token) {
 class Parser {
 public:
     Parser(QByteArrayView input, DocumentBuilder& builder)
-        : lexer_(input), builder_(builder), fonts_(decoder_), notes_(!builder.document()) {
+        : lexer_(input), builder_(builder), fonts_(decoder_), notes_(builder.document()) {
         // Outside the {\rtf group there is no text, only perhaps another document.
         stack_.emplace_back().destination = Destination::Skip;
     }
@@ -97,6 +138,9 @@ public:
     /// count while it only counts.
     void appendNotesTo(DocumentBuilder& builder) { notes_.appendTo(builder); }
 
+    /// What the file held that the document cannot keep.
+    const NotKept& notKept() const { return notKept_; }
+
 private:
     GroupState& state() { return stack_.back(); }
     const GroupState& state() const { return stack_.back(); }
@@ -113,7 +157,7 @@ private:
 
     void controlWord(const Token& token, bool starred);
     void unknownWord(bool starred);
-    void applyDestination(Word word);
+    void applyDestination(Word word, bool starred = false);
     void bodyWord(const WordEntry& entry, const Token& token);
     bool takenAsFallback(const WordEntry& entry);
     void propertyWord(Word word, const Token& token);
@@ -122,6 +166,14 @@ private:
     void documentWord(const WordEntry& entry, const Token& token);
     void fontTableWord(Word word, const Token& token);
     void colourTableWord(Word word, const Token& token);
+
+    void beginPicture();
+    void pictureWord(const WordEntry& entry, const Token& token);
+    void pictureHex(QByteArrayView text);
+    void pictureBinary(QByteArrayView data);
+    void endPicture();
+    bool shapeHasPicture() const;
+    void endShape();
 
     void controlSymbol(char symbol);
     void hexByte(unsigned char byte);
@@ -145,6 +197,11 @@ private:
     Notes notes_;
 
     std::vector<GroupState> stack_;
+    std::optional<PictureInProgress> picture_;
+    std::vector<ShapeInProgress> shapes_;
+    qsizetype picturesRead_ = 0;
+    qsizetype pictureBytes_ = 0;  // of every picture so far
+    NotKept notKept_;
     qsizetype overflowDepth_ = 0;
     // The depth past the bound at which a skipped destination began; 0: none.
     qsizetype overflowSkipFrom_ = 0;
@@ -191,7 +248,11 @@ void Parser::handle(const Token& token) {
             }
             break;
         case TokenKind::Binary:
-            skipUnits_ = std::max(0, skipUnits_ - 1);
+            if (destination() == Destination::Picture) {
+                pictureBinary(token.text);
+            } else {
+                skipUnits_ = std::max(0, skipUnits_ - 1);
+            }
             break;
         case TokenKind::End:
             break;
@@ -223,6 +284,12 @@ void Parser::groupEnd() {
     if (stack_.size() <= 1) {
         return;  // a closing brace too many
     }
+    if (picture_ && picture_->depth == qsizetype(stack_.size())) {
+        endPicture();
+    }
+    if (!shapes_.empty() && shapes_.back().depth == qsizetype(stack_.size())) {
+        endShape();
+    }
     if (state().inNote && !stack_[stack_.size() - 2].inNote) {
         notes_.endNote(styleOf(state()));
     }
@@ -252,7 +319,7 @@ void Parser::controlWord(const Token& token, bool starred) {
     }
     if (entry->kind == WordKind::Destination) {
         flushText();
-        applyDestination(entry->word);
+        applyDestination(entry->word, starred);
         return;
     }
     switch (destination) {
@@ -264,6 +331,9 @@ void Parser::controlWord(const Token& token, bool starred) {
             break;
         case Destination::ColourTable:
             colourTableWord(entry->word, token);
+            break;
+        case Destination::Picture:
+            pictureWord(*entry, token);
             break;
         default:
             break;
@@ -280,7 +350,7 @@ void Parser::unknownWord(bool starred) {
     }
 }
 
-void Parser::applyDestination(Word word) {
+void Parser::applyDestination(Word word, bool starred) {
     if (overflowDepth_ > 0) {
         // A group past the depth bound has no state of its own to give back at
         // its closing brace, so a destination there is skipped by depth alone.
@@ -309,6 +379,31 @@ void Parser::applyDestination(Word word) {
             state().destination = Destination::Body;
             state().inNote = true;
             break;
+        case Word::Picture:
+            beginPicture();
+            break;
+        case Word::Shape:
+            shapes_.push_back({qsizetype(stack_.size()), picturesRead_});
+            break;
+        case Word::ShapeInstance:
+            state().destination = Destination::Shape;
+            break;
+        case Word::ShapeResult:
+            // What a reader without shapes shows: a copy of the picture just
+            // read, or else what it showed before shapes were read at all.
+            if (shapeHasPicture() || starred) {
+                state().destination = Destination::Skip;
+            }
+            break;
+        case Word::Object:
+            ++notKept_.objects;
+            state().destination = Destination::Object;
+            break;
+        case Word::ObjectResult:
+            if (state().destination == Destination::Object) {
+                state().destination = Destination::Body;
+            }
+            break;
         default:
             break;
     }
@@ -334,6 +429,7 @@ void Parser::bodyWord(const WordEntry& entry, const Token& token) {
             break;
         case WordKind::Destination:
         case WordKind::TableEntry:
+        case WordKind::PictureEntry:
             break;
     }
 }
@@ -563,6 +659,9 @@ void Parser::text(QByteArrayView bytes) {
         case Destination::Body:
             appendBodyBytes(bytes);
             break;
+        case Destination::Picture:
+            pictureHex(bytes);
+            break;
         case Destination::FontTable:
             fonts_.appendBytes(bytes);
             break;
@@ -633,6 +732,139 @@ void Parser::flushText() {
     textBytes_.clear();
 }
 
+// --- Pictures ---
+
+void Parser::beginPicture() {
+    if (picture_) {
+        state().destination = Destination::Skip;  // a picture inside a picture is no picture
+        return;
+    }
+    picture_.emplace().depth = qsizetype(stack_.size());
+    state().destination = Destination::Picture;
+}
+
+void Parser::pictureWord(const WordEntry& entry, const Token& token) {
+    if (!picture_ || entry.kind != WordKind::PictureEntry) {
+        return;
+    }
+    pictures::Picture::Header& header = picture_->header;
+    const int number = token.number;
+    switch (entry.word) {
+        case Word::PictureEncoding:
+            header.encoding = static_cast<pictures::Encoding>(entry.value);
+            header.encodingParameter = number;
+            break;
+        case Word::PictureWidth:
+            header.width = number;
+            break;
+        case Word::PictureHeight:
+            header.height = number;
+            break;
+        case Word::PictureGoalWidth:
+            header.goalWidth = number;
+            break;
+        case Word::PictureGoalHeight:
+            header.goalHeight = number;
+            break;
+        case Word::PictureScaleX:
+            header.scaleX = number;
+            break;
+        case Word::PictureScaleY:
+            header.scaleY = number;
+            break;
+        case Word::PictureCropLeft:
+            header.cropLeft = number;
+            break;
+        case Word::PictureCropRight:
+            header.cropRight = number;
+            break;
+        case Word::PictureCropTop:
+            header.cropTop = number;
+            break;
+        case Word::PictureCropBottom:
+            header.cropBottom = number;
+            break;
+        case Word::BitmapBitsPerPixel:
+            header.bitsPerPixel = number;
+            break;
+        case Word::BitmapPlanes:
+            header.planes = number;
+            break;
+        case Word::BitmapWidthBytes:
+            header.widthBytes = number;
+            break;
+        default:
+            break;
+    }
+}
+
+// The digits are decoded as they come, so that the text of a picture and
+// its bytes are never held twice. While the reader only counts, nothing is kept.
+void Parser::pictureHex(QByteArrayView text) {
+    PictureInProgress& picture = *picture_;
+    picture.count.sourceBytes += text.size();
+    const bool keep = builder_.document() != nullptr;
+    qsizetype kept = picture.bytes.size();
+    if (keep) {
+        picture.bytes.resize(kept + text.size() / 2 + 1);
+    }
+    char* out = picture.bytes.data();
+    for (const char c : text) {
+        const int value = kHexValues[static_cast<unsigned char>(c)];
+        if (value < 0) {
+            continue;  // line breaks and spaces between the digits
+        }
+        if (picture.highNibble < 0) {
+            picture.highNibble = value;
+            continue;
+        }
+        const char byte = static_cast<char>((picture.highNibble << 4) | value);
+        picture.highNibble = -1;
+        ++picture.count.dataBytes;
+        if (keep && ++pictureBytes_ <= kMaxPictureBytes) {
+            out[kept++] = byte;
+        }
+    }
+    if (keep) {
+        picture.bytes.resize(kept);
+    }
+}
+
+void Parser::pictureBinary(QByteArrayView data) {
+    PictureInProgress& picture = *picture_;
+    picture.count.sourceBytes += data.size();
+    picture.count.dataBytes += data.size();
+    pictureBytes_ += data.size();
+    if (builder_.document() && pictureBytes_ <= kMaxPictureBytes) {
+        picture.bytes.append(data);
+    }
+}
+
+void Parser::endPicture() {
+    PictureInProgress picture = std::move(*picture_);
+    picture_.reset();
+    if (state().hidden) {
+        return;
+    }
+    ++picturesRead_;
+    pictures::PicturePtr kept;
+    if (builder_.document()) {
+        kept = std::make_shared<const pictures::Picture>(picture.header, std::move(picture.bytes));
+    }
+    output().appendPicture(kept, picture.count);
+}
+
+bool Parser::shapeHasPicture() const {
+    return !shapes_.empty() && picturesRead_ > shapes_.back().picturesBefore;
+}
+
+void Parser::endShape() {
+    if (!shapeHasPicture()) {
+        ++notKept_.shapes;  // a drawing, or a text box: nothing of it is shown
+    }
+    shapes_.pop_back();
+}
+
 int Parser::fontNumberOf(const GroupState& group) const {
     return group.rightToLeft && group.associatedFont >= 0 ? group.associatedFont : group.font;
 }
@@ -662,12 +894,13 @@ CharStyle Parser::styleOf(const GroupState& group) const {
 
 }  // namespace
 
-void readRtf(QByteArrayView bytes, DocumentBuilder& builder,
-             const std::function<void(qsizetype)>& progress) {
+NotKept readRtf(QByteArrayView bytes, DocumentBuilder& builder,
+                const std::function<void(qsizetype)>& progress) {
     Parser parser(bytes, builder);
     parser.run(progress);
     builder.finish(true);
     parser.appendNotesTo(builder);
+    return parser.notKept();
 }
 
 }  // namespace vellumora::rtf

@@ -73,17 +73,23 @@ bool looksLikeRtf(QByteArrayView bytes) {
 
 namespace {
 
-void build(QByteArrayView bytes, DocumentBuilder& builder,
-           const std::function<void(qsizetype)>& progress) {
+NotKept build(QByteArrayView bytes, DocumentBuilder& builder,
+              const std::function<void(qsizetype)>& progress) {
     if (looksLikeRtf(bytes)) {
-        readRtf(bytes, builder, progress);
-    } else {
-        readPlainText(bytes, builder, progress);
-        builder.finish(false);
+        return readRtf(bytes, builder, progress);
     }
+    readPlainText(bytes, builder, progress);
+    builder.finish(false);
+    return {};
 }
 
-ReadStatus checkBounds(const DocumentTally& tally) {
+ReadStatus checkBounds(const DocumentTally& tally, qsizetype fileBytes) {
+    if (fileBytes - tally.pictureSourceBytes > kMaxInputBytes) {
+        return ReadStatus::TooLarge;
+    }
+    if (tally.pictureBytes > kMaxPictureBytes) {
+        return ReadStatus::PicturesTooLarge;
+    }
     if (tally.paragraphs > kMaxParagraphs) {
         return ReadStatus::TooManyParagraphs;
     }
@@ -113,8 +119,10 @@ std::function<void(qsizetype)> passProgress(const ReadProgress& progress, qsizet
 }  // namespace
 
 ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document,
-                        const ReadProgress& progress) {
-    if (bytes.size() > kMaxInputBytes) {
+                        const ReadProgress& progress, NotKept* notKept) {
+    // Only RTF holds pictures; other text meets the bound of text alone.
+    const qsizetype largest = looksLikeRtf(bytes) ? kMaxFileBytes : kMaxInputBytes;
+    if (bytes.size() > largest) {
         return ReadStatus::TooLarge;
     }
     // Every paragraph end and every run takes at least one byte, so a file
@@ -124,13 +132,18 @@ ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document,
     if (mayPassBounds) {
         DocumentBuilder counter;
         build(bytes, counter, passProgress(progress, bytes.size(), 0, kCountingShare));
-        if (const ReadStatus status = checkBounds(counter.tally()); status != ReadStatus::Loaded) {
+        if (const ReadStatus status = checkBounds(counter.tally(), bytes.size());
+            status != ReadStatus::Loaded) {
             return status;
         }
     }
     DocumentBuilder builder(document);
-    build(bytes, builder,
-          passProgress(progress, bytes.size(), mayPassBounds ? kCountingShare : 0, 100));
+    const NotKept lacking =
+        build(bytes, builder,
+              passProgress(progress, bytes.size(), mayPassBounds ? kCountingShare : 0, 100));
+    if (notKept) {
+        *notKept = lacking;
+    }
     if (progress) {
         progress(100);
     }

@@ -8,8 +8,14 @@ class QTextDocument;
 
 namespace vellumora::rtf {
 
-/// The largest file the reader takes on; its text and formatting fit in memory many times over.
+/// The most text and formatting a file may hold, in bytes: everything but its
+/// pictures' data fits in memory many times over.
 inline constexpr qsizetype kMaxInputBytes = 64 * 1024 * 1024;
+/// The most picture data a file may hold, in bytes, all its pictures together.
+inline constexpr qsizetype kMaxPictureBytes = 256 * 1024 * 1024;
+/// The largest file the reader takes on: its text, and its pictures written
+/// as hexadecimal digits with line breaks and spaces between them.
+inline constexpr qsizetype kMaxFileBytes = kMaxInputBytes + 3 * kMaxPictureBytes;
 
 // What one file may make of the document. The text area keeps a layout for
 // every paragraph, and lays a paragraph out as a whole in time that grows
@@ -23,11 +29,21 @@ inline constexpr qsizetype kMaxParagraphLength = 1'000'000;
 
 enum class ReadStatus {
     Loaded,               ///< the document holds the file's content
-    TooLarge,             ///< more than kMaxInputBytes; the document is unchanged
+    TooLarge,             ///< more than kMaxInputBytes of text, or a file past kMaxFileBytes;
+                          ///< the document is unchanged
+    PicturesTooLarge,     ///< more than kMaxPictureBytes of pictures; unchanged
     TooManyParagraphs,    ///< more than kMaxParagraphs; the document is unchanged
     TooManyRuns,          ///< more than kMaxRuns; the document is unchanged
     ParagraphTooComplex,  ///< a paragraph of more than kMaxRunsInAParagraph runs; unchanged
     ParagraphTooLong,     ///< a paragraph of more than kMaxParagraphLength characters; unchanged
+};
+
+/// What a file held that the document cannot keep, and a save would lose.
+struct NotKept {
+    int objects = 0;  ///< embedded objects (\object); the picture of each stays
+    int shapes = 0;   ///< drawn shapes and text boxes (\shp) that have no picture
+
+    bool isEmpty() const { return objects == 0 && shapes == 0; }
 };
 
 /// Told how far a read has come, in percent of the whole read.
@@ -42,8 +58,10 @@ bool looksLikeRtf(QByteArrayView bytes);
  * start like RTF. Damaged or hostile input is read as far as it makes sense,
  * in time and memory proportional to its size; it fails for content only
  * past the bounds above, which a first pass counts before anything changes.
+ * Pictures become images of the document (see pictures/picturestore.h).
+ * notKept, when given, hears what the file held that the document lacks.
  */
 ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document,
-                        const ReadProgress& progress = {});
+                        const ReadProgress& progress = {}, NotKept* notKept = nullptr);
 
 }  // namespace vellumora::rtf

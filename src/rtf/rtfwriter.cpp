@@ -3,6 +3,8 @@
 #include "rtf/rtfcodepage.h"
 #include "rtf/structuremarks.h"
 
+#include "pictures/picturestore.h"
+
 #include <QColor>
 #include <QFont>
 #include <QHash>
@@ -105,7 +107,7 @@ void appendEscaped(QByteArray& out, QStringView text) {
                 break;
             default:
                 if (isStructureMark(unit))
-                    break;  // pictures and other objects are not carried over
+                    break;  // frame and object marks stand for no text
                 if (unit >= 0x20 && unit < 0x7F) {
                     out += static_cast<char>(unit);
                 } else {
@@ -216,6 +218,100 @@ void appendRunStart(QByteArray& out, const RunStyle& style) {
     out += ' ';
 }
 
+const char* encodingWord(pictures::Encoding encoding) {
+    using pictures::Encoding;
+    switch (encoding) {
+        case Encoding::Png:
+            return "\\pngblip";
+        case Encoding::Jpeg:
+            return "\\jpegblip";
+        case Encoding::Emf:
+            return "\\emfblip";
+        case Encoding::Wmf:
+            return "\\wmetafile";
+        case Encoding::MacPict:
+            return "\\macpict";
+        case Encoding::Os2Metafile:
+            return "\\pmmetafile";
+        case Encoding::Dib:
+            return "\\dibitmap";
+        case Encoding::DeviceBitmap:
+            return "\\wbitmap";
+        case Encoding::Unnamed:
+            break;
+    }
+    return "";
+}
+
+bool hasParameter(pictures::Encoding encoding) {
+    using pictures::Encoding;
+    return encoding == Encoding::Wmf || encoding == Encoding::Os2Metafile ||
+           encoding == Encoding::Dib || encoding == Encoding::DeviceBitmap;
+}
+
+/// The picture's header as read, with the goal size changed where the
+/// document shows it at another size than the file gave it.
+pictures::Picture::Header headerShownAt(const pictures::Picture& picture, QSizeF shown) {
+    pictures::Picture::Header header = picture.header();
+    const QSize twips(qRound(shown.width() * pictures::kTwipsPerPixel),
+                      qRound(shown.height() * pictures::kTwipsPerPixel));
+    if (shown.isEmpty() || twips == picture.twips()) {
+        return header;
+    }
+    const auto goal = [](int twips, int scale, int cropBefore, int cropAfter) {
+        return qRound(twips * 100.0 / (scale > 0 ? scale : 100)) + cropBefore + cropAfter;
+    };
+    header.goalWidth = goal(twips.width(), header.scaleX, header.cropLeft, header.cropRight);
+    header.goalHeight = goal(twips.height(), header.scaleY, header.cropTop, header.cropBottom);
+    return header;
+}
+
+void appendWord(QByteArray& out, const char* word, int value, int unless) {
+    if (value != unless) {
+        out += word;
+        appendNumber(out, value);
+    }
+}
+
+/// A picture as a \pict group: its bytes as they came, and the size it is shown at.
+void appendPicture(QByteArray& out, const pictures::Picture& picture, QSizeF shown) {
+    const pictures::Picture::Header header = headerShownAt(picture, shown);
+    out += "{\\pict";
+    appendWord(out, "\\picscalex", header.scaleX, 100);
+    appendWord(out, "\\picscaley", header.scaleY, 100);
+    appendWord(out, "\\piccropl", header.cropLeft, 0);
+    appendWord(out, "\\piccropr", header.cropRight, 0);
+    appendWord(out, "\\piccropt", header.cropTop, 0);
+    appendWord(out, "\\piccropb", header.cropBottom, 0);
+    appendWord(out, "\\picw", header.width, 0);
+    appendWord(out, "\\pich", header.height, 0);
+    appendWord(out, "\\picwgoal", header.goalWidth, 0);
+    appendWord(out, "\\pichgoal", header.goalHeight, 0);
+    appendWord(out, "\\wbmbitspixel", header.bitsPerPixel, 0);
+    appendWord(out, "\\wbmplanes", header.planes, 0);
+    appendWord(out, "\\wbmwidthbytes", header.widthBytes, 0);
+    out += encodingWord(header.encoding);
+    if (hasParameter(header.encoding)) {
+        appendNumber(out, header.encodingParameter);
+    }
+    out += "\r\n";
+    out += picture.hex();
+    out += '}';
+}
+
+/// The pictures of an image fragment (Qt joins neighbours of one format); none for an image
+/// the document keeps no picture for.
+void appendPictures(QByteArray& out, const QTextFragment& fragment, const QTextDocument& document) {
+    const QTextImageFormat format = fragment.charFormat().toImageFormat();
+    const pictures::PicturePtr picture = pictures::find(document, format.name());
+    if (!picture) {
+        return;
+    }
+    for (int i = 0; i < fragment.length(); ++i) {
+        appendPicture(out, *picture, pictures::shownSize(format));
+    }
+}
+
 void appendParagraph(QByteArray& out, const QTextBlock& block, const QFont& documentFont,
                      Tables& tables) {
     out += "\\pard\\plain ";
@@ -224,11 +320,33 @@ void appendParagraph(QByteArray& out, const QTextBlock& block, const QFont& docu
         if (!fragment.isValid() || fragment.length() == 0) {
             continue;
         }
+        if (fragment.charFormat().isImageFormat()) {
+            appendPictures(out, fragment, *block.document());
+            continue;
+        }
         appendRunStart(out, styleOf(fragment.charFormat(), documentFont, tables));
         appendEscaped(out, fragment.text());
         out += '}';
     }
     out += "\\par\r\n";
+}
+
+/// The room the pictures' digits take, so that the output grows once.
+qsizetype picturesHexSize(const QTextDocument& document) {
+    qsizetype size = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat()) {
+                continue;
+            }
+            if (const pictures::PicturePtr picture =
+                    pictures::find(document, format.toImageFormat().name())) {
+                size += (picture->hex().size() + 256) * it.fragment().length();
+            }
+        }
+    }
+    return size;
 }
 
 QByteArray header(const Tables& tables) {
@@ -260,7 +378,8 @@ QByteArray writeRtf(const QTextDocument& document) {
     const QFont documentFont = document.defaultFont();
     Tables tables(familyOf(documentFont));
     QByteArray body;
-    body.reserve(document.characterCount() + document.blockCount() * 32);
+    body.reserve(document.characterCount() + document.blockCount() * 32 +
+                 picturesHexSize(document));
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         appendParagraph(body, block, documentFont, tables);
     }

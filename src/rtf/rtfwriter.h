@@ -10,7 +10,9 @@ namespace vellumora::rtf {
  * The whole document as Rich Text Format: plain ASCII, one paragraph per
  * line, every run with its font, size, bold, italic, underline and colour.
  * Characters outside printable ASCII are written as Unicode escapes with a
- * Windows-1252 fallback byte. The same document always gives the same bytes.
+ * Windows-1252 fallback byte. Every picture the document keeps (see
+ * pictures/picturestore.h) is written with its bytes as they came and the
+ * size the document shows it at. The same document always gives the same bytes.
  */
 QByteArray writeRtf(const QTextDocument& document);
 

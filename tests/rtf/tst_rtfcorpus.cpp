@@ -36,8 +36,10 @@ QString readCorpusFile(const QString& name) {
     return rawText(document);
 }
 
-/// Words and their order, without the layout conventions that differ between converters.
+/// Words and their order, without the layout conventions that differ between converters
+/// and without the pictures' places, which a converter to plain text leaves out.
 QString comparable(QString text) {
+    text.remove(u'\uFFFC');
     text.replace(u'\u00A0', u' ').replace(u'\t', u' ').replace(u'|', u' ');
     return text.simplified();
 }

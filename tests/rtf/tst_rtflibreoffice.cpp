@@ -1,11 +1,15 @@
+#include "pictures/newpicture.h"
 #include "rtf/rtffile.h"
 #include "rtf/rtfreader.h"
 
 #include "rtftesthelpers.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -89,6 +93,42 @@ QString readUtf8(const QString& path) {
     return text;
 }
 
+/// How many pictures a page LibreOffice made holds.
+int imagesIn(const QString& htmlPath) {
+    return int(readUtf8(htmlPath).count(QStringLiteral("<img ")));
+}
+
+/// The size LibreOffice gives each picture of its HTML page, in pixels.
+QList<QSize> imageSizesIn(const QString& htmlPath) {
+    static const QRegularExpression image(
+        QStringLiteral("<img [^>]*width=\"(\\d+)\"[^>]*height=\"(\\d+)\""));
+    QList<QSize> sizes;
+    for (const QRegularExpressionMatch& match : image.globalMatch(readUtf8(htmlPath)))
+        sizes << QSize(match.captured(1).toInt(), match.captured(2).toInt());
+    return sizes;
+}
+
+/// Light that changes smoothly, with a camera's noise in it.
+QImage photoLike(int width, int height) {
+    QRandomGenerator noise(7);
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int grain = noise.bounded(24);
+            image.setPixel(x, y, qRgb(x * 200 / width + grain, y * 200 / height + grain, 90 + grain));
+        }
+    return image;
+}
+
+QImage drawing(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setBrush(QColor(30, 120, 200));
+    painter.drawEllipse(image.rect().adjusted(2, 2, -2, -2));
+    return image;
+}
+
 }  // namespace
 
 class RtfLibreOfficeTest : public QObject {
@@ -100,6 +140,8 @@ private slots:
     void libreOfficeSeesOurAttributes();
     void weReadWhatLibreOfficeWrites();
     void weReadOtherWritersTextAsLibreOfficeDoes();
+    void libreOfficeFindsOurPicturesAtTheirSize();
+    void libreOfficeFindsEveryPictureOfTheCorpusInOurCopy();
 
 private:
     /// Converts the file with LibreOffice into outDir; the converted file's path, or empty.
@@ -268,6 +310,67 @@ void RtfLibreOfficeTest::weReadOtherWritersTextAsLibreOfficeDoes() {
         QCOMPARE(readDocument(files[i], ours), ReadStatus::Loaded);
         QCOMPARE(rawText(ours), readUtf8(texts[i]).trimmed());
     }
+}
+
+// A photo and a drawing, as the editor keeps them, in LibreOffice at the size shown here.
+void RtfLibreOfficeTest::libreOfficeFindsOurPicturesAtTheirSize() {
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("A photo: "));
+    const QList<QSizeF> shown = {{240, 180}, {96, 96}};
+    const QList<vellumora::pictures::NewPicture> made = {
+        vellumora::pictures::fromImage(photoLike(640, 480)),
+        vellumora::pictures::fromImage(drawing(50, 50))};
+    QCOMPARE(made[0].picture->encoding(), vellumora::pictures::Encoding::Jpeg);
+    QCOMPARE(made[1].picture->encoding(), vellumora::pictures::Encoding::Png);
+    for (qsizetype i = 0; i < made.size(); ++i) {
+        const QString name = vellumora::pictures::add(document, made[i].picture);
+        cursor.insertImage(vellumora::pictures::imageFormat(name, shown[i]));
+        cursor.insertBlock();
+    }
+    cursor.insertText(QStringLiteral("The end."));
+    const QString path = work_.filePath(QStringLiteral("pictures.rtf"));
+    QString error;
+    QVERIFY2(saveDocumentFile(path, document, &error), qPrintable(error));
+
+    const QString html = convert(path, QStringLiteral("html"), QStringLiteral("html"));
+    QVERIFY(!html.isEmpty());
+    QCOMPARE(imageSizesIn(html), (QList<QSize>{{240, 180}, {96, 96}}));
+}
+
+// Opened and saved here, every picture LibreOffice finds in a file is in the copy too.
+void RtfLibreOfficeTest::libreOfficeFindsEveryPictureOfTheCorpusInOurCopy() {
+    QStringList originals, copies;
+    QDirIterator files(QStringLiteral(VELLUMORA_RTF_CORPUS_DIR), {QStringLiteral("*.rtf")});
+    while (files.hasNext()) {
+        const QString original = files.next();
+        QFile file(original);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        if (!file.readAll().contains("\\pict"))
+            continue;
+        QTextDocument document;
+        QString error;
+        QVERIFY2(loadDocumentFile(original, document, &error), qPrintable(error));
+        const QString copy = work_.filePath(QStringLiteral("copy-") + files.fileName());
+        QVERIFY2(saveDocumentFile(copy, document, &error), qPrintable(error));
+        originals << original;
+        copies << copy;
+    }
+    QVERIFY(originals.size() >= 2);
+    const QStringList pages =
+        convert(originals + copies, QStringLiteral("html"), QStringLiteral("html"));
+    int found = 0;
+    for (qsizetype i = 0; i < originals.size(); ++i) {
+        const QString original = pages.value(i), copy = pages.value(originals.size() + i);
+        QVERIFY(!original.isEmpty() && !copy.isEmpty());
+        QVERIFY2(imagesIn(copy) == imagesIn(original),
+                 qPrintable(QStringLiteral("%1: %2 pictures in the copy, %3 in the file")
+                                .arg(originals[i])
+                                .arg(imagesIn(copy))
+                                .arg(imagesIn(original))));
+        found += imagesIn(original);
+    }
+    QVERIFY(found > 0);
 }
 
 QTEST_MAIN(RtfLibreOfficeTest)

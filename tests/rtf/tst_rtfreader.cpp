@@ -120,7 +120,7 @@ void RtfReaderTest::readsText_data() {
     QTest::newRow("skipped destinations")
         << QByteArray(
                "{\\rtf1{\\*\\unknown junk}{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}"
-               "{\\header H}{\\footer F}{\\pict 0a0b}{\\object O}"
+               "{\\header H}{\\footer F}{\\nonshppict{\\pict 0a0b}}{\\object O}"
                "{\\*\\themedata 00}{\\*\\listtable L}a}")
         << "a";
     QTest::newRow("field keeps its result")
