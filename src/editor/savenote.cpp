@@ -81,14 +81,14 @@ void SaveNote::activate() {
 // The editor comes back first, with its own activation, and then the save
 // runs: its dialog follows any editing note that activation shows.
 void SaveNote::confirm() {
-    handOverTo(QStringLiteral("frmTxtEditor"));
+    handOverTo(FixedScreen::TextEditor);
     emit confirmed();
 }
 
 // The note is made afresh next time. The editor beneath becomes active
 // before the save it waited for is dropped.
 bool SaveNote::closeRequested() {
-    context().screens.destroy(objectName());
+    context().screens.destroy(FixedScreen::SaveNote);
     emit dismissed();
     return false;
 }
