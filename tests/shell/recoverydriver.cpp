@@ -71,7 +71,7 @@ public:
     }
 
     void answer(const QString& text) {
-        QWidget* page = program_.screens().show(QStringLiteral("frmChildhood1"));
+        QWidget* page = program_.screens().show(catalogue::PageId::Childhood1);
         int n = 0;
         for (auto* box : page->findChildren<QPlainTextEdit*>()) {
             box->setFocus();
@@ -82,9 +82,9 @@ public:
     }
 
     void edit(const QString& text) {
-        program_.screens().show(QStringLiteral("frmMain"));
+        program_.screens().show(FixedScreen::MainMenu);
         button("frmMain", "cmdSaveFile")->click();
-        QWidget* editor = program_.screens().find(QStringLiteral("frmTxtEditor"));
+        QWidget* editor = program_.screens().find(FixedScreen::TextEditor);
         auto* area = editor->findChild<QTextEdit*>(QStringLiteral("txtEdit"));
         area->moveCursor(QTextCursor::Start);
         QTest::keyClicks(area, text);
@@ -110,7 +110,7 @@ public:
     }
 
     bool exitFromEditor() {
-        QWidget* editor = program_.screens().find(QStringLiteral("frmTxtEditor"));
+        QWidget* editor = program_.screens().find(FixedScreen::TextEditor);
         editor->findChild<QAction*>(QStringLiteral("mnuFileExit"))->trigger();
         return ended_;
     }
