@@ -17,7 +17,6 @@ namespace vellumora {
 
 namespace {
 
-const QString kMainMenu = QStringLiteral("frmMain");
 
 int answeredCount(const AnswerStore& store) {
     int count = 0;
@@ -235,8 +234,8 @@ void Recovery::programEnding(ProgramEnd how) {
 
 // --- What an earlier run left ---
 
-void Recovery::screenActivated(const QString& name) {
-    if (name != kMainMenu || offered_ || !isOn())
+void Recovery::screenActivated(ScreenId screen) {
+    if (screen != FixedScreen::MainMenu || offered_ || !isOn())
         return;
     offered_ = true;
     // After the hand-over, so that the splash screen is gone when she is asked.
@@ -260,7 +259,7 @@ void Recovery::offerLeftBehind() {
         return;
     }
 
-    QWidget* parent = screens_ ? screens_->find(kMainMenu) : nullptr;
+    QWidget* parent = screens_ ? screens_->find(FixedScreen::MainMenu) : nullptr;
     const MessageRequest ask{.title = QStringLiteral("Vellumora"),
                              .text = question(answers, document, left->lastWritten()),
                              .icon = MessageIcon::Question,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/screenid.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -84,7 +86,7 @@ private:
     RecoveryFolder* ownFolder();
     void warnOnce(const QString& reason);
     void programEnding(ProgramEnd how);
-    void screenActivated(const QString& name);
+    void screenActivated(ScreenId screen);
     void offerLeftBehind();
 
     AnswerStore& store_;

@@ -51,9 +51,6 @@ public:
     /// Its window's objectName, by which outside tools find it: frmMain,
     /// frmChildMain, frmChildhood1.
     QString objectName() const;
-    /// The recovery still follows the main menu by its window's name; it
-    /// reads that name from the activation signal through this conversion.
-    operator QString() const { return objectName(); }
 
     friend constexpr auto operator<=>(const ScreenId&, const ScreenId&) = default;
 

@@ -44,13 +44,6 @@ QWidget* ScreenManager::find(ScreenId screen) const {
     return screens_.value(screen).data();
 }
 
-QWidget* ScreenManager::find(const QString& objectName) const {
-    for (const QPointer<QWidget>& screen : screens_)
-        if (screen && screen->objectName() == objectName)
-            return screen;
-    return nullptr;
-}
-
 std::optional<ScreenId> ScreenManager::idOf(const QWidget* screen) const {
     for (auto it = screens_.cbegin(); it != screens_.cend(); ++it)
         if (it.value() == screen)

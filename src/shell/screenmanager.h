@@ -62,9 +62,6 @@ public:
     T* findAs(ScreenId screen) const {
         return qobject_cast<T*>(find(screen));
     }
-    /// The created screen whose window has that name, else nullptr. Only the
-    /// recovery's check for the main menu still looks a screen up by name.
-    QWidget* find(const QString& objectName) const;
 
     /// Creates the screen, hidden and centred, unless it exists.
     QWidget* create(ScreenId screen);

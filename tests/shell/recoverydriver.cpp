@@ -66,7 +66,7 @@ public:
     }
 
     void enter() {
-        button("frmSplash", "cmdEnter")->click();
+        button(FixedScreen::Splash, "cmdEnter")->click();
         settle();
     }
 
@@ -77,13 +77,13 @@ public:
             box->setFocus();
             QTest::keyClicks(box, text + QString::number(++n));
         }
-        button("frmChildhood1", "cmdSave")->click();
+        button(catalogue::PageId::Childhood1, "cmdSave")->click();
         waitFor(&Recovery::answersKept);
     }
 
     void edit(const QString& text) {
         program_.screens().show(FixedScreen::MainMenu);
-        button("frmMain", "cmdSaveFile")->click();
+        button(FixedScreen::MainMenu, "cmdSaveFile")->click();
         QWidget* editor = program_.screens().find(FixedScreen::TextEditor);
         auto* area = editor->findChild<QTextEdit*>(QStringLiteral("txtEdit"));
         area->moveCursor(QTextCursor::Start);
@@ -105,7 +105,7 @@ public:
     }
 
     bool exitFromMainMenu() {
-        button("frmMain", "cmdExit")->click();
+        button(FixedScreen::MainMenu, "cmdExit")->click();
         return ended_;
     }
 
@@ -122,9 +122,9 @@ public:
     }
 
 private:
-    QPushButton* button(const char* screen, const char* name) {
+    QPushButton* button(ScreenId screen, const char* name) {
         return program_.screens()
-            .find(QString::fromLatin1(screen))
+            .find(screen)
             ->findChild<QPushButton*>(QString::fromLatin1(name));
     }
     void waitFor(void (Recovery::*signal)()) {

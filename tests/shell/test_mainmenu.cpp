@@ -386,12 +386,12 @@ void MainMenuTest::loadDataReadsTheChosenFileAndMarksFollowLater() {
 // that exists, although none of them became active again.
 void MainMenuTest::answersReplacedAllAtOnceShowAtOnce() {
     Fixture f;
-    QWidget* chapterMenu = f.program.screens().create(QStringLiteral("frmChildMain"));
+    QWidget* chapterMenu = f.program.screens().create(catalogue::ChapterId::Childhood);
     AnswerStore given;
     for (int position = 1; position <= 10; ++position)
         given.store(position, QStringLiteral("back"));
     f.program.store().replaceWith(given);
-    QVERIFY(f.menu()->markOf(QStringLiteral("Childhood"))->isMarked());
+    QVERIFY(f.menu()->markOf(catalogue::ChapterId::Childhood)->isMarked());
     QVERIFY(
         chapterMenu->findChild<QWidget*>(QStringLiteral("cmdGrowUp2"))->isVisibleTo(chapterMenu));
     QVERIFY(!chapterMenu->isVisible());
