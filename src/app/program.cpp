@@ -19,9 +19,10 @@ Program::Program(Dialogs& dialogs, std::function<void()> endProgram)
 }
 
 void Program::start() {
-    for (const char* name : {"frmSplash", "frmMain", "frmInstruc", "frmInfo"})
-        screens_.create(QString::fromLatin1(name));
-    screens_.show(QStringLiteral("frmSplash"));
+    for (const FixedScreen screen : {FixedScreen::Splash, FixedScreen::MainMenu,
+                                     FixedScreen::Instructions, FixedScreen::About})
+        screens_.create(screen);
+    screens_.show(FixedScreen::Splash);
 }
 
 }  // namespace vellumora

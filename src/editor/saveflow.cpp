@@ -19,7 +19,7 @@ namespace vellumora {
 
 namespace {
 
-const QString kSaveNote = QStringLiteral("frmNote");
+constexpr ScreenId kSaveNote = FixedScreen::SaveNote;
 const QString kTitleSuffix = QStringLiteral(" - Text Editor");
 
 QString shown(const QString& path) {
@@ -29,23 +29,33 @@ QString shown(const QString& path) {
 }  // namespace
 
 SaveFlow::SaveFlow(AppContext& context, QWidget& window, QTextDocument& document)
-    : context_(context), window_(window), document_(document), title_(defaultTitle()) {}
+    : context_(context), window_(window), document_(document) {}
 
 QString SaveFlow::defaultTitle() {
     return QStringLiteral("Vellumora - Text Editor");
 }
 
+QString SaveFlow::title() const {
+    return name_ ? *name_ + kTitleSuffix : defaultTitle();
+}
+
 void SaveFlow::nameAfterOpen(const QString& path) {
     currentFile_ = path;
-    setTitle(path + kTitleSuffix);
+    nameAfter(path);
+}
+
+void SaveFlow::nameAfter(const QString& path) {
+    name_ = path;
+    emit titleChanged(title());
 }
 
 // --- The moves ---
 
 SaveFlow::Result SaveFlow::save(Behind behind) {
+    editingNoteDue_ = false;
     if (state_ == State::Writing)
         return Result::NotCompleted;
-    if (title_ == defaultTitle()) {
+    if (!hasName()) {
         saveAs();
         // A plain Save leaves an Open or a close already waiting where it is.
         if (behind != Behind::Nothing)
@@ -56,6 +66,7 @@ SaveFlow::Result SaveFlow::save(Behind behind) {
 }
 
 void SaveFlow::saveAs() {
+    editingNoteDue_ = false;
     if (state_ == State::Writing)
         return;
     mode_ = Mode::SaveAs;
@@ -64,7 +75,7 @@ void SaveFlow::saveAs() {
 }
 
 void SaveFlow::showNote() {
-    auto* note = qobject_cast<SaveNote*>(context_.screens.create(kSaveNote));
+    auto* note = context_.screens.createAs<SaveNote>(kSaveNote);
     connect(note, &SaveNote::confirmed, this, &SaveFlow::noteConfirmed, Qt::UniqueConnection);
     connect(note, &SaveNote::dismissed, this, &SaveFlow::noteDismissed, Qt::UniqueConnection);
     context_.screens.show(kSaveNote);
@@ -124,7 +135,7 @@ bool SaveFlow::savingDataAs() {
     currentFile_ = *path;
     if (!writeFiles(currentFile_))
         return ended(false);
-    setTitle(currentFile_ + kTitleSuffix);
+    nameAfter(currentFile_);
     return ended(true);
 }
 
@@ -186,7 +197,6 @@ bool SaveFlow::writeDocument(const QString& path) {
 bool SaveFlow::ended(bool completed) {
     if (completed)
         document_.setModified(false);
-    saveCancelled_ = !completed;
     return completed;
 }
 
@@ -236,11 +246,6 @@ SaveFlow::DataFileChoice SaveFlow::askBeforeLosingAnswers(const QString& path) {
         default:
             return DataFileChoice::Cancel;
     }
-}
-
-void SaveFlow::setTitle(const QString& title) {
-    title_ = title;
-    emit titleChanged(title_);
 }
 
 void SaveFlow::report(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "shell/look.h"
 #include "shell/screen.h"
+#include "store/catalogue.h"
 
 #include <memory>
 #include <vector>
@@ -11,7 +12,9 @@ namespace vellumora {
 /**
  * The main menu: an entry per chapter and information page, the editor, the
  * reload of a data file and Exit. Each time it becomes active it marks every
- * chapter whose questions are all answered.
+ * chapter whose questions are all answered, and so it does as soon as the
+ * answers are replaced all at once; reading a data file marks nothing until
+ * the next activation.
  */
 class MainMenu : public Screen {
     Q_OBJECT
@@ -23,8 +26,8 @@ public:
     /// Asks, then reads a data file chosen by the user into the answers.
     void LoadData();
 
-    /// The completion mark of a chapter, by chapter key.
-    const MarkPair* markOf(const QString& chapterKey) const;
+    /// The completion mark of a chapter.
+    const MarkPair* markOf(catalogue::ChapterId chapter) const;
 
 private:
     struct Entry;
@@ -35,7 +38,7 @@ private:
 
     /// A chapter's completion mark and the label whose access key reaches it.
     struct ChapterMark {
-        QString chapterKey;
+        catalogue::ChapterId chapter;
         std::unique_ptr<MarkPair> pair;
         QLabel* label;
     };

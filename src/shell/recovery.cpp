@@ -17,7 +17,6 @@ namespace vellumora {
 
 namespace {
 
-const QString kMainMenu = QStringLiteral("frmMain");
 
 int answeredCount(const AnswerStore& store) {
     int count = 0;
@@ -100,12 +99,12 @@ Recovery::Recovery(AnswerStore& store, Dialogs& dialogs) : store_(store), dialog
     documentTimer_.setSingleShot(true);
     documentTimer_.setInterval(kDocumentDelay);
     connect(&documentTimer_, &QTimer::timeout, this, &Recovery::keepDocument);
-    store_.setChangeListener([this] { answersChanged(); });
+    connect(&store_, &AnswerStore::answerChanged, this, &Recovery::answersChanged);
+    connect(&store_, &AnswerStore::answersReplaced, this, &Recovery::answersChanged);
     writer_.setMaxThreadCount(1);
 }
 
 Recovery::~Recovery() {
-    store_.setChangeListener({});
     writer_.waitForDone();
 }
 
@@ -235,8 +234,8 @@ void Recovery::programEnding(ProgramEnd how) {
 
 // --- What an earlier run left ---
 
-void Recovery::screenActivated(const QString& name) {
-    if (name != kMainMenu || offered_ || !isOn())
+void Recovery::screenActivated(ScreenId screen) {
+    if (screen != FixedScreen::MainMenu || offered_ || !isOn())
         return;
     offered_ = true;
     // After the hand-over, so that the splash screen is gone when she is asked.
@@ -260,7 +259,7 @@ void Recovery::offerLeftBehind() {
         return;
     }
 
-    QWidget* parent = screens_ ? screens_->find(kMainMenu) : nullptr;
+    QWidget* parent = screens_ ? screens_->find(FixedScreen::MainMenu) : nullptr;
     const MessageRequest ask{.title = QStringLiteral("Vellumora"),
                              .text = question(answers, document, left->lastWritten()),
                              .icon = MessageIcon::Question,
@@ -274,12 +273,7 @@ void Recovery::offerLeftBehind() {
     QStringList told;
     bool failed = false;
     if (answers > 0) {
-        for (int position = 1; position <= catalogue::kQuestionCount; ++position) {
-            if (const std::optional<QString>& state = kept.state(position))
-                store_.store(position, *state);
-            else
-                store_.setUnset(position);
-        }
+        store_.replaceWith(kept);
         told << QStringLiteral("Your %1 back in their text boxes.")
                     .arg(answers == 1 ? QStringLiteral("answer is")
                                       : QStringLiteral("%1 answers are").arg(answers));
@@ -307,16 +301,6 @@ void Recovery::offerLeftBehind() {
                                 .text = told.join(QStringLiteral("  ")),
                                 .icon = failed ? MessageIcon::Warning : MessageIcon::Information};
     dialogs_.message(parent, inform);
-    refreshMainMenu();
-}
-
-// The main menu shows the restored answers' chapter marks at once, as on
-// any return to it.
-void Recovery::refreshMainMenu() {
-    QWidget* active = screens_ ? screens_->activeScreen() : nullptr;
-    if (active && active->objectName() == kMainMenu)
-        if (auto* steps = dynamic_cast<ActivationSteps*>(active))
-            steps->activate();
 }
 
 }  // namespace vellumora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/screenid.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -84,9 +86,8 @@ private:
     RecoveryFolder* ownFolder();
     void warnOnce(const QString& reason);
     void programEnding(ProgramEnd how);
-    void screenActivated(const QString& name);
+    void screenActivated(ScreenId screen);
     void offerLeftBehind();
-    void refreshMainMenu();
 
     AnswerStore& store_;
     Dialogs& dialogs_;

@@ -242,13 +242,14 @@ void FilesTest::cancelledSaveDialogKeepsEverything() {
     f.dialogs.answerSaveFile(std::nullopt);
     f.confirmNote();
     QCOMPARE(f.dialogs.count(Kind::Message), 1);  // silent
-    QVERIFY(f.files().saveWasCancelled());
+    QVERIFY(QDir(dir_.path()).isEmpty());
     QVERIFY(f.files().isModified());
     QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
 }
 
 // A document or data file that cannot be written is told, naming the file;
-// the save counts as not completed.
+// the save counts as not completed, and the document stays without a name
+// although the dialog now proposes the name that failed.
 void FilesTest::writeFailuresAreReported_data() {
     QTest::addColumn<QString>("document");
     QTest::addColumn<QString>("blocker");  // a folder made where a file should go
@@ -280,10 +281,13 @@ void FilesTest::writeFailuresAreReported() {
     const MessageRequest report = f.dialogs.messages().last();
     QVERIFY2(report.text.contains(QDir::toNativeSeparators(path(named))), qPrintable(report.text));
     QCOMPARE(report.icon, MessageIcon::Warning);
-    QVERIFY(f.files().saveWasCancelled());
     QVERIFY(f.files().isModified());
     QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
     QCOMPARE(QFileInfo(path(QStringLiteral("Story.rtf"))).isFile(), documentWritten);
+
+    f.trigger("mnuFileSave");
+    QVERIFY2(f.noteShown(), "a Save without a name goes through the note");
+    QCOMPARE(f.dialogs.count(Kind::SaveFile), 1);
 }
 
 // The note is not modal: what the text holds when the note is confirmed is saved.
@@ -306,7 +310,7 @@ void FilesTest::comingBackWhileTheNoteIsUp() {
     f.dialogs.answerMessage(MessageButton::Yes);
     f.trigger("mnuFileExit");
     QVERIFY(f.noteShown());
-    f.screens().show(QStringLiteral("frmTxtEditor"));
+    f.screens().show(FixedScreen::TextEditor);
     QCOMPARE(f.screens().activeScreen(), f.editor());
     QVERIFY(!f.ended);
     QVERIFY(f.noteShown());
@@ -314,7 +318,7 @@ void FilesTest::comingBackWhileTheNoteIsUp() {
 
     f.dialogs.answerMessage(MessageButton::Ok);
     f.dialogs.answerSaveFile(path(QStringLiteral("Story.rtf")));
-    f.screens().show(QStringLiteral("frmNote"));  // the user clicks on the note again
+    f.screens().show(FixedScreen::SaveNote);  // the user clicks on the note again
     f.confirmNote();
     const QList<ScriptedDialogs::Request>& requests = f.dialogs.requests();
     QCOMPARE(requests.size(), 4);
@@ -331,7 +335,7 @@ void FilesTest::saveChosenAgainKeepsTheCloseWaiting() {
     f.dialogs.answerMessage(MessageButton::Yes);
     f.trigger("mnuFileExit");
     QCOMPARE(f.files().saveFlow().behind(), SaveFlow::Behind::Close);
-    f.screens().show(QStringLiteral("frmTxtEditor"));
+    f.screens().show(FixedScreen::TextEditor);
     f.trigger("mnuFileSave");
     QVERIFY(f.noteShown());
     QCOMPARE(f.files().saveFlow().behind(), SaveFlow::Behind::Close);
@@ -429,7 +433,7 @@ void FilesTest::documentNamedLikeItsDataFileIsRefused() {
     f.trigger("mnuFileSave");
     QVERIFY(f.dialogs.messages().last().text.contains(u"would replace it"));
     QCOMPARE(contentsOf(path(QStringLiteral("Story.dat"))), answers);
-    QVERIFY(f.files().saveWasCancelled());
+    QVERIFY(f.files().isModified());
     QVERIFY(f.dialogs.allAnswersUsed());
 }
 
@@ -445,7 +449,7 @@ void FilesTest::leavingTheEditorClosesTheNote() {
     EditorFixture::settle();
     QVERIFY(!f.editor());
     QVERIFY(!f.note());
-    QCOMPARE(f.screens().activeScreen(), f.screens().find(QStringLiteral("frmMain")));
+    QCOMPARE(f.screens().activeScreen(), f.screens().find(FixedScreen::MainMenu));
     QVERIFY(QDir(dir_.path()).isEmpty());
 }
 
@@ -647,8 +651,8 @@ void FilesTest::closing() {
     QCOMPARE(QFile::exists(path(QStringLiteral("S.dat"))), saveCompletes);
     QCOMPARE(f.ended, outcome == u"ended");
     const bool atMain = outcome.startsWith(u"main");
-    QCOMPARE(f.screens().find(QStringLiteral("frmMain"))->isVisible(), atMain);
-    QCOMPARE(f.screens().activeScreen() == f.screens().find(QStringLiteral("frmMain")), atMain);
+    QCOMPARE(f.screens().find(FixedScreen::MainMenu)->isVisible(), atMain);
+    QCOMPARE(f.screens().activeScreen() == f.screens().find(FixedScreen::MainMenu), atMain);
     if (outcome == u"main")
         QVERIFY(!f.editor());
     if (outcome == u"main, kept")
@@ -674,7 +678,7 @@ void FilesTest::returnCancelledThenExitGoesToMainMenu() {
     EditorFixture::settle();
     QVERIFY(!f.ended);
     QVERIFY(!f.editor());
-    QCOMPARE(f.screens().activeScreen(), f.screens().find(QStringLiteral("frmMain")));
+    QCOMPARE(f.screens().activeScreen(), f.screens().find(FixedScreen::MainMenu));
 }
 
 void FilesTest::exitWithoutChangesEndsAtOnce() {
