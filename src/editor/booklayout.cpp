@@ -1,5 +1,6 @@
 #include "editor/booklayout.h"
 
+#include "pictures/pictureview.h"
 #include "store/catalogue.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -56,6 +57,8 @@ BookLayout::BookLayout(const QTextDocument& story, QPaintDevice& device, BookOpt
     // The copy is measured in the device's own pixels, as it will be painted,
     // one sheet of paper to a page.
     copy_->documentLayout()->setPaintDevice(&device_);
+    // Pictures at their size on paper, none taller than a page, so none is cut in two.
+    pictures::showPictures(*copy_);
     paper_ = QRectF(0, 0, device_.width(), device_.height());
     const qreal marginX = kMarginCm / kCmPerInch * device_.logicalDpiX();
     const qreal marginY = kMarginCm / kCmPerInch * device_.logicalDpiY();

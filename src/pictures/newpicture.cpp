@@ -19,7 +19,7 @@ namespace {
 constexpr qreal kPixelsPerCm = 96 / 2.54;
 // A picture with no transparency whose PNG is this many times larger than
 // its JPEG is a photo.
-constexpr qsizetype kPhotoPngToJpeg = 3;
+constexpr qsizetype kPhotoPngToJpeg = 2;
 
 NewPicture failed(const QString& reason) {
     return {nullptr, reason};

@@ -1,5 +1,6 @@
 #include "editor/booklayout.h"
 #include "editor/documentassembly.h"
+#include "pictures/picturestore.h"
 #include "store/answerstore.h"
 #include "store/catalogue.h"
 
@@ -7,6 +8,8 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 using namespace vellumora;
@@ -72,6 +75,7 @@ class BookLayoutTest : public QObject {
 private slots:
     void chaptersStartPagesTheContentsNames();
     void nothingIsLostOrDoubledAtPageBreaks();
+    void picturesStandWholeOnAPage();
     void frontMatterShiftsThePageNumbers_data();
     void frontMatterShiftsThePageNumbers();
     void storyWithoutHeadingsHasNoBreaksAndNoContents();
@@ -125,6 +129,30 @@ void BookLayoutTest::nothingIsLostOrDoubledAtPageBreaks() {
             lastPage = page;
     }
     QVERIFY(firstPage >= 0 && lastPage > firstPage);
+}
+
+// A picture is never cut by a page break: it moves to the next page, and
+// one taller than a page is made to fit one.
+void BookLayoutTest::picturesStandWholeOnAPage() {
+    Story story(compiledStory());
+    const auto picture = std::make_shared<const pictures::Picture>(
+        pictures::Picture::Header{.encoding = pictures::Encoding::Png}, QByteArray());
+    const QString name = pictures::add(story.document, picture);
+    int pictures = 0;
+    for (QTextBlock block = story.document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockNumber() % 23 != 5)
+            continue;
+        QTextCursor(block).insertImage(pictures::imageFormat(name, QSizeF(640, 480)));
+        ++pictures;
+    }
+    QTextCursor end(&story.document);
+    end.movePosition(QTextCursor::End);
+    end.insertImage(pictures::imageFormat(name, QSizeF(300, 3000)));  // three pages tall
+    Paper paper;
+    BookLayout book(story.document, paper.writer, {{}, {}, false, false});
+    QVERIFY(book.layOut());
+    QVERIFY(pictures > 10);
+    QCOMPARE(storyTextOfAllPages(book), story.document.toPlainText());
 }
 
 void BookLayoutTest::frontMatterShiftsThePageNumbers_data() {
