@@ -52,6 +52,11 @@ struct FileRequest {
     bool folderMustExist = false;   ///< refuse a folder that does not exist
 };
 
+/// What the open dialog for a picture is asked: the folder it opens in.
+struct ImageRequest {
+    QString folder;
+};
+
 /// The font attributes the font dialog starts from and hands back.
 struct FontChoice {
     QString family;
@@ -91,7 +96,7 @@ public:
 
 /**
  * Every modal interaction of the program: message boxes, the one-line text
- * prompt, the file, font, colour and print dialogs, the print preview, the
+ * prompt, the file, picture, font, colour and print dialogs, the print preview, the
  * book dialog and the progress window of a long task. Screens receive one
  * instance when they are built; the production implementation shows Qt's
  * dialogs, the tests pass a scripted one that answers from a queue.
@@ -108,6 +113,8 @@ public:
                                           const QString& label) = 0;
     virtual std::optional<QString> openFile(QWidget* parent, const FileRequest& request) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) = 0;
+    /// The open dialog for a picture, offering the image files the program reads.
+    virtual std::optional<QString> openImage(QWidget* parent, const ImageRequest& request) = 0;
     virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) = 0;
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     /// Shows the print dialog over the given printer; false when cancelled.

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QImageReader>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -95,6 +96,24 @@ std::optional<QString> chosenFile(QFileDialog& dialog, const FileRequest& reques
     return dialog.selectedFiles().constFirst();
 }
 
+// Every picture the program reads under one filter first, then the common
+// kinds one by one. JPEG, PNG, BMP, GIF and WebP are named whether or not this
+// machine's Qt reads them all: a file it cannot read is told as such.
+QStringList imageFilters() {
+    QStringList patterns = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
+                            QStringLiteral("*.png"), QStringLiteral("*.bmp"),
+                            QStringLiteral("*.gif"), QStringLiteral("*.webp")};
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+        if (!patterns.contains(pattern))
+            patterns << pattern;
+    }
+    return {QStringLiteral("Pictures (%1)").arg(patterns.join(u' ')),
+            QStringLiteral("JPEG Pictures (*.jpg *.jpeg)"), QStringLiteral("PNG Pictures (*.png)"),
+            QStringLiteral("BMP Pictures (*.bmp)"), QStringLiteral("GIF Pictures (*.gif)"),
+            QStringLiteral("WebP Pictures (*.webp)"), QStringLiteral("All Files (*)")};
+}
+
 // A progress window that stays hidden unless the task runs longer than a
 // moment. Being window-modal, it lets the program answer its Cancel button
 // between two steps. A task that cannot be cancelled shows its window at
@@ -158,6 +177,17 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& r
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     return chosenFile(dialog, request);
+}
+
+std::optional<QString> QtDialogs::openImage(QWidget* parent, const ImageRequest& request) {
+    QFileDialog dialog(parent, QStringLiteral("Insert a Photo"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(imageFilters());
+    dialog.setDirectory(QDir(request.folder).exists() ? request.folder : QDir::homePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<FontChoice> QtDialogs::chooseFont(QWidget* parent, const FontChoice& initial) {

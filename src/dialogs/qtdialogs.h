@@ -12,6 +12,7 @@ public:
                                   const QString& label) override;
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<QString> openImage(QWidget* parent, const ImageRequest& request) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;

@@ -36,6 +36,9 @@ public:
     std::optional<QString> saveFile(QWidget* p, const FileRequest& r) override {
         return script.saveFile(p, r);
     }
+    std::optional<QString> openImage(QWidget* p, const ImageRequest& r) override {
+        return script.openImage(p, r);
+    }
     std::optional<FontChoice> chooseFont(QWidget* p, const FontChoice& f) override {
         return script.chooseFont(p, f);
     }

@@ -20,6 +20,9 @@ public:
     }
     std::optional<QString> openFile(QWidget*, const FileRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> openImage(QWidget*, const ImageRequest&) override {
+        return std::nullopt;
+    }
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override {
         return std::nullopt;
     }

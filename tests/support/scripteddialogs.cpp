@@ -29,7 +29,7 @@ QList<MessageRequest> ScriptedDialogs::messages() const {
 
 bool ScriptedDialogs::allAnswersUsed() const {
     return messages_.isEmpty() && prompts_.isEmpty() && openFiles_.isEmpty() &&
-           saveFiles_.isEmpty() && fonts_.isEmpty() && colors_.isEmpty() && prints_.isEmpty() &&
+           saveFiles_.isEmpty() && openImages_.isEmpty() && fonts_.isEmpty() && colors_.isEmpty() && prints_.isEmpty() &&
            previews_.isEmpty() && books_.isEmpty() && progressCancels_.isEmpty();
 }
 
@@ -40,6 +40,7 @@ void ScriptedDialogs::clear() {
     prompts_.clear();
     openFiles_.clear();
     saveFiles_.clear();
+    openImages_.clear();
     fonts_.clear();
     colors_.clear();
     prints_.clear();
@@ -73,6 +74,11 @@ std::optional<QString> ScriptedDialogs::prompt(QWidget*, const QString& title,
     asked.title = title;
     asked.label = label;
     return take(prompts_, QStringLiteral("text prompt"), std::optional<QString>());
+}
+
+std::optional<QString> ScriptedDialogs::openImage(QWidget*, const ImageRequest& request) {
+    record(Kind::OpenImage).image = request;
+    return take(openImages_, QStringLiteral("picture dialog"), std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& request) {

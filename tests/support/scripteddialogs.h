@@ -28,6 +28,7 @@ public:
         Prompt,
         OpenFile,
         SaveFile,
+        OpenImage,
         Font,
         Color,
         Print,
@@ -42,6 +43,7 @@ public:
         MessageRequest message;    ///< for Kind::Message
         QString title, label;      ///< for Kind::Prompt
         FileRequest file;          ///< for the file dialogs
+        ImageRequest image;        ///< for Kind::OpenImage
         FontChoice font;           ///< for Kind::Font
         QColor color;              ///< for Kind::Color
         BookChoice book;           ///< for Kind::Book, what the dialog started from
@@ -53,6 +55,7 @@ public:
     void answerPrompt(std::optional<QString> text) { prompts_.enqueue(text); }
     void answerOpenFile(std::optional<QString> path) { openFiles_.enqueue(path); }
     void answerSaveFile(std::optional<QString> path) { saveFiles_.enqueue(path); }
+    void answerOpenImage(std::optional<QString> path) { openImages_.enqueue(path); }
     void answerFont(std::optional<FontChoice> font) { fonts_.enqueue(font); }
     void answerColor(std::optional<QColor> color) { colors_.enqueue(color); }
     /// For the print dialog: true accepts; the printer may be redirected to a
@@ -86,6 +89,7 @@ public:
                                   const QString& label) override;
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<QString> openImage(QWidget* parent, const ImageRequest& request) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
@@ -115,7 +119,7 @@ private:
 
     QList<Request> requests_;
     QQueue<MessageButton> messages_;
-    QQueue<std::optional<QString>> prompts_, openFiles_, saveFiles_;
+    QQueue<std::optional<QString>> prompts_, openFiles_, saveFiles_, openImages_;
     QQueue<std::optional<FontChoice>> fonts_;
     QQueue<std::optional<QColor>> colors_;
     QQueue<PrintAnswer> prints_;
