@@ -58,14 +58,15 @@ void DocumentFiles::chooseAndLoad() {
     if (!path)
         return;
     QString error;
-    if (!editor::openDocumentFile(context_.dialogs, window_, *path, document_, &error)) {
+    rtf::NotKept notKept;
+    if (!editor::openDocumentFile(context_.dialogs, window_, *path, document_, &error, &notKept)) {
         report(QStringLiteral("The document \"%1\" could not be opened.  %2")
                    .arg(QDir::toNativeSeparators(*path), error));
         return;
     }
     document_.setModified(false);
     returnRequest_ = ReturnRequest::Opened;
-    flow_.nameAfterOpen(*path);
+    flow_.nameAfterOpen(*path, notKept);
 }
 
 // --- Save and Save As ---

@@ -10,10 +10,10 @@
 namespace vellumora::editor {
 
 bool openDocumentFile(Dialogs& dialogs, QWidget& editor, const QString& path,
-                      QTextDocument& document, QString* errorMessage) {
+                      QTextDocument& document, QString* errorMessage, rtf::NotKept* notKept) {
     const QFileInfo info(path);
     if (!info.isFile() || info.size() <= kProgressShownFromBytes) {
-        return rtf::loadDocumentFile(path, document, errorMessage);
+        return rtf::loadDocumentFile(path, document, errorMessage, {}, notKept);
     }
     constexpr int kSteps = 100;
     ProgressRequest request{QStringLiteral("Vellumora"),
@@ -27,7 +27,7 @@ bool openDocumentFile(Dialogs& dialogs, QWidget& editor, const QString& path,
             progress->advance(percent);
         }
     };
-    return rtf::loadDocumentFile(path, document, errorMessage, moveBar);
+    return rtf::loadDocumentFile(path, document, errorMessage, moveBar, notKept);
 }
 
 }  // namespace vellumora::editor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/rtfreader.h"
+
 #include <QString>
 
 class QTextDocument;
@@ -20,9 +22,11 @@ inline constexpr qint64 kProgressShownFromBytes = 2 * 1024 * 1024;
  * text area stays blank until the document is whole, as nothing of it is
  * laid out before. On failure (past a bound: before anything changed) the
  * document is unchanged and errorMessage names the reason for the user.
+ * notKept, when given, hears what the file held that the document cannot keep.
  */
 bool openDocumentFile(Dialogs& dialogs, QWidget& editor, const QString& path,
-                      QTextDocument& document, QString* errorMessage);
+                      QTextDocument& document, QString* errorMessage,
+                      rtf::NotKept* notKept = nullptr);
 
 }  // namespace editor
 }  // namespace vellumora

@@ -11,6 +11,7 @@
 #include "store/datafile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTextDocument>
 #include <QWidget>
 #include <utility>
@@ -39,8 +40,10 @@ QString SaveFlow::title() const {
     return name_ ? *name_ + kTitleSuffix : defaultTitle();
 }
 
-void SaveFlow::nameAfterOpen(const QString& path) {
+void SaveFlow::nameAfterOpen(const QString& path, const rtf::NotKept& notKept) {
     currentFile_ = path;
+    openedFile_ = path;
+    notKept_ = notKept;
     nameAfter(path);
 }
 
@@ -157,6 +160,8 @@ std::optional<QString> SaveFlow::askForName() {
 }
 
 bool SaveFlow::writeFiles(const QString& path) {
+    if (!mayLoseWhatTheFileHolds(path))
+        return false;
     switch (askBeforeLosingAnswers(path)) {
         case DataFileChoice::Replace:
             return writeBothFiles(path);
@@ -187,8 +192,11 @@ bool SaveFlow::writeBothFiles(const QString& path) {
 
 bool SaveFlow::writeDocument(const QString& path) {
     QString error;
-    if (rtf::saveDocumentFile(path, document_, &error))
+    if (rtf::saveDocumentFile(path, document_, &error)) {
+        if (QFileInfo(path) == QFileInfo(openedFile_))
+            notKept_ = {};  // the file no longer holds them
         return true;
+    }
     report(
         QStringLiteral("The document could not be saved as \"%1\".  %2").arg(shown(path), error));
     return false;
@@ -213,6 +221,45 @@ bool SaveFlow::refusedAsItsOwnDataFile(const QString& path) {
                           "as '.rtf'.")
                .arg(shown(path)));
     return true;
+}
+
+namespace {
+
+QString counted(int count, const QString& one, const QString& many) {
+    return count == 1 ? QStringLiteral("1 ") + one : QStringLiteral("%1 %2").arg(count).arg(many);
+}
+
+/// What an opened file held that the editor does not keep, in words.
+QString inWords(const rtf::NotKept& notKept) {
+    QStringList things;
+    if (notKept.objects > 0)
+        things << counted(notKept.objects, QStringLiteral("embedded object"),
+                          QStringLiteral("embedded objects"));
+    if (notKept.shapes > 0)
+        things << counted(notKept.shapes, QStringLiteral("drawn shape"),
+                          QStringLiteral("drawn shapes"));
+    return things.join(QStringLiteral(" and "));
+}
+
+}  // namespace
+
+// Saving over the file she opened would lose what the editor could not keep
+// of it; keeping the file as it is is the default.
+bool SaveFlow::mayLoseWhatTheFileHolds(const QString& path) {
+    if (notKept_.isEmpty() || QFileInfo(path) != QFileInfo(openedFile_))
+        return true;
+    const MessageRequest question{
+        .title = QStringLiteral("Vellumora"),
+        .text = QStringLiteral(
+                    "The document \"%1\" holds %2, made in another program, which this "
+                    "editor cannot keep.  Saving it under its own name would lose them from the "
+                    "file for good.  Do you want to save it anyway?  No keeps the file as it is; "
+                    "Save As keeps your changes under another name.")
+                    .arg(shown(path), inWords(notKept_)),
+        .icon = MessageIcon::Warning,
+        .buttons = MessageButtons::YesNo,
+        .defaultButton = MessageButton::No};
+    return context_.dialogs.message(&window_, question) == MessageButton::Yes;
 }
 
 // A data file holding answers that the text boxes no longer have (a run that

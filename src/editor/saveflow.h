@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/rtfreader.h"
+
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -39,8 +41,10 @@ struct AppContext;
  *
  * Writing never loses what a file holds without a word: a data file holding
  * answers that the store lacks is replaced only when the user says so (she
- * may keep it and save only the document), and a document named like its
- * own data file ("Story.dat") is refused.
+ * may keep it and save only the document), an opened file that held what
+ * the editor cannot keep (embedded objects, drawn shapes) is written over
+ * only when she says so, and a document named like its own data file
+ * ("Story.dat") is refused.
  */
 class SaveFlow : public QObject {
     Q_OBJECT
@@ -66,8 +70,9 @@ public:
     QString currentFileName() const { return currentFile_; }
     bool hasName() const { return name_.has_value(); }
 
-    /// An opened file names the document.
-    void nameAfterOpen(const QString& path);
+    /// An opened file names the document; notKept is what it held that the
+    /// document lacks, which a save over it would lose.
+    void nameAfterOpen(const QString& path, const rtf::NotKept& notKept = {});
 
     /// Whether the editor's activation shows the editing note: not on the
     /// first activation after a Save or Save As.
@@ -109,6 +114,7 @@ private:
     void nameAfter(const QString& path);
 
     bool refusedAsItsOwnDataFile(const QString& path);
+    bool mayLoseWhatTheFileHolds(const QString& path);
     DataFileChoice askBeforeLosingAnswers(const QString& path);
     void report(const QString& text);
 
@@ -122,6 +128,8 @@ private:
     std::optional<QString> name_;
     QString currentFile_;
     bool editingNoteDue_ = true;
+    QString openedFile_;      ///< the file opened last, while it holds what notKept_ says
+    rtf::NotKept notKept_;
 };
 
 }  // namespace vellumora
