@@ -10,6 +10,7 @@
 #include "zoom/zoomview.h"
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -25,20 +26,21 @@ EditCommands::EditCommands(AppContext& context, DocumentTextEdit& text, Document
                            QWidget& clientArea)
     : context_(context), text_(text), files_(files), clientArea_(clientArea) {}
 
-// --- Clipboard, plain text only ---
+// --- Clipboard: plain text, and pictures beside it ---
 
 bool EditCommands::canCutOrCopy() const {
     return text_.textCursor().hasSelection();
 }
 
 bool EditCommands::canPaste() const {
-    return !QGuiApplication::clipboard()->text().isEmpty();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && (!data->text().isEmpty() || text_.holdsPictures(data));
 }
 
 void EditCommands::copy() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(text_.textCursor().selection().toPlainText());
+    clipboard->setMimeData(text_.selectionData());
 }
 
 void EditCommands::cut() {
@@ -48,9 +50,8 @@ void EditCommands::cut() {
 
 // The pasted text takes the format of the insertion point.
 void EditCommands::paste() {
-    QTextCursor cursor = text_.textCursor();
-    cursor.insertText(QGuiApplication::clipboard()->text());
-    text_.setTextCursor(cursor);
+    if (const QMimeData* data = QGuiApplication::clipboard()->mimeData())
+        text_.insert(data);
 }
 
 // --- Find and Find Next ---

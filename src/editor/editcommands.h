@@ -23,7 +23,7 @@ public:
 
     /// Cut and Copy are offered while something is selected.
     bool canCutOrCopy() const;
-    /// Paste is offered while the clipboard holds text.
+    /// Paste is offered while the clipboard holds text or pictures.
     bool canPaste() const;
 
     void cut();

@@ -6,6 +6,8 @@
 #include "editor/documentfiles.h"
 #include "editor/documenttextedit.h"
 #include "editor/editcommands.h"
+#include "editor/picturecommands.h"
+#include "pictures/pictureview.h"
 #include "shell/appcontext.h"
 #include "shell/recovery.h"
 #include "shell/units.h"
@@ -81,7 +83,12 @@ void TextEditor::createClientArea() {
     text_->move(pxPoint(kTextLeft, kTextTop));
     text_->document()->setDefaultFont(documentFormat().font());
     text_->setCurrentCharFormat(documentFormat());
-    spelling::SpellingView::attach(text_, context_.speller, context_.dialogs);
+    pictures::showPictures(*text_->document());
+    pictures_ = new PictureCommands(context_, *text_);
+    spelling::SpellingView::attach(text_, context_.speller, context_.dialogs)
+        ->addEntriesWith([pictures = pictures_](QMenu& menu, QPoint point) {
+            pictures->addSizeEntries(menu, point);
+        });
     zoom::attach(text_, context_.zooms.editor);
     clientArea_->installEventFilter(this);
 }
@@ -90,6 +97,7 @@ void TextEditor::createMenus() {
     DocumentFiles* files = files_.get();
     EditCommands* commands = commands_.get();
     BookCommands* book = book_.get();
+    PictureCommands* pictures = pictures_;
     QMenu* edit = nullptr;
     QAction *cut = nullptr, *copy = nullptr, *paste = nullptr;
     const std::vector<MenuSpec> menus = {
@@ -125,6 +133,9 @@ void TextEditor::createMenus() {
            [book] { book->printWholeStory(); }},
           {"mnuBookPreview", "Print Pre&view...", nullptr, [book] { book->preview(); }},
           {"mnuBookPdf", "Save as P&DF...", nullptr, [book] { book->saveAsPdf(); }}}},
+        {"mnuInsert",
+         "&Insert",
+         {{"mnuInsertPhoto", "&Photo...", nullptr, [pictures] { pictures->insertPhoto(); }}}},
     };
     QList<QKeySequence> menuKeys;
     for (const MenuSpec& spec : menus) {

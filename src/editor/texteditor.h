@@ -12,10 +12,11 @@ class BookCommands;
 class DocumentFiles;
 class DocumentTextEdit;
 class EditCommands;
+class PictureCommands;
 
 /**
  * The document editor (frmTxtEditor): the questionnaire compiled into one
- * rich-text area under File, Edit and Options menus. It is created afresh,
+ * rich-text area under File, Edit, Options, Book and Insert menus. It is created afresh,
  * with a newly compiled document, each time it is opened, and destroyed
  * when it is left; what outlives it is kept in the Session.
  */
@@ -32,6 +33,7 @@ public:
 
     DocumentTextEdit* textArea() const { return text_; }
     DocumentFiles& files() const { return *files_; }
+    PictureCommands& pictures() const { return *pictures_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,6 +53,7 @@ private:
     AppContext& context_;
     QWidget* clientArea_ = nullptr;
     DocumentTextEdit* text_ = nullptr;
+    PictureCommands* pictures_ = nullptr;  ///< belongs to the text area
     std::unique_ptr<DocumentFiles> files_;
     std::unique_ptr<EditCommands> commands_;
     std::unique_ptr<BookCommands> book_;

@@ -48,4 +48,12 @@ QSizeF shownSize(const QTextImageFormat& format) {
     return {format.width(), format.height()};
 }
 
+QTextCharFormat textFormatOf(QTextCharFormat format) {
+    for (const int property : {int(QTextFormat::ObjectType), int(QTextFormat::ImageName),
+                               int(QTextFormat::ImageWidth), int(QTextFormat::ImageHeight),
+                               int(QTextFormat::ImageQuality)})
+        format.clearProperty(property);
+    return format;
+}
+
 }  // namespace vellumora::pictures

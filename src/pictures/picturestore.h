@@ -31,5 +31,7 @@ PicturePtr find(const QTextDocument& document, const QString& name);
 QTextImageFormat imageFormat(const QString& name, QSizeF shown);
 /// The size an image format shows its picture at, in the same pixels.
 QSizeF shownSize(const QTextImageFormat& format);
+/// The format without its picture: what text typed beside a picture takes.
+QTextCharFormat textFormatOf(QTextCharFormat format);
 
 }  // namespace vellumora::pictures

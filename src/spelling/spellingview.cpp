@@ -81,6 +81,8 @@ QMenu* SpellingView::contextMenuAt(QPoint viewportPoint) {
     const int position = area_.cursorAt(viewportPoint).position();
     if (const std::optional<WordSpan> word = marker_->markedWordAt(position))
         addSpellingEntries(menu, int(word->start), int(word->end()));
+    for (const MoreEntries& entries : moreEntries_)
+        entries(*menu, viewportPoint);
     return menu;
 }
 

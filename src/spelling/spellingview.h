@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 class QAbstractScrollArea;
 class QMenu;
@@ -40,6 +41,11 @@ public:
     /// The context menu for a point of the viewport; the caller owns it.
     QMenu* contextMenuAt(QPoint viewportPoint);
 
+    /// Entries that whoever owns the area adds to the context menu at a
+    /// point of the viewport (the editor's picture sizes), at its top.
+    using MoreEntries = std::function<void(QMenu& menu, QPoint viewportPoint)>;
+    void addEntriesWith(MoreEntries entries) { moreEntries_.push_back(std::move(entries)); }
+
 private:
     /// What differs between the two kinds of text area.
     struct Area {
@@ -66,6 +72,7 @@ private:
     Speller& speller_;
     Dialogs& dialogs_;
     QTimer shownChanged_;
+    std::vector<MoreEntries> moreEntries_;
 };
 
 }  // namespace spelling

@@ -119,6 +119,8 @@ void WindowTest::menus_data() {
                           << QStringList{"mnuBookPrint|Print the &Whole Story...|",
                                          "mnuBookPreview|Print Pre&view...|",
                                          "mnuBookPdf|Save as P&DF...|"};
+    QTest::newRow("Insert") << "mnuInsert"
+                            << "&Insert" << QStringList{"mnuInsertPhoto|&Photo...|"};
 }
 
 void WindowTest::menus() {
@@ -128,8 +130,9 @@ void WindowTest::menus() {
     EditorFixture f;
     TextEditor* editor = f.openEditor();
     const QList<QAction*> bar = editor->menuBar()->actions();
-    QCOMPARE(bar.size(), 4);
-    const int index = QStringList{"mnuFile", "mnuEdit", "mnuOptions", "mnuBook"}.indexOf(menu);
+    QCOMPARE(bar.size(), 5);
+    const int index =
+        QStringList{"mnuFile", "mnuEdit", "mnuOptions", "mnuBook", "mnuInsert"}.indexOf(menu);
     QCOMPARE(bar[index]->objectName(), menu);
     QCOMPARE(bar[index]->text(), caption);
     const QList<QAction*> actions = bar[index]->menu()->actions();
