@@ -252,10 +252,12 @@ bool SaveFlow::mayLoseWhatTheFileHolds(const QString& path) {
         .title = QStringLiteral("Vellumora"),
         .text = QStringLiteral(
                     "The document \"%1\" holds %2, made in another program, which this "
-                    "editor cannot keep.  Saving it under its own name would lose them from the "
+                    "editor cannot keep.  Saving it under its own name would lose %3 from the "
                     "file for good.  Do you want to save it anyway?  No keeps the file as it is; "
                     "Save As keeps your changes under another name.")
-                    .arg(shown(path), inWords(notKept_)),
+                    .arg(shown(path), inWords(notKept_),
+                         notKept_.objects + notKept_.shapes == 1 ? QStringLiteral("it")
+                                                                 : QStringLiteral("them")),
         .icon = MessageIcon::Warning,
         .buttons = MessageButtons::YesNo,
         .defaultButton = MessageButton::No};
