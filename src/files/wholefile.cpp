@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 
 namespace vellumora::files {
@@ -56,6 +57,11 @@ bool reachDisk(QSaveFile& file, QString* reason) {
 }  // namespace
 
 bool replaceFile(const QString& path, QByteArrayView bytes, QString* reason) {
+    return replaceFile(path, QList<QByteArray>{QByteArray::fromRawData(bytes.data(), bytes.size())},
+                       reason);
+}
+
+bool replaceFile(const QString& path, const QList<QByteArray>& pieces, QString* reason) {
     if (!placeIsFree(path, reason))
         return false;
     QSaveFile file(path);
@@ -65,7 +71,10 @@ bool replaceFile(const QString& path, QByteArrayView bytes, QString* reason) {
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(reason, failureReason(file, errno));
-    if (!writeAll(file, bytes, reason) || !reachDisk(file, reason)) {
+    const bool written = std::all_of(pieces.begin(), pieces.end(), [&](const QByteArray& piece) {
+        return writeAll(file, piece, reason);
+    });
+    if (!written || !reachDisk(file, reason)) {
         file.cancelWriting();  // the temporary file goes with the QSaveFile
         return false;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 namespace vellumora::files {
@@ -13,5 +15,7 @@ namespace vellumora::files {
  * given, holds why in plain words (see failureReason).
  */
 bool replaceFile(const QString& path, QByteArrayView bytes, QString* reason);
+/// The same for bytes in pieces, written one after the other.
+bool replaceFile(const QString& path, const QList<QByteArray>& pieces, QString* reason);
 
 }  // namespace vellumora::files

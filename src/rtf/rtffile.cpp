@@ -116,7 +116,7 @@ bool loadDocumentFile(const QString& path, QTextDocument& document, QString* err
 
 bool saveDocumentFile(const QString& path, const QTextDocument& document, QString* errorMessage) {
     QString reason;
-    if (!files::replaceFile(path, writeRtf(document), &reason)) {
+    if (!files::replaceFile(path, writeRtfPieces(document), &reason)) {
         return fail(errorMessage, cannotWrite(reason));
     }
     return true;

@@ -14,6 +14,7 @@
 #include <QTextDocument>
 
 #include <cmath>
+#include <utility>
 
 #ifndef VELLUMORA_VERSION
 #define VELLUMORA_VERSION ""
@@ -273,9 +274,30 @@ void appendWord(QByteArray& out, const char* word, int value, int unless) {
     }
 }
 
+/// The body of the document as it is written: text made here, and between
+/// it the pictures' digits, which are the pictures' own and never copied.
+class Body {
+public:
+    /// Where the text goes next.
+    QByteArray& text() { return text_; }
+    void appendShared(const QByteArray& bytes) {
+        pieces_.append(std::exchange(text_, QByteArray()));
+        pieces_.append(bytes);
+    }
+    QList<QByteArray> takePieces() {
+        pieces_.append(std::exchange(text_, QByteArray()));
+        return std::move(pieces_);
+    }
+
+private:
+    QList<QByteArray> pieces_;
+    QByteArray text_;
+};
+
 /// A picture as a \pict group: its bytes as they came, and the size it is shown at.
-void appendPicture(QByteArray& out, const pictures::Picture& picture, QSizeF shown) {
+void appendPicture(Body& body, const pictures::Picture& picture, QSizeF shown) {
     const pictures::Picture::Header header = headerShownAt(picture, shown);
+    QByteArray& out = body.text();
     out += "{\\pict";
     appendWord(out, "\\picscalex", header.scaleX, 100);
     appendWord(out, "\\picscaley", header.scaleY, 100);
@@ -295,13 +317,13 @@ void appendPicture(QByteArray& out, const pictures::Picture& picture, QSizeF sho
         appendNumber(out, header.encodingParameter);
     }
     out += "\r\n";
-    out += picture.hex();
-    out += '}';
+    body.appendShared(picture.hex());
+    body.text() += '}';
 }
 
 /// The pictures of an image fragment (Qt joins neighbours of one format); none for an image
 /// the document keeps no picture for.
-void appendPictures(QByteArray& out, const QTextFragment& fragment, const QTextDocument& document) {
+void appendPictures(Body& out, const QTextFragment& fragment, const QTextDocument& document) {
     const QTextImageFormat format = fragment.charFormat().toImageFormat();
     const pictures::PicturePtr picture = pictures::find(document, format.name());
     if (!picture) {
@@ -312,41 +334,24 @@ void appendPictures(QByteArray& out, const QTextFragment& fragment, const QTextD
     }
 }
 
-void appendParagraph(QByteArray& out, const QTextBlock& block, const QFont& documentFont,
+void appendParagraph(Body& body, const QTextBlock& block, const QFont& documentFont,
                      Tables& tables) {
-    out += "\\pard\\plain ";
+    body.text() += "\\pard\\plain ";
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid() || fragment.length() == 0) {
             continue;
         }
         if (fragment.charFormat().isImageFormat()) {
-            appendPictures(out, fragment, *block.document());
+            appendPictures(body, fragment, *block.document());
             continue;
         }
+        QByteArray& out = body.text();
         appendRunStart(out, styleOf(fragment.charFormat(), documentFont, tables));
         appendEscaped(out, fragment.text());
         out += '}';
     }
-    out += "\\par\r\n";
-}
-
-/// The room the pictures' digits take, so that the output grows once.
-qsizetype picturesHexSize(const QTextDocument& document) {
-    qsizetype size = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (!format.isImageFormat()) {
-                continue;
-            }
-            if (const pictures::PicturePtr picture =
-                    pictures::find(document, format.toImageFormat().name())) {
-                size += (picture->hex().size() + 256) * it.fragment().length();
-            }
-        }
-    }
-    return size;
+    body.text() += "\\par\r\n";
 }
 
 QByteArray header(const Tables& tables) {
@@ -374,19 +379,31 @@ QByteArray header(const Tables& tables) {
 
 }  // namespace
 
-QByteArray writeRtf(const QTextDocument& document) {
+QList<QByteArray> writeRtfPieces(const QTextDocument& document) {
     const QFont documentFont = document.defaultFont();
     Tables tables(familyOf(documentFont));
-    QByteArray body;
-    body.reserve(document.characterCount() + document.blockCount() * 32 +
-                 picturesHexSize(document));
+    Body body;
+    body.text().reserve(document.characterCount() + document.blockCount() * 32);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         appendParagraph(body, block, documentFont, tables);
     }
-    QByteArray out = header(tables);
-    out.reserve(out.size() + body.size() + 4);
-    out += body;
-    out += "}\r\n";
+    body.text() += "}\r\n";
+    QList<QByteArray> pieces = body.takePieces();
+    pieces.prepend(header(tables));
+    return pieces;
+}
+
+QByteArray writeRtf(const QTextDocument& document) {
+    const QList<QByteArray> pieces = writeRtfPieces(document);
+    qsizetype size = 0;
+    for (const QByteArray& piece : pieces) {
+        size += piece.size();
+    }
+    QByteArray out;
+    out.reserve(size);
+    for (const QByteArray& piece : pieces) {
+        out += piece;
+    }
     return out;
 }
 

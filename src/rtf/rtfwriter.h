@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 
 class QTextDocument;
 
@@ -15,5 +16,12 @@ namespace vellumora::rtf {
  * size the document shows it at. The same document always gives the same bytes.
  */
 QByteArray writeRtf(const QTextDocument& document);
+
+/**
+ * The same bytes in pieces, in order: the pictures' digits are the pictures'
+ * own, shared rather than copied, so that a story of many photos is written
+ * out (a save, a recovery copy) without first being copied whole.
+ */
+QList<QByteArray> writeRtfPieces(const QTextDocument& document);
 
 }  // namespace vellumora::rtf

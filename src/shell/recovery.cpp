@@ -137,13 +137,15 @@ void Recovery::keepAnswers() {
     RecoveryFolder* folder = ownFolder();
     if (!folder)
         return;
-    writeInBackground(folder->answersFile(), datafile::encode(store_), &Recovery::answersKept);
+    writeInBackground(folder->answersFile(), {datafile::encode(store_)}, &Recovery::answersKept);
 }
 
-void Recovery::writeInBackground(const QString& path, QByteArray bytes, void (Recovery::*kept)()) {
-    writer_.start([this, path, bytes = std::move(bytes), kept] {
+// The pieces share the pictures' digits with the document; they never change once made.
+void Recovery::writeInBackground(const QString& path, QList<QByteArray> pieces,
+                                 void (Recovery::*kept)()) {
+    writer_.start([this, path, pieces = std::move(pieces), kept] {
         QString error;
-        const bool written = RecoveryFolder::replaceWhole(path, bytes, &error);
+        const bool written = RecoveryFolder::replaceWhole(path, pieces, &error);
         QMetaObject::invokeMethod(
             this,
             [this, written, error, kept] {
@@ -185,7 +187,8 @@ void Recovery::keepDocument() {
     RecoveryFolder* folder = ownFolder();
     if (!folder)
         return;
-    writeInBackground(folder->documentFile(), rtf::writeRtf(*document_), &Recovery::documentKept);
+    writeInBackground(folder->documentFile(), rtf::writeRtfPieces(*document_),
+                      &Recovery::documentKept);
 }
 
 RecoveryFolder* Recovery::ownFolder() {

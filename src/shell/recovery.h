@@ -82,7 +82,8 @@ private:
     void documentChanged();
     void keepAnswers();
     void keepDocument();
-    void writeInBackground(const QString& path, QByteArray bytes, void (Recovery::*kept)());
+    void writeInBackground(const QString& path, QList<QByteArray> pieces,
+                           void (Recovery::*kept)());
     RecoveryFolder* ownFolder();
     void warnOnce(const QString& reason);
     void programEnding(ProgramEnd how);

@@ -43,8 +43,9 @@ QDateTime modified(const QString& path) {
 
 // The same whole-or-nothing replacement as every other save: a full disk can
 // never put a short copy in place of a whole one.
-bool RecoveryFolder::replaceWhole(const QString& path, const QByteArray& bytes, QString* error) {
-    return files::replaceFile(path, bytes, error);
+bool RecoveryFolder::replaceWhole(const QString& path, const QList<QByteArray>& pieces,
+                                  QString* error) {
+    return files::replaceFile(path, pieces, error);
 }
 
 RecoveryFolder::RecoveryFolder(QString path, std::unique_ptr<QLockFile> lock)
@@ -120,11 +121,11 @@ QDateTime RecoveryFolder::lastWritten() const {
 }
 
 bool RecoveryFolder::writeAnswers(const AnswerStore& store, QString* error) {
-    return replaceWhole(answersFile(), datafile::encode(store), error);
+    return replaceWhole(answersFile(), {datafile::encode(store)}, error);
 }
 
 bool RecoveryFolder::writeDocument(const QByteArray& rtf, QString* error) {
-    return replaceWhole(documentFile(), rtf, error);
+    return replaceWhole(documentFile(), {rtf}, error);
 }
 
 void RecoveryFolder::removeAnswers() {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -54,7 +55,7 @@ public:
     /// Replaces the file at path by one holding bytes, whole or not at all;
     /// false with a reason in error. Needs no folder object: any thread may
     /// write a copy whose bytes were made elsewhere.
-    static bool replaceWhole(const QString& path, const QByteArray& bytes, QString* error);
+    static bool replaceWhole(const QString& path, const QList<QByteArray>& pieces, QString* error);
     void removeAnswers();
     void removeDocument();
     /// Removes both copies, the lock and the folder.
