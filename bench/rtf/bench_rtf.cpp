@@ -1,6 +1,7 @@
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 #include "support/documentshapes.h"
+#include "support/memory.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -18,29 +19,6 @@ namespace {
 using namespace vellumora::bench;
 
 constexpr qsizetype kDocumentCharacters = 10 * 1000 * 1000;
-
-/// A memory figure of this process, in MB: "VmRSS:" is the resident memory,
-/// "VmHWM:" its peak since the last reset.
-double statusMegabytes(const QByteArray& key) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return 0;
-}
-
-/// Lets the next VmHWM reading show the peak of what follows only.
-void resetPeak() {
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (clearRefs.open(QIODevice::WriteOnly)) {
-        clearRefs.write("5");
-    }
-}
 
 const QTextDocument& sampleDocument() {
     static const auto document = [] {
