@@ -13,7 +13,9 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #ifndef VELLUMORA_VERSION
@@ -259,8 +261,10 @@ pictures::Picture::Header headerShownAt(const pictures::Picture& picture, QSizeF
     if (shown.isEmpty() || twips == picture.twips()) {
         return header;
     }
+    // In floating point: a hostile file's crops may be as large as an int goes.
     const auto goal = [](int twips, int scale, int cropBefore, int cropAfter) {
-        return qRound(twips * 100.0 / (scale > 0 ? scale : 100)) + cropBefore + cropAfter;
+        const double uncropped = twips * 100.0 / (scale > 0 ? scale : 100) + cropBefore + cropAfter;
+        return int(std::clamp(std::round(uncropped), 1.0, double(std::numeric_limits<int>::max())));
     };
     header.goalWidth = goal(twips.width(), header.scaleX, header.cropLeft, header.cropRight);
     header.goalHeight = goal(twips.height(), header.scaleY, header.cropTop, header.cropBottom);
