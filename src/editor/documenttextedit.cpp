@@ -1,6 +1,7 @@
 #include "editor/documenttextedit.h"
 
 #include "editor/backgroundlayout.h"
+#include "editor/longwords.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -9,6 +10,9 @@
 namespace vellumora {
 
 DocumentTextEdit::DocumentTextEdit(QWidget* parent) : QTextEdit(parent) {
+    // First, so that a change of wrap mode, which lays the story out anew,
+    // is finished too before the change is laid out.
+    editor::keepLongWordsCheap(*document());
     connect(document(), &QTextDocument::contentsChange, this,
             &DocumentTextEdit::finishLayoutBeforeTheChange);
 }
