@@ -133,6 +133,8 @@ void DocumentBuilder::flushRun() {
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
     paragraphLength_ += run_.size();
     tally_.longestParagraph = std::max(tally_.longestParagraph, paragraphLength_);
+    words_.add(run_);
+    tally_.longestWord = words_.longest();
     if (document_) {
         cursor_.insertText(run_, runFormat_);
     }
@@ -145,6 +147,7 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     ++tally_.paragraphs;
     runsInParagraph_ = 0;
     paragraphLength_ = 0;
+    words_.breakLine();
     paragraphHasText_ = false;
     paragraphEnded_ = true;
     if (!document_) {
@@ -186,6 +189,7 @@ void DocumentBuilder::countAlso(const DocumentTally& other) {
     tally_.runs += other.runs;
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, other.mostRunsInAParagraph);
     tally_.longestParagraph = std::max(tally_.longestParagraph, other.longestParagraph);
+    tally_.longestWord = std::max(tally_.longestWord, other.longestWord);
 }
 
 }  // namespace vellumora::rtf

@@ -6,6 +6,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include "editor/longwords.h"
+
 #include <optional>
 
 class QTextDocument;
@@ -30,6 +32,7 @@ struct DocumentTally {
     qsizetype runs = 0;  ///< pieces of text in one style, over the whole document
     qsizetype mostRunsInAParagraph = 0;
     qsizetype longestParagraph = 0;  ///< in UTF-16 units
+    qsizetype longestWord = 0;       ///< the longest stretch without a place to break a line
 };
 
 /**
@@ -77,6 +80,7 @@ private:
     DocumentTally tally_;
     qsizetype runsInParagraph_ = 0;
     qsizetype paragraphLength_ = 0;
+    editor::UnbrokenRunCounter words_;
     bool undoWasEnabled_ = false;
     QSizeF pageSize_;
     QString run_;

@@ -93,6 +93,9 @@ ReadStatus checkBounds(const DocumentTally& tally) {
     if (tally.longestParagraph > kMaxParagraphLength) {
         return ReadStatus::ParagraphTooLong;
     }
+    if (tally.longestWord > kMaxWordLength) {
+        return ReadStatus::WordTooLong;
+    }
     if (tally.runs > kMaxRuns) {
         return ReadStatus::TooManyRuns;
     }
