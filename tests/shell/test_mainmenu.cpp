@@ -5,6 +5,8 @@
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QStyleHints>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -95,6 +97,7 @@ private slots:
     void loadDataAsksFirst();
     void loadDataReadsTheChosenFileAndMarksFollowLater();
     void answersReplacedAllAtOnceShowAtOnce();
+    void aDoubleClickOpensOneScreen();
 };
 
 void MainMenuTest::startUpCreatesTheMainMenuHidden() {
@@ -395,6 +398,47 @@ void MainMenuTest::answersReplacedAllAtOnceShowAtOnce() {
     QVERIFY(
         chapterMenu->findChild<QWidget*>(QStringLiteral("cmdGrowUp2"))->isVisibleTo(chapterMenu));
     QVERIFY(!chapterMenu->isVisible());
+}
+
+// She double-clicks everything: the second press of a double-click on a
+// main-menu label lands on whatever the screen it opened has under the
+// mouse, and must not open that too. A double-click there a moment later is
+// hers and acts as usual.
+void MainMenuTest::aDoubleClickOpensOneScreen() {
+    Fixture f;
+    int strays = 0;
+    for (ClickableLabel* label : entriesOf(f.menu())) {
+        if (label->objectName() == u"lblSave")
+            continue;  // the editor greets her with a note before anything else
+        const QPoint pointer = label->mapToGlobal(label->rect().center());
+        QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+        const std::optional<ScreenId> opened = f.activeId();
+        QVERIFY(opened && *opened != FixedScreen::MainMenu);
+        QWidget* screen = f.screen(*opened);
+        QWidget* under = screen->childAt(screen->mapFromGlobal(pointer));
+        if (under) {
+            ++strays;
+            QMouseEvent second(QEvent::MouseButtonDblClick, under->mapFromGlobal(pointer), pointer,
+                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(under, &second);
+            QVERIFY2(f.activeId() == opened, qPrintable(label->objectName()));
+        }
+        f.program.screens().handOver(screen, FixedScreen::MainMenu);
+    }
+    QVERIFY(strays > 0);  // the layout puts something under the pointer somewhere
+
+    // Once the interval is over, a double-click is an ordinary one.
+    auto* childhood = f.menu()->findChild<ClickableLabel*>(QStringLiteral("lblChildhood"));
+    QTest::mouseClick(childhood, Qt::LeftButton, {}, childhood->rect().center());
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+    auto* hobbies = f.screen(catalogue::ChapterId::Childhood)
+                        ->findChild<ClickableLabel*>(QStringLiteral("lblHobbies"));
+    QVERIFY(hobbies);
+    QMouseEvent later(QEvent::MouseButtonDblClick, hobbies->rect().center(),
+                      hobbies->mapToGlobal(hobbies->rect().center()), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(hobbies, &later);
+    QVERIFY(f.activeId() != std::optional<ScreenId>(catalogue::ChapterId::Childhood));
 }
 
 QTEST_MAIN(MainMenuTest)
