@@ -1,6 +1,7 @@
 #include "dialogs/qtdialogs.h"
 
 #include "dialogs/bookdialog.h"
+#include "files/userplaces.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -11,7 +12,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QStandardPaths>
 
 namespace vellumora {
 
@@ -82,8 +82,7 @@ void startIn(QFileDialog& dialog, const QString& fileName) {
         dialog.selectFile(fileName);
         return;
     }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.setDirectory(files::existingDocumentsFolder());
 }
 
 // Shows a prepared open or save dialog; the chosen file, or nullopt.

@@ -3,6 +3,7 @@
 #include "editor/booklayout.h"
 #include "editor/documentfiles.h"
 #include "files/filefailure.h"
+#include "files/userplaces.h"
 #include "shell/appcontext.h"
 
 #include <QApplication>
@@ -14,8 +15,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QSettings>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
 
@@ -29,13 +28,9 @@ const QString kPdfSuffix = QStringLiteral(".pdf");
 constexpr int kProgressSteps = 1000, kLaidOutAt = 300;
 
 /// The book dialog's answers, kept in the user's settings from one run to the next.
-class BookSettings : public QSettings {
+class BookSettings : public files::Settings {
 public:
-    BookSettings()
-        : QSettings(QSettings::UserScope, QStringLiteral("Vellumora"),
-                    QStringLiteral("Vellumora")) {
-        beginGroup(QStringLiteral("Book"));
-    }
+    BookSettings() { beginGroup(QStringLiteral("Book")); }
 };
 
 void remember(const BookChoice& choice) {
@@ -183,10 +178,7 @@ QString BookCommands::proposedPdfName(const QString& documentPath, const QString
         const QFileInfo document(documentPath);
         return document.dir().filePath(document.completeBaseName() + kPdfSuffix);
     }
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QDir(folder).exists())
-        folder = QDir::homePath();
-    return QDir(folder).filePath(fileNameFrom(title) + kPdfSuffix);
+    return QDir(files::existingDocumentsFolder()).filePath(fileNameFrom(title) + kPdfSuffix);
 }
 
 QString BookCommands::withPdfSuffix(const QString& path) {

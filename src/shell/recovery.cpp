@@ -1,6 +1,7 @@
 #include "shell/recovery.h"
 
 #include "dialogs/dialogs.h"
+#include "files/userplaces.h"
 #include "rtf/rtfwriter.h"
 #include "shell/screenmanager.h"
 #include "store/answerstore.h"
@@ -83,12 +84,9 @@ std::optional<QString> saveKeptDocument(const RecoveryFolder& left, const QStrin
 }  // namespace
 
 RecoveryPlaces RecoveryPlaces::standard() {
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty())
-        documents = QDir::homePath();
     return {QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
                 QStringLiteral("/recovery"),
-            documents};
+            files::documentsFolder()};
 }
 
 Recovery::Recovery(AnswerStore& store, Dialogs& dialogs) : store_(store), dialogs_(dialogs) {

@@ -1,5 +1,6 @@
 #include "editor/bookcommands.h"
 #include "editorfixture.h"
+#include "files/userplaces.h"
 #include "store/answerstore.h"
 #include "store/catalogue.h"
 
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -95,8 +95,7 @@ void BookTest::initTestCase() {
 }
 
 void BookTest::init() {
-    QSettings(QSettings::UserScope, QStringLiteral("Vellumora"), QStringLiteral("Vellumora"))
-        .clear();
+    files::Settings().clear();
 }
 
 // The book of a compiled document with answers, edited in the editor: a title
