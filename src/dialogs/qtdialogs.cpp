@@ -193,11 +193,10 @@ bool QtDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtDialogs::previewPrint(QWidget* parent, QPrinter& printer,
-                             const std::function<void(QPrinter&)>& paint) {
+void QtDialogs::previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) {
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&paint](QPrinter* target) { paint(*target); });
+                     [&paint, &dialog](QPrinter* target) { paint(*target, &dialog); });
     // Big enough to read a page; the preview opens at the parent's size.
     if (parent)
         dialog.resize(parent->window()->size().expandedTo(QSize(800, 600)));

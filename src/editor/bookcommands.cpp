@@ -6,7 +6,6 @@
 #include "files/userplaces.h"
 #include "shell/appcontext.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -92,12 +91,6 @@ std::optional<BookChoice> BookCommands::askForBook() {
     return choice;
 }
 
-void BookCommands::report(const QString& text) {
-    const MessageRequest request{
-        .title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning};
-    context_.dialogs.message(&window_, request);
-}
-
 // --- Print and preview ---
 
 void BookCommands::printWholeStory() {
@@ -108,7 +101,7 @@ void BookCommands::printWholeStory() {
     printer.setDocName(choice->title);
     if (!context_.dialogs.setUpPrinter(&window_, printer))
         return;
-    printOn(printer, *choice, QStringLiteral("Printing your story..."));
+    printOn(printer, *choice, QStringLiteral("Printing your story..."), &window_);
 }
 
 void BookCommands::preview() {
@@ -117,16 +110,19 @@ void BookCommands::preview() {
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(choice->title);
-    context_.dialogs.previewPrint(&window_, printer, [this, &choice](QPrinter& target) {
-        printOn(target, *choice, QStringLiteral("Preparing the pages of your story..."));
-    });
+    context_.dialogs.previewPrint(
+        &window_, printer, [this, &choice](QPrinter& target, QWidget* preview) {
+            printOn(target, *choice, QStringLiteral("Preparing the pages of your story..."),
+                    preview);
+        });
 }
 
-void BookCommands::printOn(QPrinter& printer, const BookChoice& choice, const QString& doing) {
+void BookCommands::printOn(QPrinter& printer, const BookChoice& choice, const QString& doing,
+                           QWidget* over) {
     // The book sets its own margins, measured from the paper's edge.
     printer.setFullPage(true);
     QPainter painter;
-    switch (render(printer, painter, choice, doing)) {
+    switch (render(printer, painter, choice, doing, over)) {
         case Rendered::Done:
             painter.end();
             return;
@@ -140,21 +136,22 @@ void BookCommands::printOn(QPrinter& printer, const BookChoice& choice, const QS
             break;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        report(QStringLiteral("Your story could not be printed to the file \"%1\": the file "
-                              "could not be written.")
-                   .arg(shown(printer.outputFileName())));
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("Your story could not be printed to the file \"%1\": the file "
+                                     "could not be written.")
+                          .arg(shown(printer.outputFileName())));
     else
-        report(QStringLiteral("Your story could not be printed on \"%1\": the printer could "
-                              "not be started.")
-                   .arg(printer.printerName()));
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("Your story could not be printed on \"%1\": the printer could "
+                                     "not be started.")
+                          .arg(printer.printerName()));
 }
 
 BookCommands::Rendered BookCommands::render(QPagedPaintDevice& device, QPainter& painter,
-                                            const BookChoice& choice, const QString& doing) {
-    // Over the print preview when there is one, so that the window is seen.
-    QWidget* over = QApplication::activeModalWidget();
-    const std::unique_ptr<Progress> progress = context_.dialogs.showProgress(
-        over ? over : &window_, {QStringLiteral("Vellumora"), doing, kProgressSteps});
+                                            const BookChoice& choice, const QString& doing,
+                                            QWidget* over) {
+    const std::unique_ptr<Progress> progress =
+        context_.dialogs.showProgress(over, {QStringLiteral("Vellumora"), doing, kProgressSteps});
     auto stage = [&progress](int from, int to) {
         return [&progress, from, to](qsizetype done, qsizetype total) {
             const qsizetype share = (to - from) * done / std::max<qsizetype>(total, 1);
@@ -221,9 +218,10 @@ bool BookCommands::confirmReplace(const QString& path) {
 // an older file of that name stays as it was.
 void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
     const auto failed = [this, &path](const QString& reason) {
-        report(QStringLiteral("Your story could not be saved as \"%1\".  The file could not be "
-                              "written: %2.")
-                   .arg(shown(path), reason));
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("Your story could not be saved as \"%1\".  The file could not "
+                                     "be written: %2.")
+                          .arg(shown(path), reason));
     };
     if (QFileInfo(path).isDir())
         return failed(QStringLiteral("a folder of that name is in the way"));
@@ -241,7 +239,8 @@ void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
         writer.setPageSize(paperForPdf());
         writer.setPageMargins(QMarginsF());
         QPainter painter;
-        rendered = render(writer, painter, choice, QStringLiteral("Saving your story as PDF..."));
+        rendered = render(writer, painter, choice, QStringLiteral("Saving your story as PDF..."),
+                          &window_);
         if (painter.isActive())
             painter.end();
     }

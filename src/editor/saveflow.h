@@ -98,7 +98,6 @@ private:
     bool refusedAsItsOwnDataFile(const QString& path);
     DataFileChoice askBeforeLosingAnswers(const QString& path);
     void setTitle(const QString& title);
-    void report(const QString& text);
 
     AppContext& context_;
     QWidget& window_;
