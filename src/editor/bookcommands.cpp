@@ -2,8 +2,8 @@
 
 #include "editor/booklayout.h"
 #include "editor/documentfiles.h"
-#include "files/filefailure.h"
 #include "files/userplaces.h"
+#include "files/wholefile.h"
 #include "shell/appcontext.h"
 
 #include <QDir>
@@ -13,9 +13,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <algorithm>
-#include <cerrno>
 
 namespace vellumora {
 
@@ -214,23 +212,13 @@ bool BookCommands::confirmReplace(const QString& path) {
 }
 
 // The PDF goes to a temporary file that replaces the chosen one only when
-// the book is complete: a cancelled or failed book leaves no half file, and
-// an older file of that name stays as it was.
+// the book is complete and on the disk: a cancelled or failed book leaves no
+// half file, and an older file of that name stays as it was.
 void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
-    const auto failed = [this, &path](const QString& reason) {
-        reportFailure(context_.dialogs, &window_,
-                      QStringLiteral("Your story could not be saved as \"%1\".  The file could not "
-                                     "be written: %2.")
-                          .arg(shown(path), reason));
-    };
-    if (QFileInfo(path).isDir())
-        return failed(QStringLiteral("a folder of that name is in the way"));
-    QSaveFile file(path);
-    // Unbuffered, so that a short write on a full disk fails where it
-    // happens instead of inside commit(), which would still rename.
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(files::failureReason(file, errno));
+    QString reason;
+    files::WholeFileWriter file(path);
+    if (!file.start(&reason))
+        return pdfFailed(path, reason);
     Rendered rendered = Rendered::NotStarted;
     {
         QPdfWriter writer(&file);
@@ -244,21 +232,17 @@ void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
         if (painter.isActive())
             painter.end();
     }
-    if (rendered != Rendered::Done) {
-        file.cancelWriting();
-        if (rendered == Rendered::NotStarted)
-            failed(QStringLiteral("the PDF could not be started"));
-        return;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        // errno no longer tells which call failed after a whole book's
-        // painting; Qt's code says enough.
-        file.cancelWriting();
-        return failed(files::failureReason(file, 0));
-    }
-    errno = 0;
-    if (!file.commit())
-        failed(files::failureReason(file, errno));
+    if (rendered == Rendered::NotStarted)
+        pdfFailed(path, QStringLiteral("the PDF could not be started"));
+    else if (rendered == Rendered::Done && !file.commit(&reason))
+        pdfFailed(path, reason);
+}
+
+void BookCommands::pdfFailed(const QString& path, const QString& reason) {
+    reportFailure(context_.dialogs, &window_,
+                  QStringLiteral("Your story could not be saved as \"%1\".  The file could not be "
+                                 "written: %2.")
+                      .arg(shown(path), reason));
 }
 
 }  // namespace vellumora

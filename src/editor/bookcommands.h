@@ -51,6 +51,7 @@ private:
     std::optional<BookChoice> askForBook();
     void printOn(QPrinter& printer, const BookChoice& choice, const QString& doing, QWidget* over);
     void writePdf(const QString& path, const BookChoice& choice);
+    void pdfFailed(const QString& path, const QString& reason);
     /// Lays the book out for the device and paints it with the painter,
     /// which this begins, while a progress window over `over` shows how far
     /// it got; on Cancel the painter may be left active.
