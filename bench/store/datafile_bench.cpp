@@ -9,15 +9,13 @@
 
 namespace {
 
-vellumora::AnswerStore bigStore(const QString& sample) {
-    vellumora::AnswerStore store;
+void fillWithBigAnswers(vellumora::AnswerStore& store, const QString& sample) {
     QString answer;
     while (answer.size() < 100 * 1024)
         answer += sample;
     answer.truncate(100 * 1024);
     for (int position = 1; position <= 81; ++position)
         store.store(position, answer);
-    return store;
 }
 
 const QString kWindows1252Sample =
@@ -26,7 +24,8 @@ const QString kUtf8Sample =
     QStringLiteral("\u0411\u0430\u0431\u0443\u0448\u043a\u0430, \"\u4e2d\".\r\n");
 
 void writeFile(benchmark::State& state, const QString& sample) {
-    const vellumora::AnswerStore store = bigStore(sample);
+    vellumora::AnswerStore store;
+    fillWithBigAnswers(store, sample);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Story.rtf"));
     const qint64 size = vellumora::datafile::encode(store).size();
@@ -41,8 +40,10 @@ void writeFile(benchmark::State& state, const QString& sample) {
 void readFile(benchmark::State& state, const QString& sample) {
     QTemporaryDir dir;
     const QString document = dir.filePath(QStringLiteral("Story.rtf"));
+    vellumora::AnswerStore big;
+    fillWithBigAnswers(big, sample);
     QString error;
-    vellumora::datafile::saveDataFile(document, bigStore(sample), &error);
+    vellumora::datafile::saveDataFile(document, big, &error);
     const QString path = vellumora::datafile::dataFilePathFor(document);
     const qint64 size = QFileInfo(path).size();
     for (auto _ : state) {
@@ -55,7 +56,8 @@ void readFile(benchmark::State& state, const QString& sample) {
 }
 
 void encodeOnly(benchmark::State& state, const QString& sample) {
-    const vellumora::AnswerStore store = bigStore(sample);
+    vellumora::AnswerStore store;
+    fillWithBigAnswers(store, sample);
     qint64 size = 0;
     for (auto _ : state)
         size = vellumora::datafile::encode(store).size();
@@ -67,7 +69,8 @@ void encodeOnly(benchmark::State& state, const QString& sample) {
 void checkBeforeReplacing(benchmark::State& state, const QString& sample) {
     QTemporaryDir dir;
     const QString document = dir.filePath(QStringLiteral("Story.rtf"));
-    const vellumora::AnswerStore store = bigStore(sample);
+    vellumora::AnswerStore store;
+    fillWithBigAnswers(store, sample);
     QString error;
     vellumora::datafile::saveDataFile(document, store, &error);
     const QString path = vellumora::datafile::dataFilePathFor(document);

@@ -18,19 +18,18 @@
 
 namespace {
 
-vellumora::AnswerStore bigStore() {
-    vellumora::AnswerStore store;
+void fillWithBigAnswers(vellumora::AnswerStore& store) {
     const QString answer = QStringLiteral("We lived by the river, \"café\" and so on.\r\n")
                                .repeated(100 * 1024 / 44)
                                .left(100 * 1024);
     for (int position = 1; position <= 81; ++position)
         store.store(position, answer);
-    return store;
 }
 
 // What a Save waits for: the copy's bytes. The disk is written on another thread.
 void BM_RecoveryAnswersBytes(benchmark::State& state) {
-    const vellumora::AnswerStore store = bigStore();
+    vellumora::AnswerStore store;
+    fillWithBigAnswers(store);
     for (auto _ : state)
         benchmark::DoNotOptimize(vellumora::datafile::encode(store));
 }
@@ -38,7 +37,8 @@ BENCHMARK(BM_RecoveryAnswersBytes)->Unit(benchmark::kMillisecond);
 
 // The whole copy, bytes and disk, as the writing thread does it.
 void BM_RecoveryAnswersOnSave(benchmark::State& state) {
-    const vellumora::AnswerStore store = bigStore();
+    vellumora::AnswerStore store;
+    fillWithBigAnswers(store);
     QTemporaryDir root;
     auto folder = vellumora::RecoveryFolder::create(root.path(), nullptr);
     for (auto _ : state) {

@@ -35,6 +35,10 @@ ChapterMenu::ChapterMenu(AppContext& context, const chapters::MenuDesign& design
       design_(design) {
     buildRows();
     setTabOrderOfControls();
+    // Answers given back all at once are ticked at once. An answer saved on
+    // a page waits for the next activation: one saved and emptied again
+    // before she comes back gets no tick.
+    connect(&context.store, &AnswerStore::answersReplaced, this, &ChapterMenu::refreshMarks);
 }
 
 void ChapterMenu::buildRows() {

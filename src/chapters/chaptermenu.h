@@ -13,8 +13,9 @@ namespace vellumora {
 /**
  * A chapter menu, built from its row of the menu table: one row per question
  * of the chapter, with a square that turns into a tick once the question is
- * answered, and "&Return to Main". Each activation ticks every answered row;
- * a tick is never taken back during a run.
+ * answered, and "&Return to Main". Each activation ticks every answered row,
+ * as does a replacement of all the answers at once; a tick is never taken
+ * back during a run.
  */
 class ChapterMenu : public Screen {
     Q_OBJECT

@@ -66,17 +66,11 @@ void DocumentFiles::chooseAndLoad() {
 // --- Save and Save As ---
 
 void DocumentFiles::save() {
-    saveFor(SaveFlow::Behind::Nothing);
+    flow_.save();
 }
 
 void DocumentFiles::saveAs() {
-    noteReminder_ = false;
     flow_.saveAs();
-}
-
-SaveFlow::Result DocumentFiles::saveFor(SaveFlow::Behind behind) {
-    noteReminder_ = false;
-    return flow_.save(behind);
 }
 
 // --- The save prompt and closing ---
@@ -96,7 +90,7 @@ bool DocumentFiles::askToSave(SaveFlow::Behind then) {
         default:
             return false;
     }
-    switch (saveFor(then)) {
+    switch (flow_.save(then)) {
         case SaveFlow::Result::Completed:
             return true;
         case SaveFlow::Result::WaitingForNote:

@@ -35,8 +35,8 @@ public:
     QString title() const { return flow_.title(); }
     QString currentFileName() const { return flow_.currentFileName(); }
     bool isModified() const;
-    bool saveWasCancelled() const { return flow_.saveWasCancelled(); }
     ReturnRequest returnRequest() const { return returnRequest_; }
+    SaveFlow& saveFlow() { return flow_; }
     const SaveFlow& saveFlow() const { return flow_; }
 
     /// A change the content's own notification does not report (a colour
@@ -51,17 +51,10 @@ public:
     /// Exit, the close box, and Return after it set its request.
     void requestClose();
 
-    /// True when the editor's next activation shows the editing note: after
-    /// Save and Save As the activation that follows the note skips it.
-    bool editingNoteDue() const { return noteReminder_; }
-    /// The last activation step: the note is due again.
-    void activationEnded() { noteReminder_ = true; }
-
 signals:
     void titleChanged(const QString& title);
 
 private:
-    SaveFlow::Result saveFor(SaveFlow::Behind behind);
     /// The save prompt; true when the caller may go on, false when it ends.
     /// A save through the note leaves `then` waiting and ends the caller.
     bool askToSave(SaveFlow::Behind then);
@@ -74,7 +67,6 @@ private:
     QTextDocument& document_;
     SaveFlow flow_;
     ReturnRequest returnRequest_ = ReturnRequest::None;
-    bool noteReminder_ = true;
 };
 
 }  // namespace vellumora

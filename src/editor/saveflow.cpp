@@ -29,23 +29,33 @@ QString shown(const QString& path) {
 }  // namespace
 
 SaveFlow::SaveFlow(AppContext& context, QWidget& window, QTextDocument& document)
-    : context_(context), window_(window), document_(document), title_(defaultTitle()) {}
+    : context_(context), window_(window), document_(document) {}
 
 QString SaveFlow::defaultTitle() {
     return QStringLiteral("Vellumora - Text Editor");
 }
 
+QString SaveFlow::title() const {
+    return name_ ? *name_ + kTitleSuffix : defaultTitle();
+}
+
 void SaveFlow::nameAfterOpen(const QString& path) {
     currentFile_ = path;
-    setTitle(path + kTitleSuffix);
+    nameAfter(path);
+}
+
+void SaveFlow::nameAfter(const QString& path) {
+    name_ = path;
+    emit titleChanged(title());
 }
 
 // --- The moves ---
 
 SaveFlow::Result SaveFlow::save(Behind behind) {
+    editingNoteDue_ = false;
     if (state_ == State::Writing)
         return Result::NotCompleted;
-    if (title_ == defaultTitle()) {
+    if (!hasName()) {
         saveAs();
         // A plain Save leaves an Open or a close already waiting where it is.
         if (behind != Behind::Nothing)
@@ -56,6 +66,7 @@ SaveFlow::Result SaveFlow::save(Behind behind) {
 }
 
 void SaveFlow::saveAs() {
+    editingNoteDue_ = false;
     if (state_ == State::Writing)
         return;
     mode_ = Mode::SaveAs;
@@ -124,7 +135,7 @@ bool SaveFlow::savingDataAs() {
     currentFile_ = *path;
     if (!writeFiles(currentFile_))
         return ended(false);
-    setTitle(currentFile_ + kTitleSuffix);
+    nameAfter(currentFile_);
     return ended(true);
 }
 
@@ -188,7 +199,6 @@ bool SaveFlow::writeDocument(const QString& path) {
 bool SaveFlow::ended(bool completed) {
     if (completed)
         document_.setModified(false);
-    saveCancelled_ = !completed;
     return completed;
 }
 
@@ -240,11 +250,6 @@ SaveFlow::DataFileChoice SaveFlow::askBeforeLosingAnswers(const QString& path) {
         default:
             return DataFileChoice::Cancel;
     }
-}
-
-void SaveFlow::setTitle(const QString& title) {
-    title_ = title;
-    emit titleChanged(title_);
 }
 
 }  // namespace vellumora

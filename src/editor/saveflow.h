@@ -33,6 +33,10 @@ struct AppContext;
  * through the note waits behind it; when that save ends, either way,
  * waitingSaveEnded() lets it go on.
  *
+ * The document has a name once an Open or a completed Save As gave it one;
+ * the window's title shows that name. A Save or Save As also spares the
+ * editor's next activation, the one that follows the note, the editing note.
+ *
  * Writing never loses what a file holds without a word: a data file holding
  * answers that the store lacks is replaced only when the user says so (she
  * may keep it and save only the document), and a document named like its
@@ -55,13 +59,21 @@ public:
 
     /// The title of a document that has no file name yet.
     static QString defaultTitle();
-    QString title() const { return title_; }
+    /// The window's title: the document's name, or the default title.
+    QString title() const;
+    /// The file a Save writes to and the save dialog proposes. A Save As
+    /// that failed sets it without naming the document.
     QString currentFileName() const { return currentFile_; }
-    /// True when the last save ended without completing.
-    bool saveWasCancelled() const { return saveCancelled_; }
+    bool hasName() const { return name_.has_value(); }
 
     /// An opened file names the document.
     void nameAfterOpen(const QString& path);
+
+    /// Whether the editor's activation shows the editing note: not on the
+    /// first activation after a Save or Save As.
+    bool editingNoteDue() const { return editingNoteDue_; }
+    /// The editor's activation ended: the next one shows the editing note.
+    void editorActivated() { editingNoteDue_ = true; }
 
     /// Save: at once under the document's name; without a name, a Save As,
     /// and `behind` then waits for it.
@@ -94,10 +106,10 @@ private:
     bool writeDocument(const QString& path);
     bool writeBothFiles(const QString& path);
     bool ended(bool completed);
+    void nameAfter(const QString& path);
 
     bool refusedAsItsOwnDataFile(const QString& path);
     DataFileChoice askBeforeLosingAnswers(const QString& path);
-    void setTitle(const QString& title);
 
     AppContext& context_;
     QWidget& window_;
@@ -106,9 +118,9 @@ private:
     State state_ = State::Idle;
     Mode mode_ = Mode::SaveAs;
     Behind behind_ = Behind::Nothing;
-    QString title_;
+    std::optional<QString> name_;
     QString currentFile_;
-    bool saveCancelled_ = false;
+    bool editingNoteDue_ = true;
 };
 
 }  // namespace vellumora

@@ -163,7 +163,8 @@ void TextEditor::createMenus() {
 // A save confirmed on the save note runs right after this activation; the
 // note itself hands back to the editor first.
 void TextEditor::activate() {
-    if (files_->editingNoteDue())
+    SaveFlow& saves = files_->saveFlow();
+    if (saves.editingNoteDue())
         showEditingNote();
     if (buildCounter_ == 0) {
         compile();
@@ -171,7 +172,7 @@ void TextEditor::activate() {
         context_.recovery.watchDocument(*text_->document());
     }
     ++buildCounter_;
-    files_->activationEnded();
+    saves.editorActivated();
 }
 
 void TextEditor::showEditingNote() {

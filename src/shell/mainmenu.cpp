@@ -86,6 +86,9 @@ MainMenu::MainMenu(AppContext& context)
     buildEntries();
     buildExitAndLoad();
     chainTabOrder(tabOrder_);
+    // Answers given back all at once show their marks at once; a single
+    // answer, or a data file read, waits for the next activation.
+    connect(&context.store, &AnswerStore::answersReplaced, this, &MainMenu::refreshCompletionMarks);
 }
 
 void MainMenu::buildEntry(const Entry& entry) {

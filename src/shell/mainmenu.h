@@ -11,7 +11,9 @@ namespace vellumora {
 /**
  * The main menu: an entry per chapter and information page, the editor, the
  * reload of a data file and Exit. Each time it becomes active it marks every
- * chapter whose questions are all answered.
+ * chapter whose questions are all answered, and so it does as soon as the
+ * answers are replaced all at once; reading a data file marks nothing until
+ * the next activation.
  */
 class MainMenu : public Screen {
     Q_OBJECT

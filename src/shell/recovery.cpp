@@ -114,12 +114,12 @@ Recovery::Recovery(AnswerStore& store, Dialogs& dialogs) : store_(store), dialog
     documentTimer_.setSingleShot(true);
     documentTimer_.setInterval(kDocumentDelay);
     connect(&documentTimer_, &QTimer::timeout, this, &Recovery::keepDocument);
-    store_.setChangeListener([this] { answersChanged(); });
+    connect(&store_, &AnswerStore::answerChanged, this, &Recovery::answersChanged);
+    connect(&store_, &AnswerStore::answersReplaced, this, &Recovery::answersChanged);
     writer_.setMaxThreadCount(1);
 }
 
 Recovery::~Recovery() {
-    store_.setChangeListener({});
     writer_.waitForDone();
 }
 
@@ -288,12 +288,7 @@ void Recovery::offerLeftBehind() {
     QStringList told;
     bool failed = false;
     if (answers > 0) {
-        for (int position = 1; position <= catalogue::kQuestionCount; ++position) {
-            if (const std::optional<QString>& state = kept.state(position))
-                store_.store(position, *state);
-            else
-                store_.setUnset(position);
-        }
+        store_.replaceWith(kept);
         told << QStringLiteral("Your %1 back in their text boxes.")
                     .arg(answers == 1 ? QStringLiteral("answer is")
                                       : QStringLiteral("%1 answers are").arg(answers));
@@ -321,16 +316,6 @@ void Recovery::offerLeftBehind() {
                                 .text = told.join(QStringLiteral("  ")),
                                 .icon = failed ? MessageIcon::Warning : MessageIcon::Information};
     dialogs_.message(parent, inform);
-    refreshMainMenu();
-}
-
-// The main menu shows the restored answers' chapter marks at once, as on
-// any return to it.
-void Recovery::refreshMainMenu() {
-    QWidget* active = screens_ ? screens_->activeScreen() : nullptr;
-    if (active && active->objectName() == kMainMenu)
-        if (auto* steps = dynamic_cast<ActivationSteps*>(active))
-            steps->activate();
 }
 
 }  // namespace vellumora

@@ -86,7 +86,6 @@ private:
     void programEnding(ProgramEnd how);
     void screenActivated(const QString& name);
     void offerLeftBehind();
-    void refreshMainMenu();
 
     AnswerStore& store_;
     Dialogs& dialogs_;

@@ -2,7 +2,7 @@
 
 namespace vellumora {
 
-AnswerStore::AnswerStore() {
+AnswerStore::AnswerStore(QObject* parent) : QObject(parent) {
     for (int position = 1; position <= catalogue::kQuestionCount; ++position)
         setUnset(position);
     revision_ = 0;  // the start-up state is where counting begins
@@ -27,14 +27,18 @@ QString AnswerStore::answer(QStringView slot) const {
     return answer(checkedPosition(slot));
 }
 
-void AnswerStore::assign(int position, std::optional<QString> state) {
+bool AnswerStore::put(int position, std::optional<QString> state) {
     std::optional<QString>& slot = slots_[indexOf(position)];
     if (slot == state)
-        return;
+        return false;
     slot = std::move(state);
     ++revision_;
-    if (listener_)
-        listener_();
+    return true;
+}
+
+void AnswerStore::assign(int position, std::optional<QString> state) {
+    if (put(position, std::move(state)))
+        emit answerChanged(position);
 }
 
 void AnswerStore::store(int position, const QString& text) {
@@ -63,6 +67,14 @@ void AnswerStore::setUnset(int position) {
         assign(position, QString());
     else
         assign(position, std::nullopt);
+}
+
+void AnswerStore::replaceWith(const AnswerStore& other) {
+    bool changed = false;
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+        changed |= put(position, other.state(position));
+    if (changed)
+        emit answersReplaced();
 }
 
 bool AnswerStore::isChapterComplete(const catalogue::Chapter& chapter) const {

@@ -2,9 +2,9 @@
 
 #include "store/catalogue.h"
 
+#include <QObject>
 #include <QString>
 #include <array>
-#include <functional>
 #include <optional>
 
 namespace vellumora {
@@ -14,11 +14,17 @@ namespace vellumora {
  * unset (nothing ever stored) or holds a text, possibly empty; the two read
  * alike everywhere except in the data file. Slots are addressed by catalogue
  * position (1 to 81) or by slot name ("Childhood.GrowUp").
+ *
+ * Whoever keeps or shows the answers follows them through the signals, as
+ * many listeners as there are: answerChanged() for each slot that changes, and
+ * answersReplaced() when every slot was replaced at once.
  */
-class AnswerStore {
+class AnswerStore : public QObject {
+    Q_OBJECT
+
 public:
     /// The start-up state: every slot unset except the twelve that start empty.
-    AnswerStore();
+    explicit AnswerStore(QObject* parent = nullptr);
 
     /// The slot's text; an unset slot reads as the empty string.
     QString answer(int position) const;
@@ -39,24 +45,33 @@ public:
     /// empty text instead, as it had at start-up.
     void setUnset(int position);
 
+    /// Every slot takes the state it has in other (the answers a crash left,
+    /// given back); one answersReplaced() tells of it, when anything changed.
+    void replaceWith(const AnswerStore& other);
+
     /// True when every slot of the chapter is answered.
     bool isChapterComplete(const catalogue::Chapter& chapter) const;
 
     /// Counts the changes of any slot's state; storing what a slot already
     /// holds is no change. Equal revisions mean the same answers.
     quint64 revision() const { return revision_; }
-    /// Called after every change, so that the answers can be kept elsewhere
-    /// too. One listener at a time; an empty function removes it.
-    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
+signals:
+    /// After the slot at position changed its state, by store() or setUnset().
+    void answerChanged(int position);
+    /// After replaceWith() changed any slot; it stands for all of them, and
+    /// no answerChanged() comes for the slots it changed.
+    void answersReplaced();
 
 private:
     static std::size_t indexOf(int position);
     static int checkedPosition(QStringView slot);
+    /// True when the slot's state was not already that.
+    bool put(int position, std::optional<QString> state);
     void assign(int position, std::optional<QString> state);
 
     std::array<std::optional<QString>, catalogue::kQuestionCount> slots_;
     quint64 revision_ = 0;
-    std::function<void()> listener_;
 };
 
 }  // namespace vellumora

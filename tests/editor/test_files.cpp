@@ -242,13 +242,14 @@ void FilesTest::cancelledSaveDialogKeepsEverything() {
     f.dialogs.answerSaveFile(std::nullopt);
     f.confirmNote();
     QCOMPARE(f.dialogs.count(Kind::Message), 1);  // silent
-    QVERIFY(f.files().saveWasCancelled());
+    QVERIFY(QDir(dir_.path()).isEmpty());
     QVERIFY(f.files().isModified());
     QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
 }
 
 // A document or data file that cannot be written is told, naming the file;
-// the save counts as not completed.
+// the save counts as not completed, and the document stays without a name
+// although the dialog now proposes the name that failed.
 void FilesTest::writeFailuresAreReported_data() {
     QTest::addColumn<QString>("document");
     QTest::addColumn<QString>("blocker");  // a folder made where a file should go
@@ -280,10 +281,13 @@ void FilesTest::writeFailuresAreReported() {
     const MessageRequest report = f.dialogs.messages().last();
     QVERIFY2(report.text.contains(QDir::toNativeSeparators(path(named))), qPrintable(report.text));
     QCOMPARE(report.icon, MessageIcon::Warning);
-    QVERIFY(f.files().saveWasCancelled());
     QVERIFY(f.files().isModified());
     QCOMPARE(f.editor()->windowTitle(), DocumentFiles::defaultTitle());
     QCOMPARE(QFileInfo(path(QStringLiteral("Story.rtf"))).isFile(), documentWritten);
+
+    f.trigger("mnuFileSave");
+    QVERIFY2(f.noteShown(), "a Save without a name goes through the note");
+    QCOMPARE(f.dialogs.count(Kind::SaveFile), 1);
 }
 
 // The note is not modal: what the text holds when the note is confirmed is saved.
@@ -429,7 +433,7 @@ void FilesTest::documentNamedLikeItsDataFileIsRefused() {
     f.trigger("mnuFileSave");
     QVERIFY(f.dialogs.messages().last().text.contains(u"would replace it"));
     QCOMPARE(contentsOf(path(QStringLiteral("Story.dat"))), answers);
-    QVERIFY(f.files().saveWasCancelled());
+    QVERIFY(f.files().isModified());
     QVERIFY(f.dialogs.allAnswersUsed());
 }
 

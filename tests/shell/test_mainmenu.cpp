@@ -71,6 +71,7 @@ private slots:
     void loadDataAsksFirst_data();
     void loadDataAsksFirst();
     void loadDataReadsTheChosenFileAndMarksFollowLater();
+    void answersReplacedAllAtOnceShowAtOnce();
 };
 
 void MainMenuTest::startUpCreatesTheMainMenuHidden() {
@@ -416,6 +417,21 @@ void MainMenuTest::loadDataReadsTheChosenFileAndMarksFollowLater() {
     QVERIFY(!f.menu()->markOf(QStringLiteral("Jobs"))->isMarked());
     f.returnToMenu();
     QVERIFY(f.menu()->markOf(QStringLiteral("Jobs"))->isMarked());
+}
+
+// Answers given back all at once (the work a crash left) show on every menu
+// that exists, although none of them became active again.
+void MainMenuTest::answersReplacedAllAtOnceShowAtOnce() {
+    Fixture f;
+    QWidget* chapterMenu = f.program.screens().create(QStringLiteral("frmChildMain"));
+    AnswerStore given;
+    for (int position = 1; position <= 10; ++position)
+        given.store(position, QStringLiteral("back"));
+    f.program.store().replaceWith(given);
+    QVERIFY(f.menu()->markOf(QStringLiteral("Childhood"))->isMarked());
+    QVERIFY(
+        chapterMenu->findChild<QWidget*>(QStringLiteral("cmdGrowUp2"))->isVisibleTo(chapterMenu));
+    QVERIFY(!chapterMenu->isVisible());
 }
 
 QTEST_MAIN(MainMenuTest)

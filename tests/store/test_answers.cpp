@@ -2,6 +2,7 @@
 #include "store/catalogue.h"
 
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace vellumora;
@@ -20,6 +21,8 @@ private slots:
     void answeredMeansNotEmpty();
     void setUnsetRestoresStartUpState();
     void chapterCompleteNeedsEverySlot();
+    void everyListenerIsToldOfARealChange();
+    void replacingAllTellsOnce();
 };
 
 void AnswersTest::catalogueHasEveryQuestionOnceInChapterOrder() {
@@ -157,6 +160,43 @@ void AnswersTest::chapterCompleteNeedsEverySlot() {
     store.store(10, QStringLiteral("strict"));
     QVERIFY(store.isChapterComplete(childhood));
     QVERIFY(!store.isChapterComplete(catalogue::chapters()[1]));
+}
+
+// Storing what a slot holds, or unsetting a slot that starts empty and is,
+// is no change: nobody is told and the revision stays.
+void AnswersTest::everyListenerIsToldOfARealChange() {
+    AnswerStore store;
+    QSignalSpy first(&store, &AnswerStore::answerChanged);
+    QSignalSpy second(&store, &AnswerStore::answerChanged);
+    store.store(4, QStringLiteral("By the river"));
+    store.store(4, QStringLiteral("By the river"));
+    store.setUnset(10);
+    QCOMPARE(first.size(), 1);
+    QCOMPARE(second.size(), 1);
+    QCOMPARE(second.first().first().toInt(), 4);
+    QCOMPARE(store.revision(), 1u);
+}
+
+// A replacement tells once for all its slots, and only when a slot changed;
+// the revision moves as it would for the slots changed one by one.
+void AnswersTest::replacingAllTellsOnce() {
+    AnswerStore given;
+    given.store(1, QStringLiteral("back"));
+    given.store(81, QStringLiteral("back too"));
+    AnswerStore store;
+    store.store(2, QStringLiteral("typed before"));
+    QSignalSpy changed(&store, &AnswerStore::answerChanged);
+    QSignalSpy replaced(&store, &AnswerStore::answersReplaced);
+    const quint64 before = store.revision();
+    store.replaceWith(given);
+    QCOMPARE(replaced.size(), 1);
+    QCOMPARE(changed.size(), 0);
+    QCOMPARE(store.revision(), before + 3);
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+        QCOMPARE(store.state(position), given.state(position));
+    store.replaceWith(given);
+    QCOMPARE(replaced.size(), 1);
+    QCOMPARE(store.revision(), before + 3);
 }
 
 QTEST_GUILESS_MAIN(AnswersTest)

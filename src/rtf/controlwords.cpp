@@ -1,0 +1,158 @@
+#include "rtf/controlwords.h"
+
+#include <unordered_map>
+
+namespace vellumora::rtf {
+
+namespace {
+
+using enum WordKind;
+
+// The one table of the control words the reader knows; a word not here is skipped.
+constexpr WordEntry kWords[] = {
+    // Properties of the group's text.
+    {"b", Word::Bold, Property},
+    {"i", Word::Italic, Property},
+    {"ul", Word::Underline, Property},
+    {"ulnone", Word::UnderlineOff, Property},
+    {"v", Word::Hidden, Property},
+    {"plain", Word::Plain, Property},
+    {"f", Word::Font, Property},
+    {"fs", Word::FontSize, Property},
+    {"cf", Word::Colour, Property},
+    {"uc", Word::UnicodeSkip, Property},
+    // Scripts: which one the text is in, and properties of the text of one script.
+    {"dbch", Word::DoubleByte, Script},
+    {"loch", Word::SingleByte, Script},
+    {"hich", Word::SingleByte, Script},
+    {"rtlch", Word::RightToLeft, Script},
+    {"ltrch", Word::LeftToRight, Script},
+    {"af", Word::AssociatedFont, Script},
+    {"ab", Word::AssociatedBold, Script},
+    {"ai", Word::AssociatedItalic, Script},
+    {"afs", Word::AssociatedSize, Script},
+    // Text: characters by number, ends of paragraphs.
+    {"u", Word::Unicode, Text},
+    {"par", Word::ParagraphEnd, Text},
+    {"sect", Word::ParagraphEnd, Text},
+    {"page", Word::ParagraphEnd, Text},
+    {"row", Word::ParagraphEnd, Text},
+    {"nestrow", Word::ParagraphEnd, Text},
+    // Characters by name.
+    {"line", Word::Character, Text, 0x2028},
+    {"tab", Word::Character, Text, '\t'},
+    {"cell", Word::Character, Text, '\t'},
+    {"nestcell", Word::Character, Text, '\t'},
+    {"emdash", Word::Character, Text, 0x2014},
+    {"endash", Word::Character, Text, 0x2013},
+    {"lquote", Word::Character, Text, 0x2018},
+    {"rquote", Word::Character, Text, 0x2019},
+    {"ldblquote", Word::Character, Text, 0x201C},
+    {"rdblquote", Word::Character, Text, 0x201D},
+    {"chftn", Word::FootnoteMark, Text},
+    {"bullet", Word::Character, Text, 0x2022},
+    {"emspace", Word::Character, Text, 0x2003},
+    {"enspace", Word::Character, Text, 0x2002},
+    {"qmspace", Word::Character, Text, 0x2005},
+    {"zwj", Word::Character, Text, 0x200D},
+    {"zwnj", Word::Character, Text, 0x200C},
+    {"ltrmark", Word::Character, Text, 0x200E},
+    {"rtlmark", Word::Character, Text, 0x200F},
+    // Destinations that are read.
+    {"fonttbl", Word::FontTable, Destination},
+    {"colortbl", Word::ColourTable, Destination},
+    {"upr", Word::Upr, Destination},
+    {"ud", Word::Ud, Destination},
+    {"field", Word::KeepGroup, Destination},
+    {"fldrslt", Word::KeepGroup, Destination},
+    {"listtext", Word::KeepGroup, Destination},
+    {"pntext", Word::KeepGroup, Destination},
+    // Some writers put a nested table's cells inside its properties.
+    {"nesttableprops", Word::KeepGroup, Destination},
+    {"footnote", Word::Footnote, Destination},
+    // Destinations whose content is not text of the document.
+    {"stylesheet", Word::SkipGroup, Destination},
+    {"info", Word::SkipGroup, Destination},
+    {"pict", Word::SkipGroup, Destination},
+    {"object", Word::SkipGroup, Destination},
+    {"header", Word::SkipGroup, Destination},
+    {"headerl", Word::SkipGroup, Destination},
+    {"headerr", Word::SkipGroup, Destination},
+    {"headerf", Word::SkipGroup, Destination},
+    {"footer", Word::SkipGroup, Destination},
+    {"footerl", Word::SkipGroup, Destination},
+    {"footerr", Word::SkipGroup, Destination},
+    {"footerf", Word::SkipGroup, Destination},
+    {"nonesttables", Word::SkipGroup, Destination},
+    {"ftnsep", Word::SkipGroup, Destination},
+    {"ftnsepc", Word::SkipGroup, Destination},
+    {"ftncn", Word::SkipGroup, Destination},
+    {"aftnsep", Word::SkipGroup, Destination},
+    {"aftnsepc", Word::SkipGroup, Destination},
+    {"aftncn", Word::SkipGroup, Destination},
+    {"annotation", Word::SkipGroup, Destination},
+    {"atnid", Word::SkipGroup, Destination},
+    {"atnauthor", Word::SkipGroup, Destination},
+    {"fldinst", Word::SkipGroup, Destination},
+    {"themedata", Word::SkipGroup, Destination},
+    {"colorschememapping", Word::SkipGroup, Destination},
+    {"datastore", Word::SkipGroup, Destination},
+    {"latentstyles", Word::SkipGroup, Destination},
+    {"listtable", Word::SkipGroup, Destination},
+    {"listoverridetable", Word::SkipGroup, Destination},
+    {"revtbl", Word::SkipGroup, Destination},
+    {"rsidtbl", Word::SkipGroup, Destination},
+    {"xmlnstbl", Word::SkipGroup, Destination},
+    {"filetbl", Word::SkipGroup, Destination},
+    {"generator", Word::SkipGroup, Destination},
+    {"falt", Word::SkipGroup, Destination},
+    {"panose", Word::SkipGroup, Destination},
+    {"fname", Word::SkipGroup, Destination},
+    {"pn", Word::SkipGroup, Destination},
+    {"pntxta", Word::SkipGroup, Destination},
+    {"pntxtb", Word::SkipGroup, Destination},
+    {"nonshppict", Word::SkipGroup, Destination},
+    {"shpinst", Word::SkipGroup, Destination},
+    {"do", Word::SkipGroup, Destination},
+    {"txe", Word::SkipGroup, Destination},
+    {"xe", Word::SkipGroup, Destination},
+    {"tc", Word::SkipGroup, Destination},
+    {"template", Word::SkipGroup, Destination},
+    {"userprops", Word::SkipGroup, Destination},
+    {"docvar", Word::SkipGroup, Destination},
+    // Document settings and table entries.
+    {"deff", Word::DefaultFont, Document},
+    {"ansicpg", Word::AnsiCodePage, Document},
+    {"ansi", Word::CharacterSet, Document, 1252},
+    {"mac", Word::CharacterSet, Document, 10000},
+    {"pc", Word::CharacterSet, Document, 437},
+    {"pca", Word::CharacterSet, Document, 850},
+    {"fcharset", Word::FontCharset, TableEntry},
+    {"red", Word::Red, TableEntry},
+    {"green", Word::Green, TableEntry},
+    {"blue", Word::Blue, TableEntry},
+};
+
+}  // namespace
+
+const WordEntry* findControlWord(QByteArrayView name) {
+    static const auto table = [] {
+        std::unordered_map<std::string_view, const WordEntry*> words;
+        for (const WordEntry& entry : kWords) {
+            words.emplace(entry.name, &entry);
+        }
+        return words;
+    }();
+    const std::string_view key(name.data(), static_cast<std::size_t>(name.size()));
+    if (const auto found = table.find(key); found != table.end()) {
+        return found->second;
+    }
+    // \uld, \uldb, \ulwave and the other underline kinds all underline; \ulc is a colour.
+    static constexpr WordEntry kUnderlineKind{"ul", Word::Underline, Property};
+    if (key.size() > 2 && key.starts_with("ul") && key != "ulc") {
+        return &kUnderlineKind;
+    }
+    return nullptr;
+}
+
+}  // namespace vellumora::rtf

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "rtf/documentbuilder.h"
+
+#include <QString>
+
+#include <memory>
+
+class QTextDocument;
+
+namespace vellumora::rtf {
+
+/**
+ * The footnotes of a document being read. Their text is kept aside while the
+ * body is read and follows it, each note in paragraphs of its own, so that
+ * none is lost in a text area that has no notes. Marks number the notes in
+ * the order of the body.
+ */
+class Notes {
+public:
+    /// With countOnly the notes are only counted, as the builder of the body does then.
+    explicit Notes(bool countOnly);
+    ~Notes();
+    Notes(const Notes&) = delete;
+    Notes& operator=(const Notes&) = delete;
+
+    /// Where the text of a note goes; a paragraph is open there from then on.
+    DocumentBuilder& output();
+    /// Ends the paragraph of a note; style is that of its paragraph mark.
+    void endParagraph(const CharStyle& style);
+    /// A note's closing brace: a paragraph it left open ends with it.
+    void endNote(const CharStyle& style);
+
+    /**
+     * The text of a note's mark (\chftn). A mark in the body numbers a new
+     * note; the one inside a note repeats the number. Empty before the first
+     * note, as there is no number to repeat.
+     */
+    QString mark(bool insideNote);
+
+    /// Puts the notes after what the builder holds: into its document, or into its count.
+    void appendTo(DocumentBuilder& builder);
+
+private:
+    bool countOnly_;
+    std::unique_ptr<QTextDocument> document_;
+    std::unique_ptr<DocumentBuilder> builder_;  // made at the first note's text
+    int count_ = 0;
+    bool paragraphOpen_ = false;
+};
+
+}  // namespace vellumora::rtf

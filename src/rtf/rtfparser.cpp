@@ -1,0 +1,673 @@
+#include "rtf/rtfparser.h"
+
+#include "rtf/colourtable.h"
+#include "rtf/controlwords.h"
+#include "rtf/documentbuilder.h"
+#include "rtf/fonttable.h"
+#include "rtf/notes.h"
+#include "rtf/rtfcodepage.h"
+#include "rtf/rtflexer.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace vellumora::rtf {
+
+namespace {
+
+// Bounds that keep hostile files from costing more than their size.
+constexpr qsizetype kMaxGroupDepth = 1024;
+constexpr int kMaxUnicodeSkip = 16;
+constexpr int kDefaultHalfPoints = 24;
+constexpr int kMinHalfPoints = 2;
+constexpr int kMaxHalfPoints = 3276;
+
+/// Where the text of a group goes.
+enum class Destination : std::uint8_t { Body, FontTable, ColourTable, Skip, Upr };
+
+/// What a group inherits from its parent and gets back at its closing brace.
+struct GroupState {
+    int font = -1;  // -1: the default font, \deff
+    int halfPoints = kDefaultHalfPoints;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool hidden = false;
+    int colour = 0;
+    // Text marked \dbch (LibreOffice marks Asian text so) takes the size that
+    // \afs gives right after that mark, if any; \loch, \hich, \rtlch and
+    // \ltrch end the mark, so that Word's complex-script sizes stay out.
+    bool doubleByte = false;
+    int doubleByteHalfPoints = 0;
+    // Text under \rtlch (LibreOffice writes Hebrew and Arabic so) takes the
+    // associated font, size, bold and italic: \af, \afs, \ab, \ai.
+    bool rightToLeft = false;
+    int associatedFont = -1;
+    int associatedHalfPoints = 0;
+    bool associatedBold = false;
+    bool associatedItalic = false;
+    int unicodeSkip = 1;
+    Destination destination = Destination::Body;
+    bool inNote = false;  // footnote text, which goes after the body
+};
+
+/// \plain: the group's text loses its formatting, but stays where it goes and reads \u as before.
+GroupState plainState(const GroupState& group) {
+    GroupState plain;
+    plain.unicodeSkip = group.unicodeSkip;
+    plain.destination = group.destination;
+    plain.inNote = group.inNote;
+    return plain;
+}
+
+bool flagValue(const Token& token) {
+    return !token.hasNumber || token.number != 0;
+}
+
+int halfPointsOf(const Token& token) {
+    return token.number > 0 ? std::clamp(token.number, kMinHalfPoints, kMaxHalfPoints)
+                            : kDefaultHalfPoints;
+}
+
+/// Turns the token stream into document text, keeping one state per open group.
+class Parser {
+public:
+    Parser(QByteArrayView input, DocumentBuilder& builder)
+        : lexer_(input), builder_(builder), fonts_(decoder_), notes_(!builder.document()) {
+        // Outside the {\rtf group there is no text, only perhaps another document.
+        stack_.emplace_back().destination = Destination::Skip;
+    }
+
+    /// Reads every token; progress, when given, hears of the bytes read now and then.
+    void run(const std::function<void(qsizetype)>& progress = {}) {
+        constexpr int kTokensBetweenReports = 16384;
+        int untilReport = kTokensBetweenReports;
+        for (Token token = lexer_.next(); token.kind != TokenKind::End; token = lexer_.next()) {
+            handle(token);
+            if (progress && --untilReport == 0) {
+                untilReport = kTokensBetweenReports;
+                progress(lexer_.position());
+            }
+        }
+        flushText();
+    }
+
+    /// The notes after the body: into the builder's document, or into its
+    /// count while it only counts.
+    void appendNotesTo(DocumentBuilder& builder) { notes_.appendTo(builder); }
+
+private:
+    GroupState& state() { return stack_.back(); }
+    const GroupState& state() const { return stack_.back(); }
+    /// Where the current text goes; everything is skipped inside a skipped group past the depth
+    /// bound.
+    Destination destination() const {
+        return overflowSkipFrom_ > 0 ? Destination::Skip : state().destination;
+    }
+    DocumentBuilder& output() { return state().inNote ? notes_.output() : builder_; }
+
+    void handle(const Token& token);
+    void groupStart();
+    void groupEnd();
+
+    void controlWord(const Token& token, bool starred);
+    void unknownWord(bool starred);
+    void applyDestination(Word word);
+    void bodyWord(const WordEntry& entry, const Token& token);
+    bool takenAsFallback(const WordEntry& entry);
+    void propertyWord(Word word, const Token& token);
+    void scriptWord(Word word, const Token& token);
+    void textWord(const WordEntry& entry, const Token& token);
+    void documentWord(const WordEntry& entry, const Token& token);
+    void fontTableWord(Word word, const Token& token);
+    void colourTableWord(Word word, const Token& token);
+
+    void controlSymbol(char symbol);
+    void hexByte(unsigned char byte);
+    void text(QByteArrayView bytes);
+    void unicode(int number);
+    char32_t shownCharacter(char32_t codePoint) const;
+    void emitText(QStringView text);
+    void endParagraph();
+    void appendBodyBytes(QByteArrayView bytes);
+    void flushText();
+
+    int fontNumberOf(const GroupState& group) const;
+    int codePageOf(const GroupState& group) const;
+    CharStyle styleOf(const GroupState& group) const;
+
+    Lexer lexer_;
+    DocumentBuilder& builder_;
+    CodePageDecoder decoder_;
+    FontTable fonts_;
+    ColourTable colours_;
+    Notes notes_;
+
+    std::vector<GroupState> stack_;
+    qsizetype overflowDepth_ = 0;
+    // The depth past the bound at which a skipped destination began; 0: none.
+    qsizetype overflowSkipFrom_ = 0;
+    bool groupOpened_ = false;  // nothing read yet since the last opening brace
+    bool starPending_ = false;
+    bool started_ = false;  // text before the first control word is layout of the file
+    int skipUnits_ = 0;
+
+    // Body bytes not yet decoded, all of one code page.
+    QByteArray textBytes_;
+    int textCodePage_ = kWindowsLatin1CodePage;
+};
+
+void Parser::handle(const Token& token) {
+    const bool starred = std::exchange(starPending_, false);
+    const bool groupOpened = std::exchange(groupOpened_, false);
+    switch (token.kind) {
+        case TokenKind::GroupStart:
+            groupStart();
+            groupOpened_ = true;
+            break;
+        case TokenKind::GroupEnd:
+            groupEnd();
+            break;
+        case TokenKind::ControlWord:
+            started_ = true;
+            controlWord(token, starred);
+            break;
+        case TokenKind::ControlSymbol:
+            if (token.symbol == '*') {
+                // \* marks a destination only as the first thing in its group;
+                // OpenOffice also writes it amid formatting, where it means nothing.
+                starPending_ = groupOpened;
+            } else {
+                controlSymbol(token.symbol);
+            }
+            break;
+        case TokenKind::HexByte:
+            hexByte(token.byte);
+            break;
+        case TokenKind::Text:
+            if (started_) {
+                text(token.text);
+            }
+            break;
+        case TokenKind::Binary:
+            skipUnits_ = std::max(0, skipUnits_ - 1);
+            break;
+        case TokenKind::End:
+            break;
+    }
+}
+
+void Parser::groupStart() {
+    flushText();
+    skipUnits_ = 0;
+    if (qsizetype(stack_.size()) > kMaxGroupDepth) {
+        // Deeper groups are read as part of their parent rather than stacked.
+        ++overflowDepth_;
+        return;
+    }
+    const GroupState inherited = stack_.size() == 1 ? GroupState() : stack_.back();
+    stack_.push_back(inherited);
+}
+
+void Parser::groupEnd() {
+    flushText();
+    skipUnits_ = 0;
+    if (overflowDepth_ > 0) {
+        if (overflowSkipFrom_ == overflowDepth_) {
+            overflowSkipFrom_ = 0;
+        }
+        --overflowDepth_;
+        return;
+    }
+    if (stack_.size() <= 1) {
+        return;  // a closing brace too many
+    }
+    if (state().inNote && !stack_[stack_.size() - 2].inNote) {
+        notes_.endNote(styleOf(state()));
+    }
+    // The brace ends the font entry its group began, or else a colour entry given so far.
+    if (!fonts_.closeGroup(stack_.size()) && destination() == Destination::ColourTable) {
+        colours_.closeGroup();
+    }
+    stack_.pop_back();
+}
+
+void Parser::controlWord(const Token& token, bool starred) {
+    const Destination destination = this->destination();
+    if (destination == Destination::Skip) {
+        return;
+    }
+    const WordEntry* entry = findControlWord(token.text);
+    if (destination == Destination::Upr) {
+        // \upr holds an 8-bit text and, in {\*\ud ...}, the same in Unicode.
+        if (entry && entry->word == Word::Ud) {
+            state().destination = Destination::Body;
+        }
+        return;
+    }
+    if (!entry) {
+        unknownWord(starred);
+        return;
+    }
+    if (entry->kind == WordKind::Destination) {
+        flushText();
+        applyDestination(entry->word);
+        return;
+    }
+    switch (destination) {
+        case Destination::Body:
+            bodyWord(*entry, token);
+            break;
+        case Destination::FontTable:
+            fontTableWord(entry->word, token);
+            break;
+        case Destination::ColourTable:
+            colourTableWord(entry->word, token);
+            break;
+        default:
+            break;
+    }
+}
+
+void Parser::unknownWord(bool starred) {
+    if (starred) {
+        flushText();
+        applyDestination(Word::SkipGroup);  // an optional destination we do not know
+    } else {
+        // An unknown word in place of a fallback character still stands for one.
+        skipUnits_ = std::max(0, skipUnits_ - 1);
+    }
+}
+
+void Parser::applyDestination(Word word) {
+    if (overflowDepth_ > 0) {
+        // A group past the depth bound has no state of its own to give back at
+        // its closing brace, so a destination there is skipped by depth alone.
+        if (word != Word::KeepGroup && word != Word::Ud) {
+            overflowSkipFrom_ = overflowDepth_;
+        }
+        return;
+    }
+    switch (word) {
+        case Word::FontTable:
+            state().destination = Destination::FontTable;
+            break;
+        case Word::ColourTable:
+            state().destination = Destination::ColourTable;
+            break;
+        case Word::SkipGroup:
+            state().destination = Destination::Skip;
+            break;
+        case Word::Upr:
+            state().destination = Destination::Upr;
+            break;
+        case Word::Ud:
+            state().destination = Destination::Body;
+            break;
+        case Word::Footnote:
+            state().destination = Destination::Body;
+            state().inNote = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void Parser::bodyWord(const WordEntry& entry, const Token& token) {
+    if (takenAsFallback(entry)) {
+        return;
+    }
+    flushText();
+    switch (entry.kind) {
+        case WordKind::Property:
+            propertyWord(entry.word, token);
+            break;
+        case WordKind::Script:
+            scriptWord(entry.word, token);
+            break;
+        case WordKind::Text:
+            textWord(entry, token);
+            break;
+        case WordKind::Document:
+            documentWord(entry, token);
+            break;
+        case WordKind::Destination:
+        case WordKind::TableEntry:
+            break;
+    }
+}
+
+/// Whether the word stands in as the fallback of the \u before it, and so is not read.
+bool Parser::takenAsFallback(const WordEntry& entry) {
+    if (skipUnits_ <= 0) {
+        return false;
+    }
+    if (entry.word == Word::Character) {
+        --skipUnits_;
+        return true;
+    }
+    // A writer that forgot the fallback: formatting and paragraph ends still count.
+    skipUnits_ = 0;
+    return false;
+}
+
+void Parser::propertyWord(Word word, const Token& token) {
+    GroupState& group = state();
+    switch (word) {
+        case Word::Bold:
+            group.bold = flagValue(token);
+            break;
+        case Word::Italic:
+            group.italic = flagValue(token);
+            break;
+        case Word::Underline:
+            group.underline = flagValue(token);
+            break;
+        case Word::UnderlineOff:
+            group.underline = false;
+            break;
+        case Word::Hidden:
+            group.hidden = flagValue(token);
+            break;
+        case Word::Plain:
+            group = plainState(group);
+            break;
+        case Word::Font:
+            group.font = token.number;
+            if (group.rightToLeft) {
+                // Older Word names the font of right-to-left text after \rtlch
+                // with \f; it overrides an \af given before.
+                group.associatedFont = token.number;
+            }
+            break;
+        case Word::FontSize:
+            group.halfPoints = halfPointsOf(token);
+            break;
+        case Word::Colour:
+            group.colour = token.number;
+            break;
+        case Word::UnicodeSkip:
+            group.unicodeSkip = token.hasNumber ? std::clamp(token.number, 0, kMaxUnicodeSkip) : 1;
+            break;
+        default:
+            break;
+    }
+}
+
+void Parser::scriptWord(Word word, const Token& token) {
+    GroupState& group = state();
+    switch (word) {
+        case Word::DoubleByte:
+            group.doubleByte = true;
+            break;
+        case Word::SingleByte:
+            group.doubleByte = false;
+            break;
+        case Word::RightToLeft:
+            group.doubleByte = false;
+            group.rightToLeft = true;
+            break;
+        case Word::LeftToRight:
+            group.doubleByte = false;
+            group.rightToLeft = false;
+            break;
+        case Word::AssociatedFont:
+            group.associatedFont = token.number;
+            break;
+        case Word::AssociatedBold:
+            group.associatedBold = flagValue(token);
+            break;
+        case Word::AssociatedItalic:
+            group.associatedItalic = flagValue(token);
+            break;
+        case Word::AssociatedSize:
+            group.associatedHalfPoints = halfPointsOf(token);
+            if (group.doubleByte) {
+                group.doubleByteHalfPoints = halfPointsOf(token);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Parser::textWord(const WordEntry& entry, const Token& token) {
+    switch (entry.word) {
+        case Word::Unicode:
+            if (token.hasNumber) {
+                unicode(token.number);
+            }
+            break;
+        case Word::ParagraphEnd:
+            endParagraph();
+            break;
+        case Word::FootnoteMark:
+            if (const QString mark = notes_.mark(state().inNote); !mark.isEmpty()) {
+                emitText(mark);
+            }
+            break;
+        case Word::Character: {
+            const QChar character(static_cast<char16_t>(entry.value));
+            emitText(QStringView(&character, 1));
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void Parser::documentWord(const WordEntry& entry, const Token& token) {
+    switch (entry.word) {
+        case Word::DefaultFont:
+            fonts_.setDefaultFont(token.number);
+            break;
+        case Word::AnsiCodePage:
+            fonts_.setDocumentCodePage(token.number > 0 ? token.number : kWindowsLatin1CodePage);
+            break;
+        case Word::CharacterSet:
+            fonts_.setDocumentCodePage(entry.value);
+            break;
+        default:
+            break;
+    }
+}
+
+void Parser::fontTableWord(Word word, const Token& token) {
+    switch (word) {
+        case Word::Font:
+            fonts_.beginEntry(token.number, stack_.size());
+            break;
+        case Word::FontCharset:
+            fonts_.setEntryCharset(token.number);
+            break;
+        case Word::Unicode:
+            if (token.hasNumber) {
+                unicode(token.number);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Parser::colourTableWord(Word word, const Token& token) {
+    switch (word) {
+        case Word::Red:
+            colours_.setRed(token.number);
+            break;
+        case Word::Green:
+            colours_.setGreen(token.number);
+            break;
+        case Word::Blue:
+            colours_.setBlue(token.number);
+            break;
+        default:
+            break;
+    }
+}
+
+void Parser::controlSymbol(char symbol) {
+    if (skipUnits_ > 0) {
+        --skipUnits_;
+        return;
+    }
+    if (destination() != Destination::Body) {
+        return;
+    }
+    switch (symbol) {
+        case '\\':
+        case '{':
+        case '}': {
+            const QChar character(static_cast<char16_t>(symbol));
+            emitText(QStringView(&character, 1));
+            break;
+        }
+        case '~':
+            emitText(u"\u00A0");
+            break;
+        case '-':
+            emitText(u"\u00AD");
+            break;
+        case '_':
+            emitText(u"\u2011");
+            break;
+        default:
+            break;  // \: \| and broken \' escapes carry no text
+    }
+}
+
+void Parser::hexByte(unsigned char byte) {
+    if (skipUnits_ > 0) {
+        --skipUnits_;
+        return;
+    }
+    const char c = static_cast<char>(byte);
+    if (destination() == Destination::Body) {
+        appendBodyBytes(QByteArrayView(&c, 1));
+    } else if (destination() == Destination::FontTable) {
+        fonts_.appendBytes(QByteArrayView(&c, 1));
+    }
+}
+
+void Parser::text(QByteArrayView bytes) {
+    if (skipUnits_ > 0) {
+        const qsizetype skipped = std::min<qsizetype>(skipUnits_, bytes.size());
+        bytes = bytes.sliced(skipped);
+        skipUnits_ -= static_cast<int>(skipped);
+    }
+    if (bytes.isEmpty()) {
+        return;
+    }
+    switch (destination()) {
+        case Destination::Body:
+            appendBodyBytes(bytes);
+            break;
+        case Destination::FontTable:
+            fonts_.appendBytes(bytes);
+            break;
+        case Destination::ColourTable:
+            colours_.appendBytes(bytes);
+            break;
+        default:
+            break;
+    }
+}
+
+void Parser::unicode(int number) {
+    const int codePoint = number < 0 ? number + 0x10000 : number;
+    const int fallbackUnits = state().unicodeSkip;
+    if (codePoint > 0 && codePoint <= 0x10FFFF) {
+        // Not QString::fromUcs4, which would drop a U+FEFF as if it were a byte-order mark.
+        if (destination() == Destination::FontTable) {
+            fonts_.appendName(QChar::fromUcs4(static_cast<char32_t>(codePoint)));
+        } else {
+            emitText(QChar::fromUcs4(shownCharacter(static_cast<char32_t>(codePoint))));
+        }
+    }
+    skipUnits_ = fallbackUnits;
+}
+
+char32_t Parser::shownCharacter(char32_t codePoint) const {
+    const auto glyphs = glyphsForCodePage(codePageOf(state()));
+    return glyphs ? symbolCharacterForCodePoint(*glyphs, codePoint) : codePoint;
+}
+
+void Parser::emitText(QStringView text) {
+    flushText();
+    if (!state().hidden) {
+        output().appendText(text, styleOf(state()));
+    }
+}
+
+void Parser::endParagraph() {
+    const GroupState& group = state();
+    if (group.hidden) {
+        return;
+    }
+    if (group.inNote) {
+        notes_.endParagraph(styleOf(group));
+    } else {
+        builder_.endParagraph(styleOf(group));
+    }
+}
+
+void Parser::appendBodyBytes(QByteArrayView bytes) {
+    if (state().hidden) {
+        return;
+    }
+    const int codePage = codePageOf(state());
+    if (codePage != textCodePage_) {
+        flushText();
+        textCodePage_ = codePage;
+    }
+    // Consecutive bytes are decoded together so that double-byte characters stay whole.
+    textBytes_.append(bytes);
+}
+
+void Parser::flushText() {
+    if (textBytes_.isEmpty()) {
+        return;
+    }
+    output().appendText(decoder_.decode(textCodePage_, textBytes_), styleOf(state()));
+    textBytes_.clear();
+}
+
+int Parser::fontNumberOf(const GroupState& group) const {
+    return group.rightToLeft && group.associatedFont >= 0 ? group.associatedFont : group.font;
+}
+
+int Parser::codePageOf(const GroupState& group) const {
+    return fonts_.codePageOf(fontNumberOf(group));
+}
+
+CharStyle Parser::styleOf(const GroupState& group) const {
+    CharStyle style;
+    if (const Font* font = fonts_.font(fontNumberOf(group))) {
+        style.family = font->name;
+    }
+    style.halfPoints = group.halfPoints;
+    if (group.doubleByte && group.doubleByteHalfPoints > 0) {
+        style.halfPoints = group.doubleByteHalfPoints;
+    } else if (group.rightToLeft && group.associatedHalfPoints > 0) {
+        style.halfPoints = group.associatedHalfPoints;
+    }
+    // Writers that know no associated properties put \b and \i on right-to-left text.
+    style.bold = group.bold || (group.rightToLeft && group.associatedBold);
+    style.italic = group.italic || (group.rightToLeft && group.associatedItalic);
+    style.underline = group.underline;
+    style.colour = colours_.colour(group.colour);
+    return style;
+}
+
+}  // namespace
+
+void readRtf(QByteArrayView bytes, DocumentBuilder& builder,
+             const std::function<void(qsizetype)>& progress) {
+    Parser parser(bytes, builder);
+    parser.run(progress);
+    builder.finish(true);
+    parser.appendNotesTo(builder);
+}
+
+}  // namespace vellumora::rtf
