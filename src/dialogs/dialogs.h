@@ -81,6 +81,11 @@ struct ProgressRequest {
     bool canCancel = true;
 };
 
+/// Draws a book's pages on the printer it is handed. `over` is the window
+/// that shows while it paints (the print preview, when there is one), for a
+/// progress window to open over.
+using PaintPages = std::function<void(QPrinter& printer, QWidget* over)>;
+
 /// The progress window of one task; it closes when this object goes.
 class Progress {
 public:
@@ -114,8 +119,7 @@ public:
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
     /// The print preview over the given printer. paint draws the pages on the
     /// printer it is handed, whenever the preview, or printing from it, needs them.
-    virtual void previewPrint(QWidget* parent, QPrinter& printer,
-                              const std::function<void(QPrinter&)>& paint) = 0;
+    virtual void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) = 0;
     /// The book's title page words and front pages, starting from initial.
     virtual std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) = 0;
     /// The progress window of a task that may take long. The production
@@ -124,5 +128,12 @@ public:
     virtual std::unique_ptr<Progress> showProgress(QWidget* parent,
                                                    const ProgressRequest& request) = 0;
 };
+
+/// Tells of something that went wrong, in a warning box titled with the
+/// program's name.
+inline void reportFailure(Dialogs& dialogs, QWidget* parent, const QString& text) {
+    dialogs.message(
+        parent, {.title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning});
+}
 
 }  // namespace vellumora

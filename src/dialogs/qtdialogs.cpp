@@ -1,6 +1,7 @@
 #include "dialogs/qtdialogs.h"
 
 #include "dialogs/bookdialog.h"
+#include "files/userplaces.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -11,7 +12,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QStandardPaths>
 
 namespace vellumora {
 
@@ -82,8 +82,7 @@ void startIn(QFileDialog& dialog, const QString& fileName) {
         dialog.selectFile(fileName);
         return;
     }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.setDirectory(files::existingDocumentsFolder());
 }
 
 // Shows a prepared open or save dialog; the chosen file, or nullopt.
@@ -194,11 +193,10 @@ bool QtDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtDialogs::previewPrint(QWidget* parent, QPrinter& printer,
-                             const std::function<void(QPrinter&)>& paint) {
+void QtDialogs::previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) {
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&paint](QPrinter* target) { paint(*target); });
+                     [&paint, &dialog](QPrinter* target) { paint(*target, &dialog); });
     // Big enough to read a page; the preview opens at the parent's size.
     if (parent)
         dialog.resize(parent->window()->size().expandedTo(QSize(800, 600)));

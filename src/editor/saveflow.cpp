@@ -177,8 +177,9 @@ bool SaveFlow::writeBothFiles(const QString& path) {
         return false;
     QString error;
     if (!datafile::saveDataFile(path, context_.store, &error)) {
-        report(QStringLiteral("%1\n\nThe document itself was saved as \"%2\".")
-                   .arg(error, shown(path)));
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("%1\n\nThe document itself was saved as \"%2\".")
+                          .arg(error, shown(path)));
         return false;
     }
     context_.recovery.answersSavedToFile();
@@ -189,7 +190,8 @@ bool SaveFlow::writeDocument(const QString& path) {
     QString error;
     if (rtf::saveDocumentFile(path, document_, &error))
         return true;
-    report(
+    reportFailure(
+        context_.dialogs, &window_,
         QStringLiteral("The document could not be saved as \"%1\".  %2").arg(shown(path), error));
     return false;
 }
@@ -207,11 +209,13 @@ bool SaveFlow::ended(bool completed) {
 bool SaveFlow::refusedAsItsOwnDataFile(const QString& path) {
     if (datafile::dataFilePathFor(path).compare(path, Qt::CaseInsensitive) != 0)
         return false;
-    report(QStringLiteral("The document cannot be saved as \"%1\": the data file with the answers "
-                          "is saved beside it under the same name with a '.dat' extension, and "
-                          "would replace it.  Please choose a name with another extension, such "
-                          "as '.rtf'.")
-               .arg(shown(path)));
+    reportFailure(
+        context_.dialogs, &window_,
+        QStringLiteral("The document cannot be saved as \"%1\": the data file with the answers "
+                       "is saved beside it under the same name with a '.dat' extension, and "
+                       "would replace it.  Please choose a name with another extension, such "
+                       "as '.rtf'.")
+            .arg(shown(path)));
     return true;
 }
 
@@ -246,12 +250,6 @@ SaveFlow::DataFileChoice SaveFlow::askBeforeLosingAnswers(const QString& path) {
         default:
             return DataFileChoice::Cancel;
     }
-}
-
-void SaveFlow::report(const QString& text) {
-    const MessageRequest request{
-        .title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning};
-    context_.dialogs.message(&window_, request);
 }
 
 }  // namespace vellumora

@@ -106,15 +106,14 @@ bool ScriptedDialogs::setUpPrinter(QWidget*, QPrinter& printer) {
     return answer.accept;
 }
 
-void ScriptedDialogs::previewPrint(QWidget*, QPrinter& printer,
-                                   const std::function<void(QPrinter&)>& paint) {
+void ScriptedDialogs::previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) {
     record(Kind::Preview);
     const QString pdfPath = take(previews_, QStringLiteral("print preview"), QString());
     if (pdfPath.isEmpty())
         return;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
-    paint(printer);
+    paint(printer, parent);
 }
 
 std::optional<BookChoice> ScriptedDialogs::chooseBook(QWidget*, const BookChoice& initial) {
@@ -151,4 +150,3 @@ std::unique_ptr<Progress> ScriptedDialogs::showProgress(QWidget*, const Progress
 }
 
 }  // namespace vellumora::test
-
