@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -50,7 +51,22 @@ struct FileRequest {
     QString fileName;
     bool confirmOverwrite = false;  ///< ask before an existing file is replaced
     bool folderMustExist = false;   ///< refuse a folder that does not exist
+    /// For the save dialog: the extension (without its point) given to a
+    /// name typed without one; empty gives none.
+    QString defaultSuffix;
 };
+
+/**
+ * The path as the save dialog hands it back for a request's default suffix:
+ * a file name with no point in it gets the point and the suffix ("My Life
+ * Story" becomes "My Life Story.rtf"), any other stays as it is ("Notes.txt").
+ */
+inline QString withDefaultSuffix(const QString& path, const QString& suffix) {
+    const qsizetype nameStart = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
+    if (suffix.isEmpty() || path.size() == nameStart || path.indexOf(u'.', nameStart) >= 0)
+        return path;
+    return path + u'.' + suffix;
+}
 
 /// The font attributes the font dialog starts from and hands back.
 struct FontChoice {

@@ -156,6 +156,9 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& r
     // A missing folder is refused by the AnyFile mode of the save dialog itself.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    // The dialog adds the suffix before it asks about replacing a file, so
+    // the question is about the file that will be written.
+    dialog.setDefaultSuffix(request.defaultSuffix);
     return chosenFile(dialog, request);
 }
 

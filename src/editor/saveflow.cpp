@@ -139,18 +139,24 @@ bool SaveFlow::savingDataAs() {
     return ended(true);
 }
 
-// The dialog proposes the last name used; a name typed without an extension
-// is used exactly as typed. A name whose data file would be the document
-// itself is refused, and the dialog comes back.
+// The dialog proposes the last name used. A name typed without an extension
+// gets ".rtf", so that the document opens as what it is, and one with an
+// extension keeps it. A name whose data file would be the document itself
+// is refused, and the dialog comes back.
 std::optional<QString> SaveFlow::askForName() {
     FileRequest request;
     request.filters = {QStringLiteral("Rich Text Files (*.rtf)")};
     request.fileName = currentFile_;
     request.confirmOverwrite = true;
     request.folderMustExist = true;
+    request.defaultSuffix = QStringLiteral("rtf");
     for (;;) {
-        const std::optional<QString> path = context_.dialogs.saveFile(&window_, request);
-        if (!path || !refusedAsItsOwnDataFile(*path))
+        std::optional<QString> path = context_.dialogs.saveFile(&window_, request);
+        if (!path)
+            return path;
+        // The dialog has added it already; a dialog that does not is met here.
+        path = withDefaultSuffix(*path, request.defaultSuffix);
+        if (!refusedAsItsOwnDataFile(*path))
             return path;
         request.fileName = *path;
     }

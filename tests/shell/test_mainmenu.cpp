@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QStyleHints>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -98,6 +100,7 @@ private slots:
     void loadDataReadsTheChosenFileAndMarksFollowLater();
     void answersReplacedAllAtOnceShowAtOnce();
     void aDoubleClickOpensOneScreen();
+    void loadingHerDocumentInsteadSaysSoAndChangesNothing();
 };
 
 void MainMenuTest::startUpCreatesTheMainMenuHidden() {
@@ -439,6 +442,42 @@ void MainMenuTest::aDoubleClickOpensOneScreen() {
                       Qt::NoModifier);
     QApplication::sendEvent(hobbies, &later);
     QVERIFY(f.activeId() != std::optional<ScreenId>(catalogue::ChapterId::Childhood));
+}
+
+// She picks her book rather than its data file: she is told so, and not an
+// answer nor a mark has changed.
+void MainMenuTest::loadingHerDocumentInsteadSaysSoAndChangesNothing() {
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("My Life Story"));
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 My Life Story\\par\r\n}") > 0);
+    file.close();
+
+    Fixture f;
+    for (int position = 29; position <= 33; ++position)  // the whole Jobs chapter
+        f.program.store().store(position, QStringLiteral("job"));
+    f.returnToMenu();
+    const QByteArray answersBefore = datafile::encode(f.program.store());
+
+    f.dialogs.answerMessage(MessageButton::Yes);
+    f.dialogs.answerOpenFile(document);
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.click(FixedScreen::MainMenu, "cmdLoad");
+
+    QVERIFY(f.dialogs.allAnswersUsed());
+    const MessageRequest told = f.dialogs.messages().constLast();
+    QCOMPARE(told.title, QStringLiteral("Vellumora"));
+    QCOMPARE(told.text, QStringLiteral("\"%1\" is not a story saved by this program, so it was not "
+                                       "loaded.  Nothing has been changed.")
+                            .arg(QDir::toNativeSeparators(document)));
+    QCOMPARE(told.icon, MessageIcon::Warning);
+    QCOMPARE(told.buttons, MessageButtons::Ok);
+    QCOMPARE(datafile::encode(f.program.store()), answersBefore);
+    f.returnToMenu();
+    for (const catalogue::Chapter& chapter : catalogue::chapters())
+        QCOMPARE(f.menu()->markOf(chapter.id)->isMarked(),
+                 chapter.id == catalogue::ChapterId::Jobs);
 }
 
 QTEST_MAIN(MainMenuTest)

@@ -80,9 +80,15 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& re
     return take(openFiles_, QStringLiteral("open dialog"), std::optional<QString>());
 }
 
+// As the real dialog, a name scripted without an extension comes back with
+// the request's default suffix.
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileRequest& request) {
     record(Kind::SaveFile).file = request;
-    return take(saveFiles_, QStringLiteral("save dialog"), std::optional<QString>());
+    const std::optional<QString> typed =
+        take(saveFiles_, QStringLiteral("save dialog"), std::optional<QString>());
+    if (!typed)
+        return typed;
+    return withDefaultSuffix(*typed, request.defaultSuffix);
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget*, const FontChoice& initial) {

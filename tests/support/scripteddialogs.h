@@ -52,6 +52,8 @@ public:
     void answerMessage(MessageButton button) { messages_.enqueue(button); }
     void answerPrompt(std::optional<QString> text) { prompts_.enqueue(text); }
     void answerOpenFile(std::optional<QString> path) { openFiles_.enqueue(path); }
+    /// A path without an extension comes back with the request's default
+    /// suffix, as from the real dialog.
     void answerSaveFile(std::optional<QString> path) { saveFiles_.enqueue(path); }
     void answerFont(std::optional<FontChoice> font) { fonts_.enqueue(font); }
     void answerColor(std::optional<QColor> color) { colors_.enqueue(color); }
