@@ -2,7 +2,7 @@
 
 #include "chapters/answertext.h"
 #include "chapters/pagelayout.h"
-#include "editor/longwords.h"
+#include "textlayout/longwords.h"
 #include "dialogs/dialogs.h"
 #include "shell/look.h"
 #include "shell/units.h"
@@ -74,7 +74,7 @@ void QuestionPage::buildQuestions() {
         // Enter starts a new line; Tab moves on to the next control.
         box->setTabChangesFocus(true);
         // A pasted word of millions of characters must not stop the program.
-        editor::keepLongWordsCheap(*box->document());
+        textlayout::keepLongWordsCheap(*box->document());
         spelling::SpellingView::attach(box, context().speller, context().dialogs);
         zoom::attach(box, context().zooms.answers);
         connect(box, &QPlainTextEdit::textChanged, this,

@@ -6,7 +6,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
-#include "editor/longwords.h"
+#include "textlayout/longwords.h"
 
 #include <optional>
 
@@ -80,7 +80,7 @@ private:
     DocumentTally tally_;
     qsizetype runsInParagraph_ = 0;
     qsizetype paragraphLength_ = 0;
-    editor::UnbrokenRunCounter words_;
+    textlayout::UnbrokenRunCounter words_;
     bool undoWasEnabled_ = false;
     QSizeF pageSize_;
     QString run_;

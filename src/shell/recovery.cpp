@@ -1,6 +1,9 @@
 #include "shell/recovery.h"
 
 #include "dialogs/dialogs.h"
+#include "files/filefailure.h"
+#include "files/userplaces.h"
+#include "files/wholefile.h"
 #include "rtf/rtfwriter.h"
 #include "shell/screenmanager.h"
 #include "store/answerstore.h"
@@ -12,6 +15,7 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <cerrno>
 
 namespace vellumora {
 
@@ -62,6 +66,19 @@ QString freeDocumentName(const QString& folder, const QDateTime& keptAt) {
     return path;
 }
 
+/// A kept copy's bytes, or nullopt with the reason in error.
+std::optional<QByteArray> readCopy(const QString& path, QString* error) {
+    QFile copy(path);
+    errno = 0;
+    if (copy.open(QIODevice::ReadOnly)) {
+        QByteArray bytes = copy.readAll();
+        if (copy.error() == QFileDevice::NoError)
+            return bytes;
+    }
+    *error = files::failureReason(copy, errno);
+    return std::nullopt;
+}
+
 /// The kept document saved in her Documents folder: its path, or nullopt
 /// with the reason in error.
 std::optional<QString> saveKeptDocument(const RecoveryFolder& left, const QString& documents,
@@ -70,24 +87,21 @@ std::optional<QString> saveKeptDocument(const RecoveryFolder& left, const QStrin
         *error = QStringLiteral("the folder cannot be made");
         return std::nullopt;
     }
-    const QString target = freeDocumentName(documents, left.lastWritten());
-    QFile kept(left.documentFile());
-    if (!kept.copy(target)) {
-        *error = kept.errorString();
+    const std::optional<QByteArray> bytes = readCopy(left.documentFile(), error);
+    if (!bytes)
         return std::nullopt;
-    }
+    const QString target = freeDocumentName(documents, left.lastWritten());
+    if (!files::replaceFile(target, *bytes, error))
+        return std::nullopt;
     return target;
 }
 
 }  // namespace
 
 RecoveryPlaces RecoveryPlaces::standard() {
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty())
-        documents = QDir::homePath();
     return {QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
                 QStringLiteral("/recovery"),
-            documents};
+            files::documentsFolder()};
 }
 
 Recovery::Recovery(AnswerStore& store, Dialogs& dialogs) : store_(store), dialogs_(dialogs) {

@@ -1,4 +1,4 @@
-#include "editor/longwords.h"
+#include "textlayout/longwords.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTest>
@@ -6,7 +6,7 @@
 #include <QTextDocument>
 
 using namespace vellumora;
-using editor::kLongestWordWrappedAtWords;
+using textlayout::kLongestWordWrappedAtWords;
 
 class LongWordsTest : public QObject {
     Q_OBJECT
@@ -30,7 +30,7 @@ void LongWordsTest::documentWrapsAnywhereOnlyWhileItHoldsALongWord() {
     QTextDocument document;
     document.documentLayout();  // a document tells of changes only to a layout
     document.setPlainText(QStringLiteral("Dear family,\nwe lived by the river. "));
-    editor::keepLongWordsCheap(document);
+    textlayout::keepLongWordsCheap(document);
     QCOMPARE(wrapOf(document), QTextOption::WrapAtWordBoundaryOrAnywhere);
 
     const QString word(kLongestWordWrappedAtWords, u'x');

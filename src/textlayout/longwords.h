@@ -6,7 +6,7 @@ class QChar;
 class QStringView;
 class QTextDocument;
 
-namespace vellumora::editor {
+namespace vellumora::textlayout {
 
 /**
  * Qt wraps a word too long for its line anywhere, but only after looking for
@@ -51,4 +51,4 @@ qsizetype longestUnbrokenRun(QStringView text);
  */
 void keepLongWordsCheap(QTextDocument& document);
 
-}  // namespace vellumora::editor
+}  // namespace vellumora::textlayout

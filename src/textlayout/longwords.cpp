@@ -1,11 +1,11 @@
-#include "editor/longwords.h"
+#include "textlayout/longwords.h"
 
 #include <QObject>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextOption>
 
-namespace vellumora::editor {
+namespace vellumora::textlayout {
 
 bool offersLineBreak(QChar c) {
     if (c.isSpace() || c == u'-')
@@ -85,4 +85,4 @@ void keepLongWordsCheap(QTextDocument& document) {
                      });
 }
 
-}  // namespace vellumora::editor
+}  // namespace vellumora::textlayout
