@@ -1,6 +1,7 @@
 #include "shell/mainmenu.h"
 
 #include "dialogs/dialogs.h"
+#include "shell/recovery.h"
 #include "shell/units.h"
 #include "store/answerstore.h"
 #include "store/datafile.h"
@@ -204,11 +205,13 @@ void MainMenu::LoadData() {
 
     FileRequest request;
     request.filters = {QStringLiteral("Data Files (*.dat)")};
+    request.fileName = context().recovery.lastDataFile();  // its folder, where she keeps them
     const std::optional<QString> path = context().dialogs.openFile(this, request);
     if (!path)
         return;
     // Failures end the load silently; fields read before the failure stay.
-    datafile::readFile(*path, context().store);
+    if (datafile::readFile(*path, context().store) == datafile::ReadResult::Complete)
+        context().recovery.answersReadFromFile(*path);
 }
 
 }  // namespace vellumora
