@@ -261,8 +261,7 @@ void openInEditor(benchmark::State& state, QByteArray (*generate)(qsizetype), bo
 
     QuietDialogs dialogs;
     Program program{dialogs, [] {}};
-    auto* editor =
-        qobject_cast<TextEditor*>(program.screens().show(QStringLiteral("frmTxtEditor")));
+    auto* editor = qobject_cast<TextEditor*>(program.screens().show(FixedScreen::TextEditor));
     dialogs.openPath = path;
     const double before = statusMegabytes("VmRSS:");
     resetPeak();

@@ -27,10 +27,10 @@ struct StoryProgram {
             program.store().store(position, answerAt(position));
     }
     TextEditor* open() {
-        return qobject_cast<TextEditor*>(program.screens().show(QStringLiteral("frmTxtEditor")));
+        return qobject_cast<TextEditor*>(program.screens().show(FixedScreen::TextEditor));
     }
     void close() {
-        program.screens().destroy(QStringLiteral("frmTxtEditor"));
+        program.screens().destroy(FixedScreen::TextEditor);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };

@@ -25,16 +25,17 @@ Program::Program(Dialogs& dialogs, std::function<void()> endProgram)
 }
 
 void Program::start() {
-    for (const char* name : {"frmSplash", "frmMain", "frmInstruc", "frmInfo"})
-        screens_.create(QString::fromLatin1(name));
-    screens_.show(QStringLiteral("frmSplash"));
+    for (const FixedScreen screen : {FixedScreen::Splash, FixedScreen::MainMenu,
+                                     FixedScreen::Instructions, FixedScreen::About})
+        screens_.create(screen);
+    screens_.show(FixedScreen::Splash);
 }
 
 // The editor opens from the main menu as its entry opens it, then loads the
 // document in place of the compiled one, which is no change of hers.
 void Program::openInEditor(const QString& path) {
-    screens_.handOver(screens_.find(QStringLiteral("frmMain")), QStringLiteral("frmTxtEditor"));
-    if (auto* editor = screens_.findAs<TextEditor>(QStringLiteral("frmTxtEditor")))
+    screens_.handOver(screens_.find(FixedScreen::MainMenu), FixedScreen::TextEditor);
+    if (auto* editor = screens_.findAs<TextEditor>(FixedScreen::TextEditor))
         editor->files().load(path);
 }
 

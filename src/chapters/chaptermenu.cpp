@@ -24,7 +24,7 @@ int labelWidthOf(const chapters::MenuDesign& design) {
 }
 
 const catalogue::Chapter& chapterOf(const chapters::MenuDesign& design) {
-    return *catalogue::findChapter(QString::fromLatin1(design.chapterKey));
+    return catalogue::chapter(design.chapter);
 }
 
 }  // namespace
@@ -51,11 +51,9 @@ void ChapterMenu::buildRows() {
 // Returns the row's bottom; a label is as tall as its wrapped wording needs.
 int ChapterMenu::buildRow(const catalogue::Question& question, int top) {
     const QString key = catalogue::menuControlKey(question);
-    const QString page = QString::fromLatin1(question.page);
-    const auto open = [this, page] { openPage(page); };
+    const auto open = [this, page = question.page] { openPage(page); };
 
-    auto* label =
-        new ClickableLabel(catalogue::wordingOn(QString::fromLatin1(design_.name), question), this);
+    auto* label = new ClickableLabel(catalogue::menuWording(question), this);
     label->setObjectName(QStringLiteral("lbl") + key);
     look::styleWording(label);
     const int labelWidth = labelWidthOf(design_);
@@ -70,7 +68,7 @@ int ChapterMenu::buildRow(const catalogue::Question& question, int top) {
                    QStringLiteral("Not answered yet."),
                    QStringLiteral("Answered: ") + label->text(),
                    QStringLiteral("Open the question again to read or change the answer."));
-    rows_.push_back({catalogue::positionOf(catalogue::slotName(question)), label, std::move(mark)});
+    rows_.push_back({catalogue::positionOf(question), label, std::move(mark)});
     return top + std::max(labelHeight, kSquareSize);
 }
 
@@ -81,8 +79,7 @@ void ChapterMenu::buildReturn(int lastRowBottom) {
     return_->setObjectName(QStringLiteral("cmdReturn"));
     return_->setFont(look::buttonFont());
     return_->setAutoDefault(false);
-    connect(return_, &QPushButton::clicked, this,
-            [this] { handOverTo(QStringLiteral("frmMain")); });
+    connect(return_, &QPushButton::clicked, this, [this] { handOverTo(FixedScreen::MainMenu); });
 
     const int clientHeight =
         std::max(design_.client.height(), lastRowBottom + kMargin + kReturnSize.height() + kMargin);
@@ -116,15 +113,15 @@ void ChapterMenu::refreshMarks() {
             row.mark->mark();
 }
 
-void ChapterMenu::openPage(const QString& page) {
+void ChapterMenu::openPage(catalogue::PageId page) {
     handOverTo(page);
 }
 
 bool ChapterMenu::frm2() {
-    const auto pages = chapterOf(design_).pages;
+    const auto pages = catalogue::pagesOf(chapterOf(design_));
     if (!design_.offersSecondPageOpener || pages.size() < 2)
         return false;
-    openPage(QString::fromLatin1(pages[1].name));
+    openPage(pages[1].id);
     return true;
 }
 

@@ -27,7 +27,7 @@ public:
     void activate() override;
 
     /// Shows a question page of the chapter, then hides the menu.
-    void openPage(const QString& page);
+    void openPage(catalogue::PageId page);
     /// The opener of the chapter's second page, which frmHighSchMain and
     /// frmMilitaryMain offer to other screens. Returns false, doing nothing,
     /// on a menu that does not offer it.

@@ -10,13 +10,11 @@ namespace vellumora {
 
 void registerChapterScreens(AppContext& context) {
     for (const chapters::MenuDesign& design : chapters::menuDesigns())
-        context.screens.registerScreen(QString::fromLatin1(design.name), [&context, &design] {
-            return new ChapterMenu(context, design);
-        });
+        context.screens.registerScreen(
+            design.chapter, [&context, &design] { return new ChapterMenu(context, design); });
     for (const chapters::PageDesign& design : chapters::pageDesigns())
-        context.screens.registerScreen(QString::fromLatin1(design.name), [&context, &design] {
-            return new QuestionPage(context, design);
-        });
+        context.screens.registerScreen(
+            design.page, [&context, &design] { return new QuestionPage(context, design); });
 }
 
 }  // namespace vellumora

@@ -4,19 +4,22 @@ namespace vellumora::chapters {
 
 namespace {
 
+using catalogue::ChapterId;
+using enum catalogue::PageId;
+
 constexpr MenuDesign kMenus[] = {
-    {"frmChildMain", "Childhood", {6885, 5295}, 6225},
-    {"frmHighSchMain", "HighSchool", {6825, 4470}, 6225, true},
-    {"frmCarMain", "FirstCar", {6765, 2640}, 6225},
-    {"frmVolunMain", "Volunteering", {6765, 3045}, 6225},
-    {"frmJobsMain", "Jobs", {6525, 2565}, 5865},
-    {"frmCollegeMain", "College", {6810, 5520}, 6225},
-    {"frmMilitaryMain", "Military", {6825, 3990}, 6225, true},
-    {"frmWeddingMain", "Wedding", {6765, 4935}, 6225},
-    {"frmKidsMain", "Children", {6270, 2430}, 5745},
-    {"frmTravelMain", "Travel", {6780, 3705}, 6225},
-    {"frmLifeMain", "Life", {6690, 3000}, 6225},
-    {"frmFinalMain", "Final", {6270, 2535}, 5745},
+    {ChapterId::Childhood, {6885, 5295}, 6225},
+    {ChapterId::HighSchool, {6825, 4470}, 6225, true},
+    {ChapterId::FirstCar, {6765, 2640}, 6225},
+    {ChapterId::Volunteering, {6765, 3045}, 6225},
+    {ChapterId::Jobs, {6525, 2565}, 5865},
+    {ChapterId::College, {6810, 5520}, 6225},
+    {ChapterId::Military, {6825, 3990}, 6225, true},
+    {ChapterId::Wedding, {6765, 4935}, 6225},
+    {ChapterId::Children, {6270, 2430}, 5745},
+    {ChapterId::Travel, {6780, 3705}, 6225},
+    {ChapterId::Life, {6690, 3000}, 6225},
+    {ChapterId::Final, {6270, 2535}, 5745},
 };
 
 using enum Frame;
@@ -69,57 +72,66 @@ constexpr PageQuestion kFinal[] = {
 using enum Arrangement;
 
 constexpr PageDesign kPages[] = {
-    {.name = "frmChildhood1",
-     .chapterKey = "Childhood",
+    {.page = Childhood1,
      .arrangement = FiveQuestions,
      .questions = kChildhood1,
      .client = {6630, 5820},
      .bottomBox = {2295, 1215}},
-    {"frmChildhood2", "Childhood", FiveQuestions, kChildhood2, {6660, 5550}},
-    {.name = "frmHighSch1",
-     .chapterKey = "HighSchool",
+    {Childhood2, FiveQuestions, kChildhood2, {6660, 5550}},
+    {.page = HighSchool1,
      .arrangement = FiveQuestions,
      .questions = kHighSch1,
      .client = {6645, 5670},
      .bottomBox = {2775, 1095}},
-    {"frmHighSch2", "HighSchool", ThreeQuestions, kHighSch2, {6600, 3735}},
-    {"frmFirstCar", "FirstCar", FiveQuestions, kFirstCar, {6645, 5550}},
-    {"frmVolun1", "Volunteering", FiveQuestions, kVolun1, {6645, 5580}},
-    {"frmJobs", "Jobs", FiveQuestions, kJobs, {6660, 5550}},
-    {"frmCollege1", "College", FourQuestions, kCollege1, {6645, 4815}},
-    {"frmCollege2", "College", LeftTwoRightOne, kCollege2, {6675, 3990}},
-    {"frmCollege3", "College", FourQuestions, kCollege3, {6630, 5265}},
-    {.name = "frmMilitary1",
-     .chapterKey = "Military",
+    {HighSchool2, ThreeQuestions, kHighSch2, {6600, 3735}},
+    {FirstCar, FiveQuestions, kFirstCar, {6645, 5550}},
+    {Volunteering, FiveQuestions, kVolun1, {6645, 5580}},
+    {Jobs, FiveQuestions, kJobs, {6660, 5550}},
+    {College1, FourQuestions, kCollege1, {6645, 4815}},
+    {College2, LeftTwoRightOne, kCollege2, {6675, 3990}},
+    {College3, FourQuestions, kCollege3, {6630, 5265}},
+    {.page = Military1,
      .arrangement = ThreeQuestions,
      .questions = kMilitary1,
      .client = {6765, 4020},
      .rightColumnWidth = 3255,
      .bottomFrameWidth = 5175,
      .bottomBox = {2895, 1095}},
-    {.name = "frmMilitary2",
-     .chapterKey = "Military",
+    {.page = Military2,
      .arrangement = FourQuestions,
      .questions = kMilitary2,
      .client = {6855, 4950},
      .rightColumnWidth = 3375,
      .rightColumnBox = {3135, 975},
      .returnLeft = 5640},
-    {"frmWedding1", "Wedding", FiveQuestions, kWedding1, {6615, 5550}},
-    {"frmWedding2", "Wedding", FiveQuestions, kWedding2, {6660, 5790}},
-    {"frmKids", "Children", ThreeQuestions, kKids, {6645, 4005}},
-    {"frmTravel1", "Travel", FourQuestions, kTravel1, {6615, 4680}},
-    {.name = "frmTravel2",
-     .chapterKey = "Travel",
+    {Wedding1, FiveQuestions, kWedding1, {6615, 5550}},
+    {Wedding2, FiveQuestions, kWedding2, {6660, 5790}},
+    {Children, ThreeQuestions, kKids, {6645, 4005}},
+    {Travel1, FourQuestions, kTravel1, {6615, 4680}},
+    {.page = Travel2,
      .arrangement = ThreeQuestions,
      .questions = kTravel2,
      .client = {6645, 4350},
      .bottomBox = {4815, 735},
      .bottomLabelAbove = true},
-    {"frmLife1", "Life", ThreeQuestions, kLife1, {6615, 3750}},
-    {"frmLife2", "Life", ThreeQuestions, kLife2, {6660, 3750}},
-    {"frmFinal", "Final", FourQuestions, kFinal, {6630, 4815}},
+    {Life1, ThreeQuestions, kLife1, {6615, 3750}},
+    {Life2, ThreeQuestions, kLife2, {6660, 3750}},
+    {Final, FourQuestions, kFinal, {6630, 4815}},
 };
+
+// Each design stands at its chapter's or page's place in the catalogue.
+constexpr bool inCatalogueOrder() {
+    if (std::size(kMenus) != catalogue::kChapterCount || std::size(kPages) != catalogue::kPageCount)
+        return false;
+    for (std::size_t i = 0; i < std::size(kMenus); ++i)
+        if (std::size_t(kMenus[i].chapter) != i)
+            return false;
+    for (std::size_t i = 0; i < std::size(kPages); ++i)
+        if (std::size_t(kPages[i].page) != i)
+            return false;
+    return true;
+}
+static_assert(inCatalogueOrder());
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/catalogue.h"
+
 #include <QSize>
 #include <span>
 
@@ -14,10 +16,9 @@ using Twips = QSize;
  * catalogue too. What is left is the window's own design.
  */
 struct MenuDesign {
-    const char* name;        ///< "frmChildMain"
-    const char* chapterKey;  ///< "Childhood"
-    Twips client;            ///< client area as designed
-    int labelWidth;          ///< the rows' labels wrap at this width
+    catalogue::ChapterId chapter;
+    Twips client;    ///< client area as designed
+    int labelWidth;  ///< the rows' labels wrap at this width
     /// Other screens may open the chapter's second page through frm2().
     bool offersSecondPageOpener = false;
 };
@@ -46,8 +47,7 @@ struct PageQuestion {
  * from the catalogue.
  */
 struct PageDesign {
-    const char* name;  ///< "frmChildhood1"
-    const char* chapterKey;
+    catalogue::PageId page;
     Arrangement arrangement;
     std::span<const PageQuestion> questions;
     Twips client;

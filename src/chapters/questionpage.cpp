@@ -21,15 +21,8 @@ namespace vellumora {
 
 namespace {
 
-const catalogue::Chapter& chapterOfPage(const chapters::PageDesign& design) {
-    return *catalogue::findChapter(QString::fromLatin1(design.chapterKey));
-}
-
 QString captionOf(const chapters::PageDesign& design) {
-    for (const catalogue::Page& page : chapterOfPage(design).pages)
-        if (qstrcmp(page.name, design.name) == 0)
-            return QString::fromLatin1(page.caption);
-    return QStringLiteral("Vellumora");
+    return QString::fromLatin1(catalogue::page(design.page).caption);
 }
 
 }  // namespace
@@ -37,7 +30,7 @@ QString captionOf(const chapters::PageDesign& design) {
 QuestionPage::QuestionPage(AppContext& context, const chapters::PageDesign& design)
     : Screen(context, captionOf(design), design.client, CloseBox::AskExit),
       design_(design),
-      menu_(QString::fromLatin1(chapterOfPage(design).menu)) {
+      menu_(catalogue::page(design.page).chapter) {
     buildFrames();
     buildQuestions();
     buildButtons();
@@ -57,16 +50,17 @@ void QuestionPage::buildFrames() {
 }
 
 void QuestionPage::buildQuestions() {
+    const catalogue::ChapterId chapter = catalogue::page(design_.page).chapter;
     for (const chapters::PageQuestion& entry : design_.questions) {
-        const QString slot =
-            QLatin1StringView(design_.chapterKey) + u'.' + QLatin1StringView(entry.key);
-        const int position = catalogue::positionOf(slot);
-        const catalogue::Question& question = catalogue::question(position);
+        const catalogue::Question* found =
+            catalogue::findQuestion(chapter, QString::fromLatin1(entry.key));
+        Q_ASSERT(found && found->page == design_.page);
+        const catalogue::Question& question = *found;
+        const int position = catalogue::positionOf(question);
         QFrame* frame = frames_[std::size_t(entry.frame)];
         frame->show();
 
-        auto* label =
-            new QLabel(catalogue::wordingOn(QString::fromLatin1(design_.name), question), frame);
+        auto* label = new QLabel(catalogue::pageWording(question), frame);
         label->setObjectName(catalogue::pageLabelName(question));
         look::styleWording(label);
 

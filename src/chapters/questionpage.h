@@ -52,7 +52,7 @@ private:
     bool userWantsToSave();
 
     const chapters::PageDesign& design_;
-    QString menu_;  ///< the chapter menu that Return shows
+    ScreenId menu_;  ///< the chapter menu that Return shows
     std::vector<Answer> answers_;
     std::vector<QFrame*> frames_;  ///< indexed by chapters::Frame
     QPushButton* save_ = nullptr;

@@ -14,8 +14,8 @@ namespace vellumora {
 
 namespace {
 
-const QString kEditor = QStringLiteral("frmTxtEditor");
-const QString kMainMenu = QStringLiteral("frmMain");
+constexpr ScreenId kEditor = FixedScreen::TextEditor;
+constexpr ScreenId kMainMenu = FixedScreen::MainMenu;
 
 }  // namespace
 

@@ -8,9 +8,9 @@
 namespace vellumora {
 
 void registerEditorScreens(AppContext& context) {
-    context.screens.registerScreen(QStringLiteral("frmTxtEditor"),
+    context.screens.registerScreen(FixedScreen::TextEditor,
                                    [&context] { return new TextEditor(context); });
-    context.screens.registerScreen(QStringLiteral("frmNote"),
+    context.screens.registerScreen(FixedScreen::SaveNote,
                                    [&context] { return new SaveNote(context); });
 }
 

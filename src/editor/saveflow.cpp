@@ -19,7 +19,7 @@ namespace vellumora {
 
 namespace {
 
-const QString kSaveNote = QStringLiteral("frmNote");
+constexpr ScreenId kSaveNote = FixedScreen::SaveNote;
 const QString kTitleSuffix = QStringLiteral(" - Text Editor");
 
 QString shown(const QString& path) {
@@ -75,7 +75,7 @@ void SaveFlow::saveAs() {
 }
 
 void SaveFlow::showNote() {
-    auto* note = qobject_cast<SaveNote*>(context_.screens.create(kSaveNote));
+    auto* note = context_.screens.createAs<SaveNote>(kSaveNote);
     connect(note, &SaveNote::confirmed, this, &SaveFlow::noteConfirmed, Qt::UniqueConnection);
     connect(note, &SaveNote::dismissed, this, &SaveFlow::noteDismissed, Qt::UniqueConnection);
     context_.screens.show(kSaveNote);

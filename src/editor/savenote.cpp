@@ -10,19 +10,22 @@ namespace vellumora {
 
 namespace {
 
-const QString kNoteText = QStringLiteral(
+const char* const kNoteText =
     "When you save to a file, TWO files with the same name are actually created:  The main file, "
     "with a '.rtf' extension, and a data file, with a '.dat' extension.  These are saved in the "
     "same folder.  The '.dat' file is used to reload your information into the text boxes if you "
-    "quit, restart the program and click on 'Load Previously Saved Data' on the Main page.");
-const QString kChangesText = QStringLiteral(
+    "quit, restart the program and click on 'Load Previously Saved Data' on the Main page.";
+const char* const kChangesText =
     "Changes to answers MUST be made in the individual text boxes in order to reload the correct "
-    "information later!");
+    "information later!";
 
 /// A label of the note, placed in twips.
 struct LabelSpec {
+    enum class Written { AtCreation, OnActivation };
+
     const char* name;
-    const char* text;  ///< nullptr: set each time the note becomes active
+    const char* text;
+    Written written;
     bool red;
     QRect twips;
 };
@@ -30,11 +33,12 @@ struct LabelSpec {
 constexpr int kLeft = 240, kWidth = 5310;
 
 const LabelSpec kLabels[] = {
-    {"Label1", "NOTE:", true, {kLeft, 120, kWidth, 255}},
-    {"lblNote", nullptr, false, {kLeft, 435, kWidth, 1815}},
-    {"Label3", nullptr, false, {kLeft, 2310, kWidth, 510}},
+    {"Label1", "NOTE:", LabelSpec::Written::AtCreation, true, {kLeft, 120, kWidth, 255}},
+    {"lblNote", kNoteText, LabelSpec::Written::OnActivation, false, {kLeft, 435, kWidth, 1815}},
+    {"Label3", kChangesText, LabelSpec::Written::OnActivation, false, {kLeft, 2310, kWidth, 510}},
     {"Label2",
      "Don't delete either file if needed for future use!",
+     LabelSpec::Written::AtCreation,
      true,
      {kLeft, 2910, kWidth, 255}},
 };
@@ -62,29 +66,29 @@ void SaveNote::buildLabels() {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setGeometry(pxRect(spec.twips));
-        if (spec.text)
+        if (spec.written == LabelSpec::Written::AtCreation)
             label->setText(QString::fromLatin1(spec.text));
+        else
+            writtenOnActivation_.push_back({label, spec.text});
     }
-    note_ = findChild<QLabel*>(QStringLiteral("lblNote"));
-    changes_ = findChild<QLabel*>(QStringLiteral("Label3"));
 }
 
 void SaveNote::activate() {
-    note_->setText(kNoteText);
-    changes_->setText(kChangesText);
+    for (const WrittenLabel& written : writtenOnActivation_)
+        written.label->setText(QString::fromLatin1(written.text));
 }
 
 // The editor comes back first, with its own activation, and then the save
 // runs: its dialog follows any editing note that activation shows.
 void SaveNote::confirm() {
-    handOverTo(QStringLiteral("frmTxtEditor"));
+    handOverTo(FixedScreen::TextEditor);
     emit confirmed();
 }
 
 // The note is made afresh next time. The editor beneath becomes active
 // before the save it waited for is dropped.
 bool SaveNote::closeRequested() {
-    context().screens.destroy(objectName());
+    context().screens.destroy(FixedScreen::SaveNote);
     emit dismissed();
     return false;
 }

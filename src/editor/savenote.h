@@ -2,6 +2,8 @@
 
 #include "shell/screen.h"
 
+#include <vector>
+
 class QLabel;
 
 namespace vellumora {
@@ -33,8 +35,12 @@ private:
     void buildLabels();
     void confirm();
 
-    QLabel* note_ = nullptr;
-    QLabel* changes_ = nullptr;
+    /// A label whose text is written each time the note becomes active.
+    struct WrittenLabel {
+        QLabel* label;
+        const char* text;
+    };
+    std::vector<WrittenLabel> writtenOnActivation_;
 };
 
 }  // namespace vellumora

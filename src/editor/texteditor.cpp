@@ -34,12 +34,14 @@ struct MenuEntry {
     const char* caption;
     const char* shortcut;
     std::function<void()> run;
+    QAction** keep = nullptr;  ///< receives the action, for those judged later
 };
 
 struct MenuSpec {
     const char* name;
     const char* caption;
     std::vector<MenuEntry> entries;
+    QMenu** keep = nullptr;  ///< receives the menu
 };
 
 const MenuEntry kSeparator{nullptr, nullptr, nullptr, {}};
@@ -88,6 +90,8 @@ void TextEditor::createMenus() {
     DocumentFiles* files = files_.get();
     EditCommands* commands = commands_.get();
     BookCommands* book = book_.get();
+    QMenu* edit = nullptr;
+    QAction *cut = nullptr, *copy = nullptr, *paste = nullptr;
     const std::vector<MenuSpec> menus = {
         {"mnuFile",
          "&File",
@@ -104,12 +108,13 @@ void TextEditor::createMenus() {
           {"mnuFileExit", "E&xit", nullptr, [files] { files->requestClose(); }}}},
         {"mnuEdit",
          "&Edit",
-         {{"mnuEditCut", "Cu&t", "Ctrl+X", [commands] { commands->cut(); }},
-          {"mnuEditCopy", "&Copy", "Ctrl+C", [commands] { commands->copy(); }},
-          {"mnuEditPaste", "&Paste", "Ctrl+V", [commands] { commands->paste(); }},
+         {{"mnuEditCut", "Cu&t", "Ctrl+X", [commands] { commands->cut(); }, &cut},
+          {"mnuEditCopy", "&Copy", "Ctrl+C", [commands] { commands->copy(); }, &copy},
+          {"mnuEditPaste", "&Paste", "Ctrl+V", [commands] { commands->paste(); }, &paste},
           kSeparator,
           {"mnuEditFind", "&Find", "Ctrl+F", [commands] { commands->find(); }},
-          {"mnuEditFindNext", "Find &Next", "F3", [commands] { commands->findNext(); }}}},
+          {"mnuEditFindNext", "Find &Next", "F3", [commands] { commands->findNext(); }}},
+         &edit},
         {"mnuOptions",
          "&Options",
          {{"mnuOptionsFont", "Font", "Ctrl+T", [commands] { commands->chooseFont(); }},
@@ -126,6 +131,8 @@ void TextEditor::createMenus() {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(spec.caption));
         menu->setObjectName(QLatin1StringView(spec.name));
         menu->menuAction()->setObjectName(QLatin1StringView(spec.name));
+        if (spec.keep)
+            *spec.keep = menu;
         for (const MenuEntry& entry : spec.entries) {
             if (!entry.name) {
                 menu->addSeparator();
@@ -138,6 +145,8 @@ void TextEditor::createMenus() {
                 menuKeys.append(action->shortcut());
             }
             connect(action, &QAction::triggered, this, entry.run);
+            if (entry.keep)
+                *entry.keep = action;
         }
     }
     text_->reserveKeys(menuKeys);
@@ -148,13 +157,11 @@ void TextEditor::createMenus() {
 
     // Cut, Copy and Paste are judged when the Edit menu opens; that state
     // holds for their shortcut keys too until the menu opens again.
-    QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("mnuEdit"));
-    connect(edit, &QMenu::aboutToShow, this, [this, edit] {
+    connect(edit, &QMenu::aboutToShow, this, [this, cut, copy, paste] {
         const bool selected = commands_->canCutOrCopy();
-        edit->findChild<QAction*>(QStringLiteral("mnuEditCut"))->setEnabled(selected);
-        edit->findChild<QAction*>(QStringLiteral("mnuEditCopy"))->setEnabled(selected);
-        edit->findChild<QAction*>(QStringLiteral("mnuEditPaste"))
-            ->setEnabled(commands_->canPaste());
+        cut->setEnabled(selected);
+        copy->setEnabled(selected);
+        paste->setEnabled(commands_->canPaste());
     });
 }
 

@@ -22,8 +22,7 @@ void AboutPage::buildPicture() {
     picture->makeReachableByKeyboard();
     // The Close button keeps the focus; Tab reaches the picture next.
     setTabOrder(leaveButton(), picture);
-    connect(picture, &ClickableLabel::clicked, this,
-            [this] { handOverTo(QStringLiteral("frmCredits2")); });
+    connect(picture, &ClickableLabel::clicked, this, [this] { handOverTo(FixedScreen::Credits); });
 }
 
 }  // namespace vellumora

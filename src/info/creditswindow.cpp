@@ -11,12 +11,6 @@
 
 namespace vellumora {
 
-namespace {
-
-const QString kAboutPage = QStringLiteral("frmInfo");
-
-}  // namespace
-
 QRect CreditsWindow::dedicationRect() {
     return {135, 90, 130, 78};
 }
@@ -69,7 +63,7 @@ void CreditsWindow::buildClose() {
 // clicked), otherwise in the middle of the display.
 void CreditsWindow::placeOverAboutPage() {
     QPoint centre;
-    if (const QWidget* about = context().screens.find(kAboutPage))
+    if (const QWidget* about = context().screens.find(FixedScreen::About))
         centre = about->frameGeometry().center();
     else if (const QScreen* display = QGuiApplication::primaryScreen())
         centre = display->geometry().center();
@@ -77,12 +71,12 @@ void CreditsWindow::placeOverAboutPage() {
 }
 
 void CreditsWindow::returnToAboutPage() {
-    handOverTo(kAboutPage);
+    handOverTo(FixedScreen::About);
 }
 
 bool CreditsWindow::closeRequested() {
     returnToAboutPage();
-    context().screens.destroy(objectName());
+    context().screens.destroy(FixedScreen::Credits);
     return true;
 }
 

@@ -30,9 +30,8 @@ void InfoPage::buildLabel(const InfoLabel& row) {
     QLabel* label = nullptr;
     if (row.opens) {
         auto* link = new ClickableLabel(QString(), this);
-        const QString target = QString::fromLatin1(row.opens);
         connect(link, &ClickableLabel::clicked, this,
-                [this, target] { context().screens.show(target); });
+                [this, target = *row.opens] { context().screens.show(target); });
         link->makeReachableByKeyboard();
         label = link;
     } else {
@@ -66,7 +65,7 @@ void InfoPage::buildLeaveButton() {
 
 void InfoPage::leave() {
     if (design_.leave == InfoPageDesign::Leave::ToMainMenu)
-        handOverTo(QStringLiteral("frmMain"));
+        handOverTo(FixedScreen::MainMenu);
     else
         hide();
 }
@@ -79,7 +78,7 @@ void InfoPage::activate() {
 // Only pages whose close box destroys them get here (CloseBox::Custom); the
 // next opening builds them afresh.
 bool InfoPage::closeRequested() {
-    context().screens.destroy(objectName());
+    context().screens.destroy(design_.screen);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -22,7 +23,7 @@ struct InfoLabel {
     Colour colour = Colour::DarkBlue;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     const char* tooltip = nullptr;
-    const char* opens = nullptr;  ///< a click shows this screen over the page
+    std::optional<ScreenId> opens;  ///< a click shows this screen over the page
 };
 
 /// The one button that leaves an information page.
@@ -42,6 +43,7 @@ struct InfoPageDesign {
     /// What the page's own close button does.
     enum class Leave { ToMainMenu, HideOnly };
 
+    FixedScreen screen;
     QString title;
     QSize clientTwips;
     Refresh refresh;

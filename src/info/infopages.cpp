@@ -44,7 +44,7 @@ InfoLabel captioned(const char* name, const char* caption, QRect twips,
 
 /// A label with a fixed caption whose click shows another screen over the page.
 InfoLabel link(const char* name, const char* caption, QRect twips, const char* tooltip,
-               const char* opens) {
+               ScreenId opens) {
     InfoLabel label = captioned(name, caption, twips);
     label.tooltip = tooltip;
     label.opens = opens;
@@ -55,6 +55,7 @@ InfoLabel link(const char* name, const char* caption, QRect twips, const char* t
 
 const InfoPageDesign& instructions() {
     static const InfoPageDesign design{
+        .screen = FixedScreen::Instructions,
         .title = QStringLiteral("Vellumora - Instructions"),
         .clientTwips = QSize(6990, 5175),
         .refresh = Refresh::OnActivation,
@@ -73,6 +74,7 @@ const InfoPageDesign& instructions() {
 
 const InfoPageDesign& about() {
     static const InfoPageDesign design{
+        .screen = FixedScreen::About,
         .title = QStringLiteral("Vellumora"),
         .clientTwips = QSize(6195, 3990),
         .refresh = Refresh::OnActivation,
@@ -82,7 +84,7 @@ const InfoPageDesign& about() {
                 written("lblAddy", infotexts::contactBlock, QRect(1200, 360, 4755, 1680),
                         Colour::Red),
                 link("Label2", "Version History", QRect(1200, 2400, 2400, 285),
-                     "Click here to read the version history.", "frmVersionHx"),
+                     "Click here to read the version history.", FixedScreen::VersionHistory),
             },
         .button = closeButton(QSize(6195, 3990), 3240),
     };
@@ -91,6 +93,7 @@ const InfoPageDesign& about() {
 
 const InfoPageDesign& versionHistory() {
     static const InfoPageDesign design{
+        .screen = FixedScreen::VersionHistory,
         .title = QStringLiteral("Vellumora - Version History"),
         .clientTwips = QSize(7215, 4575),
         .refresh = Refresh::AtCreation,
@@ -109,6 +112,7 @@ const InfoPageDesign& versionHistory() {
 
 const InfoPageDesign& distribution() {
     static const InfoPageDesign design{
+        .screen = FixedScreen::Distribution,
         .title = QStringLiteral("Vellumora - Distribution Information"),
         .clientTwips = QSize(7170, 4680),
         .refresh = Refresh::AtCreation,
@@ -125,6 +129,7 @@ const InfoPageDesign& distribution() {
 
 const InfoPageDesign& warranty() {
     static const InfoPageDesign design{
+        .screen = FixedScreen::Warranty,
         .title = QStringLiteral("Vellumora - Warranty Information"),
         .clientTwips = QSize(7065, 4680),
         .refresh = Refresh::AtCreation,
@@ -142,6 +147,7 @@ const InfoPageDesign& warranty() {
 
 const InfoPageDesign& shareware() {
     static const InfoPageDesign design{
+        .screen = FixedScreen::Shareware,
         .title = QStringLiteral("Vellumora - Information About Shareware"),
         .clientTwips = QSize(7980, 4815),
         .refresh = Refresh::AtCreation,

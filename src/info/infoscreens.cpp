@@ -15,15 +15,13 @@ void registerInfoScreens(AppContext& context) {
     const auto page = [&context](const InfoPageDesign& design) {
         return [context = &context, design = &design] { return new InfoPage(*context, *design); };
     };
-    screens.registerScreen(QStringLiteral("frmInstruc"), page(infopages::instructions()));
-    screens.registerScreen(QStringLiteral("frmVersionHx"), page(infopages::versionHistory()));
-    screens.registerScreen(QStringLiteral("frmDistribution"), page(infopages::distribution()));
-    screens.registerScreen(QStringLiteral("frmWarranty"), page(infopages::warranty()));
-    screens.registerScreen(QStringLiteral("frmShare"), page(infopages::shareware()));
-    screens.registerScreen(QStringLiteral("frmInfo"),
+    for (const InfoPageDesign* design :
+         {&infopages::instructions(), &infopages::versionHistory(), &infopages::distribution(),
+          &infopages::warranty(), &infopages::shareware()})
+        screens.registerScreen(design->screen, page(*design));
+    screens.registerScreen(infopages::about().screen,
                            [&context] { return new AboutPage(context); });
-    screens.registerScreen(QStringLiteral("frmCredits2"),
-                           [&context] { return new CreditsWindow(context); });
+    screens.registerScreen(FixedScreen::Credits, [&context] { return new CreditsWindow(context); });
 }
 
 }  // namespace vellumora

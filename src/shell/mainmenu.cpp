@@ -26,56 +26,55 @@ const QString kEditorDescription =
 
 }  // namespace
 
-/// One entry of the menu: a label and a square button that both open a screen.
+/// One entry of the menu: a label and a square button that both open a
+/// screen. An entry that opens a chapter's menu carries its completion mark.
 struct MainMenu::Entry {
     const char* label;  ///< label name
     const char* caption;
     const char* tooltip;  ///< nullptr for none
     const char* button;
-    const char* chapter;  ///< chapter key for an entry with a completion mark
-    const char* target;   ///< the screen it opens
+    ScreenId target;
     int column, row;
 };
 
 // The entries in tab order: the first column from the top, then the second.
-// A chapter entry opens the chapter menu that the catalogue names.
 void MainMenu::buildEntries() {
-    constexpr const char* kFromCatalogue = nullptr;
+    using catalogue::ChapterId;
     static const Entry kEntries[] = {
-        {"lblInfo", "&About this Program", "Information about this program.", "cmdInfo", nullptr,
-         "frmInfo", 0, 0},
+        {"lblInfo", "&About this Program", "Information about this program.", "cmdInfo",
+         FixedScreen::About, 0, 0},
         {"lblInstruc", "&Instructions", "Instructions on how to use this program.", "cmdInstruc",
-         nullptr, "frmInstruc", 0, 1},
+         FixedScreen::Instructions, 0, 1},
         {"lblDistribution", "&Distribution", "Distribution information for this program.",
-         "cmdDistribution", nullptr, "frmDistribution", 0, 2},
+         "cmdDistribution", FixedScreen::Distribution, 0, 2},
         {"lblWarranty", "Warrant&y", "Warranty information about this program.", "cmdWarranty",
-         nullptr, "frmWarranty", 0, 3},
+         FixedScreen::Warranty, 0, 3},
         {"lblShareware", "Shar&eware", "Information about shareware in general.", "cmdShareware",
-         nullptr, "frmShare", 0, 4},
+         FixedScreen::Shareware, 0, 4},
         {"lblChildhood", "&Childhood", "Questions about your childhood.", "cmdChildhood",
-         "Childhood", kFromCatalogue, 0, 5},
+         ChapterId::Childhood, 0, 5},
         {"lblHighSchool", "&High School", "Questions about your high school years.", "cmdHighSch",
-         "HighSchool", kFromCatalogue, 0, 6},
-        {"lblFirstCar", "&First Car", "Questions about your first car.", "cmdFirstCar", "FirstCar",
-         kFromCatalogue, 0, 7},
+         ChapterId::HighSchool, 0, 6},
+        {"lblFirstCar", "&First Car", "Questions about your first car.", "cmdFirstCar",
+         ChapterId::FirstCar, 0, 7},
         {"lblVolun", "&Volunteering", "Questions about your volunteer services.", "cmdVolunteer",
-         "Volunteering", kFromCatalogue, 0, 8},
-        {"lblJobs", "&Jobs", "Questions about your jobs.", "cmdJobs", "Jobs", kFromCatalogue, 1, 0},
-        {"lblCollege", "Colle&ge", "Questions about your college years.", "cmdCollege", "College",
-         kFromCatalogue, 1, 1},
+         ChapterId::Volunteering, 0, 8},
+        {"lblJobs", "&Jobs", "Questions about your jobs.", "cmdJobs", ChapterId::Jobs, 1, 0},
+        {"lblCollege", "Colle&ge", "Questions about your college years.", "cmdCollege",
+         ChapterId::College, 1, 1},
         {"lblMilitary", "&Military", "Questions about you and the military.", "cmdMilitary",
-         "Military", kFromCatalogue, 1, 2},
-        {"lblWedding", "&Wedding", "Questions about your wedding.", "cmdWedding", "Wedding",
-         kFromCatalogue, 1, 3},
+         ChapterId::Military, 1, 2},
+        {"lblWedding", "&Wedding", "Questions about your wedding.", "cmdWedding",
+         ChapterId::Wedding, 1, 3},
         {"lblKids", "Having Child&ren", "Questions about having your children.", "cmdKids",
-         "Children", kFromCatalogue, 1, 4},
-        {"lblTravel", "&Travel", "Questions about your travel experiences.", "cmdTravel", "Travel",
-         kFromCatalogue, 1, 5},
-        {"lblLife", "&Life in General", "Questions about your life in general.", "cmdLife", "Life",
-         kFromCatalogue, 1, 6},
-        {"lblFinal", "Fi&nal Thoughts", "For your final comments.", "cmdFinal", "Final",
-         kFromCatalogue, 1, 7},
-        {"lblSave", "Edit Text && Save to File", nullptr, "cmdSaveFile", nullptr, "frmTxtEditor", 1,
+         ChapterId::Children, 1, 4},
+        {"lblTravel", "&Travel", "Questions about your travel experiences.", "cmdTravel",
+         ChapterId::Travel, 1, 5},
+        {"lblLife", "&Life in General", "Questions about your life in general.", "cmdLife",
+         ChapterId::Life, 1, 6},
+        {"lblFinal", "Fi&nal Thoughts", "For your final comments.", "cmdFinal", ChapterId::Final, 1,
+         7},
+        {"lblSave", "Edit Text && Save to File", nullptr, "cmdSaveFile", FixedScreen::TextEditor, 1,
          8},
     };
     for (const Entry& entry : kEntries)
@@ -93,11 +92,7 @@ MainMenu::MainMenu(AppContext& context)
 }
 
 void MainMenu::buildEntry(const Entry& entry) {
-    const QString target =
-        entry.chapter
-            ? QString::fromLatin1(catalogue::findChapter(QString::fromLatin1(entry.chapter))->menu)
-            : QString::fromLatin1(entry.target);
-    const auto open = [this, target] { handOverTo(target); };
+    const auto open = [this, target = entry.target] { handOverTo(target); };
     const int y = kRowTop + kRowStep * entry.row;
     const QString tooltip = entry.tooltip ? QString::fromLatin1(entry.tooltip) : QString();
 
@@ -113,7 +108,7 @@ void MainMenu::buildEntry(const Entry& entry) {
     const QString opensName = QStringLiteral("Open ") + title;
     const QString what = tooltip.isEmpty() ? kEditorDescription : tooltip;
     QPushButton* button = nullptr;
-    if (entry.chapter) {
+    if (const std::optional<catalogue::ChapterId> chapter = entry.target.chapterMenu()) {
         auto pair = std::make_unique<MarkPair>(this, QString::fromLatin1(entry.button),
                                                QPoint(kColumnButtonX[entry.column], y), open);
         pair->plain()->setToolTip(tooltip);
@@ -121,7 +116,7 @@ void MainMenu::buildEntry(const Entry& entry) {
         pair->describe(opensName, what, title + QStringLiteral(": complete"),
                        opensName + QStringLiteral(". ") + what);
         button = pair->plain();
-        marks_.push_back({QString::fromLatin1(entry.chapter), std::move(pair), label});
+        marks_.push_back({*chapter, std::move(pair), label});
     } else {
         button = new SquareButton(SquareButton::Face::Plain, this);
         button->setObjectName(QLatin1StringView(entry.button));
@@ -166,9 +161,9 @@ void MainMenu::buildExitAndLoad() {
     connect(label, &ClickableLabel::clicked, this, &MainMenu::LoadData);
 }
 
-const MarkPair* MainMenu::markOf(const QString& chapterKey) const {
+const MarkPair* MainMenu::markOf(catalogue::ChapterId chapter) const {
     for (const ChapterMark& mark : marks_)
-        if (mark.chapterKey == chapterKey)
+        if (mark.chapter == chapter)
             return mark.pair.get();
     return nullptr;
 }
@@ -181,8 +176,8 @@ void MainMenu::activate() {
 // when one of its answers is emptied later.
 void MainMenu::refreshCompletionMarks() {
     for (const ChapterMark& mark : marks_) {
-        const catalogue::Chapter* chapter = catalogue::findChapter(mark.chapterKey);
-        if (mark.pair->isMarked() || !context().store.isChapterComplete(*chapter))
+        const catalogue::Chapter& chapter = catalogue::chapter(mark.chapter);
+        if (mark.pair->isMarked() || !context().store.isChapterComplete(chapter))
             continue;
         mark.pair->mark();
         mark.label->setBuddy(mark.pair->marked());

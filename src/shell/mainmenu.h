@@ -2,6 +2,7 @@
 
 #include "shell/look.h"
 #include "shell/screen.h"
+#include "store/catalogue.h"
 
 #include <memory>
 #include <vector>
@@ -25,8 +26,8 @@ public:
     /// Asks, then reads a data file chosen by the user into the answers.
     void LoadData();
 
-    /// The completion mark of a chapter, by chapter key.
-    const MarkPair* markOf(const QString& chapterKey) const;
+    /// The completion mark of a chapter.
+    const MarkPair* markOf(catalogue::ChapterId chapter) const;
 
 private:
     struct Entry;
@@ -37,7 +38,7 @@ private:
 
     /// A chapter's completion mark and the label whose access key reaches it.
     struct ChapterMark {
-        QString chapterKey;
+        catalogue::ChapterId chapter;
         std::unique_ptr<MarkPair> pair;
         QLabel* label;
     };

@@ -34,7 +34,7 @@ void Screen::chainTabOrder(const std::vector<QWidget*>& order) {
         setTabOrder(order[i - 1], order[i]);
 }
 
-void Screen::handOverTo(const QString& target) {
+void Screen::handOverTo(ScreenId target) {
     context_.screens.handOver(this, target);
 }
 

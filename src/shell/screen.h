@@ -36,7 +36,7 @@ public:
 protected:
     AppContext& context() const { return context_; }
     /// Shows the target screen, then hides this one.
-    void handOverTo(const QString& target);
+    void handOverTo(ScreenId target);
     /// Tab goes from each widget to the next in the list.
     void chainTabOrder(const std::vector<QWidget*>& order);
     /// The button Enter presses when the focus is on no button.

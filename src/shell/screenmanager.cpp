@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 
 namespace vellumora {
 
@@ -25,41 +26,50 @@ ScreenManager::~ScreenManager() {
         delete screen.data();
 }
 
-void ScreenManager::registerScreen(const QString& name, Factory factory) {
-    factories_.insert(name, std::move(factory));
+void ScreenManager::registerScreen(ScreenId screen, Factory factory) {
+    factories_.insert(screen, std::move(factory));
 }
 
-bool ScreenManager::isRegistered(const QString& name) const {
-    return factories_.contains(name);
+bool ScreenManager::isRegistered(ScreenId screen) const {
+    return factories_.contains(screen);
 }
 
-QStringList ScreenManager::registeredNames() const {
-    QStringList names = factories_.keys();
-    names.sort();
-    return names;
+QList<ScreenId> ScreenManager::registeredScreens() const {
+    QList<ScreenId> screens = factories_.keys();
+    std::sort(screens.begin(), screens.end());
+    return screens;
 }
 
-QWidget* ScreenManager::find(const QString& name) const {
-    return screens_.value(name).data();
+QWidget* ScreenManager::find(ScreenId screen) const {
+    return screens_.value(screen).data();
 }
 
-QWidget* ScreenManager::create(const QString& name) {
-    if (QWidget* existing = find(name))
+std::optional<ScreenId> ScreenManager::idOf(const QWidget* screen) const {
+    for (auto it = screens_.cbegin(); it != screens_.cend(); ++it)
+        if (it.value() == screen)
+            return it.key();
+    return std::nullopt;
+}
+
+// Every window is named here, after its id: the one place that gives the
+// screens the names outside tools find them by.
+QWidget* ScreenManager::create(ScreenId id) {
+    if (QWidget* existing = find(id))
         return existing;
-    const auto factory = factories_.constFind(name);
+    const auto factory = factories_.constFind(id);
     if (factory == factories_.constEnd())
         return nullptr;
     QWidget* screen = (*factory)();
-    screen->setObjectName(name);
+    screen->setObjectName(id.objectName());
     screen->installEventFilter(this);
-    screens_.insert(name, screen);
+    screens_.insert(id, screen);
     if (!screen->property("vellumoraPlacesItself").toBool())
         centre(screen);
     return screen;
 }
 
-QWidget* ScreenManager::show(const QString& name) {
-    QWidget* screen = create(name);
+QWidget* ScreenManager::show(ScreenId id) {
+    QWidget* screen = create(id);
     if (!screen || ended_)
         return screen;
     screen->show();
@@ -69,17 +79,17 @@ QWidget* ScreenManager::show(const QString& name) {
     return screen;
 }
 
-void ScreenManager::handOver(QWidget* from, const QString& to) {
+void ScreenManager::handOver(QWidget* from, ScreenId to) {
     show(to);
     if (from && !ended_)
         from->hide();
 }
 
-void ScreenManager::destroy(const QString& name) {
-    QWidget* screen = find(name);
+void ScreenManager::destroy(ScreenId id) {
+    QWidget* screen = find(id);
     if (!screen)
         return;
-    screens_.remove(name);
+    screens_.remove(id);
     screen->hide();
     screen->removeEventFilter(this);
     screen->deleteLater();
@@ -105,7 +115,8 @@ void ScreenManager::makeActive(QWidget* screen) {
     shownOrder_.append(screen);
     if (auto* steps = dynamic_cast<ActivationSteps*>(screen))
         steps->activate();
-    emit activated(screen->objectName());
+    if (const std::optional<ScreenId> id = idOf(screen))
+        emit activated(*id);
 }
 
 // When the active screen disappears, the window system usually brings the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/screenid.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -29,7 +31,7 @@ public:
 };
 
 /**
- * Every screen of the program by name. A screen is created by its factory on
+ * Every screen of the program by its id. A screen is created by its factory on
  * first use (and centred), then shown and hidden; destroyable screens return
  * to "not created". The manager runs a screen's activation steps when it
  * shows it and when the window system reports that the user brought another
@@ -47,27 +49,33 @@ public:
     explicit ScreenManager(std::function<void()> endProgram = {});
     ~ScreenManager() override;
 
-    void registerScreen(const QString& name, Factory factory);
-    bool isRegistered(const QString& name) const;
-    /// Every screen name that can be shown, in alphabetical order.
-    QStringList registeredNames() const;
+    /// The factory builds the window; the manager names it after the id.
+    void registerScreen(ScreenId screen, Factory factory);
+    bool isRegistered(ScreenId screen) const;
+    /// Every screen that can be shown, fixed screens first, then the chapter
+    /// menus and the question pages, each in catalogue order.
+    QList<ScreenId> registeredScreens() const;
 
     /// The screen if it is created, else nullptr.
-    QWidget* find(const QString& name) const;
+    QWidget* find(ScreenId screen) const;
     template <typename T>
-    T* findAs(const QString& name) const {
-        return qobject_cast<T*>(find(name));
+    T* findAs(ScreenId screen) const {
+        return qobject_cast<T*>(find(screen));
     }
 
     /// Creates the screen, hidden and centred, unless it exists.
-    QWidget* create(const QString& name);
+    QWidget* create(ScreenId screen);
+    template <typename T>
+    T* createAs(ScreenId screen) {
+        return qobject_cast<T*>(create(screen));
+    }
     /// Creates the screen if need be, shows it and makes it the active
     /// screen, which runs its activation steps unless it already was.
-    QWidget* show(const QString& name);
+    QWidget* show(ScreenId screen);
     /// Shows the target first, then hides the screen that was left.
-    void handOver(QWidget* from, const QString& to);
+    void handOver(QWidget* from, ScreenId to);
     /// Destroys the screen; its next show creates and centres it afresh.
-    void destroy(const QString& name);
+    void destroy(ScreenId screen);
 
     /// Ends the program at once: every screen is hidden without being asked
     /// anything, then the end hook runs.
@@ -79,7 +87,7 @@ public:
 
 signals:
     /// After a screen's activation steps ran.
-    void activated(const QString& name);
+    void activated(vellumora::ScreenId screen);
     /// Once, when the program starts to end, before any screen is hidden.
     void ending(ProgramEnd how);
 
@@ -91,8 +99,10 @@ private:
     void activateTopmostAfterHide(QWidget* hidden);
     static void centre(QWidget* screen);
 
-    QHash<QString, Factory> factories_;
-    QHash<QString, QPointer<QWidget>> screens_;
+    std::optional<ScreenId> idOf(const QWidget* screen) const;
+
+    QHash<ScreenId, Factory> factories_;
+    QHash<ScreenId, QPointer<QWidget>> screens_;
     QList<QPointer<QWidget>> shownOrder_;  ///< most recently activated last
     QPointer<QWidget> active_;
     std::function<void()> endProgram_;

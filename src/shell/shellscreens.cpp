@@ -6,9 +6,8 @@
 namespace vellumora {
 
 void registerShellScreens(AppContext& context) {
-    context.screens.registerScreen(QStringLiteral("frmSplash"),
-                                   [&context] { return new Splash(context); });
-    context.screens.registerScreen(QStringLiteral("frmMain"),
+    context.screens.registerScreen(FixedScreen::Splash, [&context] { return new Splash(context); });
+    context.screens.registerScreen(FixedScreen::MainMenu,
                                    [&context] { return new MainMenu(context); });
 }
 

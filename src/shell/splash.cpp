@@ -43,7 +43,7 @@ void Splash::buildButtons() {
     enter_->setGeometry(pxRect(3240, 3120, 975, 495));
     enter_->setDefault(true);
     setDefaultButton(enter_);
-    connect(enter_, &QPushButton::clicked, this, [this] { handOverTo(QStringLiteral("frmMain")); });
+    connect(enter_, &QPushButton::clicked, this, [this] { handOverTo(FixedScreen::MainMenu); });
     setTabOrder(enter_, exit);
     enter_->setFocus();
 }

@@ -41,7 +41,6 @@ struct LeftWork {
 
 namespace {
 
-const QString kMainMenu = QStringLiteral("frmMain");
 const QString kTitle = QStringLiteral("Vellumora");
 
 int answeredCount(const AnswerStore& store) {
@@ -226,8 +225,8 @@ void StartOffers::follow(ScreenManager& screens) {
     connect(&screens, &ScreenManager::activated, this, &StartOffers::screenActivated);
 }
 
-void StartOffers::screenActivated(const QString& name) {
-    if (name != kMainMenu || offered_ || !recovery_.isOn())
+void StartOffers::screenActivated(ScreenId screen) {
+    if (screen != FixedScreen::MainMenu || offered_ || !recovery_.isOn())
         return;
     offered_ = true;
     // After the hand-over, so that the splash screen is gone when she is asked.
@@ -235,7 +234,7 @@ void StartOffers::screenActivated(const QString& name) {
 }
 
 QWidget* StartOffers::mainMenu() const {
-    return screens_ ? screens_->find(kMainMenu) : nullptr;
+    return screens_ ? screens_->find(FixedScreen::MainMenu) : nullptr;
 }
 
 // One question at most: work in no file comes first, and she who declines it

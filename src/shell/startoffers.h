@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/screenid.h"
+
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -42,7 +44,7 @@ signals:
     void openInEditor(const QString& path);
 
 private:
-    void screenActivated(const QString& name);
+    void screenActivated(ScreenId screen);
     void offer();
     bool offerLeftBehind();
     bool offerLastDataFile();

@@ -26,7 +26,7 @@ struct Fixture {
 
     Fixture() { program.start(); }
 
-    QWidget* screen(const QString& name) { return program.screens().find(name); }
+    QWidget* screen(ScreenId id) { return program.screens().find(id); }
     QString focusName() const {
         QWidget* focus = QApplication::focusWidget();
         return focus ? focus->objectName() : QString();
@@ -128,7 +128,7 @@ void AccessibilityTest::keyboardAloneAnswersAQuestionAndComesBack() {
 
 void AccessibilityTest::spaceOpensAnEntryAndTabKeepsTheMenuOrder() {
     Fixture f;
-    f.program.screens().handOver(f.screen(QStringLiteral("frmSplash")), QStringLiteral("frmMain"));
+    f.program.screens().handOver(f.screen(FixedScreen::Splash), FixedScreen::MainMenu);
     QVERIFY(f.waitUntilActive(QStringLiteral("frmMain")));
     QCOMPARE(f.focusName(), QStringLiteral("cmdInfo"));
     const QStringList firstColumn = {QStringLiteral("cmdInstruc"),
@@ -151,7 +151,7 @@ void AccessibilityTest::spaceOpensAnEntryAndTabKeepsTheMenuOrder() {
 
 void AccessibilityTest::aboutPageCreditsAndHistoryByKeyboard() {
     Fixture f;
-    f.program.screens().handOver(f.screen(QStringLiteral("frmSplash")), QStringLiteral("frmMain"));
+    f.program.screens().handOver(f.screen(FixedScreen::Splash), FixedScreen::MainMenu);
     QVERIFY(f.waitUntilActive(QStringLiteral("frmMain")));
     f.press(Qt::Key_A, Qt::AltModifier);
     QVERIFY(f.waitUntilActive(QStringLiteral("frmInfo")));
@@ -163,7 +163,7 @@ void AccessibilityTest::aboutPageCreditsAndHistoryByKeyboard() {
     f.press(Qt::Key_C, Qt::AltModifier);
     QVERIFY(f.waitUntilActive(QStringLiteral("frmInfo")));
 
-    QWidget* about = f.screen(QStringLiteral("frmInfo"));
+    QWidget* about = f.screen(FixedScreen::About);
     about->findChild<QWidget*>(QStringLiteral("Picture1"))->setFocus();
     f.press(Qt::Key_Tab);
     QCOMPARE(f.focusName(), QStringLiteral("Label2"));
@@ -173,7 +173,7 @@ void AccessibilityTest::aboutPageCreditsAndHistoryByKeyboard() {
     f.press(Qt::Key_C, Qt::AltModifier);
     // Closing the history gives the keyboard back to the About page.
     QVERIFY(f.waitUntilActive(QStringLiteral("frmInfo")));
-    QVERIFY(!f.screen(QStringLiteral("frmVersionHx"))->isVisible());
+    QVERIFY(!f.screen(FixedScreen::VersionHistory)->isVisible());
     QVERIFY(about->isAncestorOf(QApplication::focusWidget()));
     QVERIFY(f.dialogs.requests().isEmpty());
 }
@@ -183,8 +183,9 @@ void AccessibilityTest::aboutPageCreditsAndHistoryByKeyboard() {
 void AccessibilityTest::everyControlTheKeyboardReachesHasAName() {
     Fixture f;
     int checked = 0;
-    for (const QString& name : f.program.screens().registeredNames()) {
-        QWidget* screen = f.program.screens().create(name);
+    for (const ScreenId id : f.program.screens().registeredScreens()) {
+        const QString name = id.objectName();
+        QWidget* screen = f.program.screens().create(id);
         QVERIFY2(screen, qPrintable(name));
         QVERIFY2(!accessibleText(screen, QAccessible::Name).isEmpty(), qPrintable(name));
         for (QWidget* widget : screen->findChildren<QWidget*>()) {
@@ -203,7 +204,7 @@ void AccessibilityTest::everyControlTheKeyboardReachesHasAName() {
 
 void AccessibilityTest::squaresTellWhatTheyOpenAndWhetherItIsDone() {
     Fixture f;
-    QWidget* menu = f.screen(QStringLiteral("frmMain"));
+    QWidget* menu = f.screen(FixedScreen::MainMenu);
     const auto text = [menu](const char* button, QAccessible::Text kind) {
         return accessibleText(menu->findChild<QWidget*>(QString::fromLatin1(button)), kind);
     };
@@ -217,7 +218,7 @@ void AccessibilityTest::squaresTellWhatTheyOpenAndWhetherItIsDone() {
     QVERIFY(!text("cmdSaveFile", QAccessible::Description).isEmpty());
     QCOMPARE(text("cmdLoad", QAccessible::Name), QStringLiteral("Load Previously Saved Data"));
 
-    QWidget* chapter = f.program.screens().create(QStringLiteral("frmChildMain"));
+    QWidget* chapter = f.program.screens().create(catalogue::ChapterId::Childhood);
     const QString wording = chapter->findChild<QLabel*>(QStringLiteral("lblGrowUp"))->text();
     QVERIFY(!wording.isEmpty());
     QCOMPARE(accessibleText(chapter->findChild<QWidget*>(QStringLiteral("cmdGrowUp")),
@@ -227,7 +228,7 @@ void AccessibilityTest::squaresTellWhatTheyOpenAndWhetherItIsDone() {
                             QAccessible::Name),
              QStringLiteral("Answered: ") + wording);
 
-    QWidget* page = f.program.screens().create(QStringLiteral("frmChildhood1"));
+    QWidget* page = f.program.screens().create(catalogue::PageId::Childhood1);
     QCOMPARE(
         accessibleText(page->findChild<QWidget*>(QStringLiteral("txtGrowUp")), QAccessible::Name),
         page->findChild<QLabel*>(QStringLiteral("lblGrowUp"))->text());
@@ -235,7 +236,7 @@ void AccessibilityTest::squaresTellWhatTheyOpenAndWhetherItIsDone() {
 
 void AccessibilityTest::picturesAndLinksPressLikeButtons() {
     Fixture f;
-    QWidget* about = f.screen(QStringLiteral("frmInfo"));
+    QWidget* about = f.screen(FixedScreen::About);
     auto* picture = about->findChild<QWidget*>(QStringLiteral("Picture1"));
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(picture);
     QCOMPARE(face->role(), QAccessible::Button);
@@ -243,16 +244,16 @@ void AccessibilityTest::picturesAndLinksPressLikeButtons() {
     QAccessibleActionInterface* actions = face->actionInterface();
     QVERIFY(actions);
     QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    f.program.screens().show(QStringLiteral("frmInfo"));
+    f.program.screens().show(FixedScreen::About);
     actions->doAction(QAccessibleActionInterface::pressAction());
-    QVERIFY(f.screen(QStringLiteral("frmCredits2"))->isVisible());
+    QVERIFY(f.screen(FixedScreen::Credits)->isVisible());
 
     QAccessibleInterface* history =
         QAccessible::queryAccessibleInterface(about->findChild<QWidget*>(QStringLiteral("Label2")));
     QCOMPARE(history->text(QAccessible::Name), QStringLiteral("Version History"));
 
     // A main menu label has its square beside it: it stays out of Tab's way.
-    QWidget* menu = f.screen(QStringLiteral("frmMain"));
+    QWidget* menu = f.screen(FixedScreen::MainMenu);
     QCOMPARE(menu->findChild<QWidget*>(QStringLiteral("lblChildhood"))->focusPolicy(), Qt::NoFocus);
 }
 
@@ -260,22 +261,23 @@ void AccessibilityTest::picturesAndLinksPressLikeButtons() {
 void AccessibilityTest::focusIsVisibleOnEveryKindOfControl() {
     Fixture f;
     struct Case {
-        const char* screen;
+        ScreenId screen;
         const char* control;
         const char* other;
     };
+    using catalogue::ChapterId, catalogue::PageId;
     const Case cases[] = {
-        {"frmMain", "cmdChildhood", "cmdExit"},      // a plain square
-        {"frmMain", "cmdExit", "cmdChildhood"},      // a captioned button
-        {"frmChildMain", "cmdReturn", "cmdGrowUp"},  // a chapter menu's button
-        {"frmChildhood1", "txtGrowUp", "cmdSave"},   // an answer box
-        {"frmChildhood1", "cmdSave", "txtGrowUp"},   // a page's button
-        {"frmInfo", "Picture1", "cmdClose"},         // a picture that opens the credits
-        {"frmInfo", "Label2", "cmdClose"},           // a text link
+        {FixedScreen::MainMenu, "cmdChildhood", "cmdExit"},  // a plain square
+        {FixedScreen::MainMenu, "cmdExit", "cmdChildhood"},  // a captioned button
+        {ChapterId::Childhood, "cmdReturn", "cmdGrowUp"},    // a chapter menu's button
+        {PageId::Childhood1, "txtGrowUp", "cmdSave"},        // an answer box
+        {PageId::Childhood1, "cmdSave", "txtGrowUp"},        // a page's button
+        {FixedScreen::About, "Picture1", "cmdClose"},        // a picture that opens the credits
+        {FixedScreen::About, "Label2", "cmdClose"},          // a text link
     };
     for (const Case& c : cases) {
-        QWidget* screen = f.program.screens().show(QString::fromLatin1(c.screen));
-        QVERIFY(f.waitUntilActive(QString::fromLatin1(c.screen)));
+        QWidget* screen = f.program.screens().show(c.screen);
+        QVERIFY(f.waitUntilActive(c.screen.objectName()));
         auto* control = screen->findChild<QWidget*>(QString::fromLatin1(c.control));
         screen->findChild<QWidget*>(QString::fromLatin1(c.other))->setFocus();
         const QImage without = looks(control);
@@ -285,7 +287,7 @@ void AccessibilityTest::focusIsVisibleOnEveryKindOfControl() {
     }
 
     // An answer box is framed in the highlight colour, not only given a caret.
-    QWidget* page = f.program.screens().show(QStringLiteral("frmChildhood1"));
+    QWidget* page = f.program.screens().show(catalogue::PageId::Childhood1);
     QVERIFY(f.waitUntilActive(QStringLiteral("frmChildhood1")));
     auto* box = page->findChild<QWidget*>(QStringLiteral("txtToys"));
     QVERIFY(f.tabTo(box));
@@ -294,7 +296,7 @@ void AccessibilityTest::focusIsVisibleOnEveryKindOfControl() {
     page->hide();
 
     // The ticked square shows its focus frame around the tick too.
-    QWidget* chapter = f.program.screens().show(QStringLiteral("frmChildMain"));
+    QWidget* chapter = f.program.screens().show(catalogue::ChapterId::Childhood);
     QVERIFY(f.waitUntilActive(QStringLiteral("frmChildMain")));
     auto* tick = chapter->findChild<QPushButton*>(QStringLiteral("cmdGrowUp2"));
     tick->show();

@@ -5,6 +5,7 @@
 
 #include "app/program.h"
 #include "scripteddialogs.h"
+#include "shell/mainmenu.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -29,6 +30,8 @@ struct Harness {
 
     /// Shows the main menu and clicks one of its entries.
     QWidget* fromMainMenu(const QString& entryButton);
+    /// Shows the main menu and clicks the chapter's square.
+    QWidget* openChapterMenu(catalogue::ChapterId chapter);
 };
 
 /// A named control of a screen, or nullptr.
@@ -46,11 +49,17 @@ inline void click(QWidget* widget) {
 }
 
 inline QWidget* Harness::fromMainMenu(const QString& entryButton) {
-    QWidget* main = screens().show(QStringLiteral("frmMain"));
+    QWidget* main = screens().show(FixedScreen::MainMenu);
     QWidget* entry = control(main, entryButton);
     if (!entry)
         return nullptr;
     click(entry);
+    return screens().activeScreen();
+}
+
+inline QWidget* Harness::openChapterMenu(catalogue::ChapterId chapter) {
+    auto* main = qobject_cast<MainMenu*>(screens().show(FixedScreen::MainMenu));
+    click(main->markOf(chapter)->plain());
     return screens().activeScreen();
 }
 

@@ -22,10 +22,11 @@ void answerEveryOtherQuestion(AnswerStore& store) {
         store.store(position, QStringLiteral("An answer\r\nover two lines"));
 }
 
-bool save(Program& program, const QString& name, const QDir& folder) {
-    QWidget* screen = program.screens().show(name);
+bool save(Program& program, ScreenId id, const QDir& folder) {
+    QWidget* screen = program.screens().show(id);
     if (!screen)
         return false;
+    const QString name = screen->objectName();
     const bool saved = screen->grab().save(folder.filePath(name + ".png"));
     std::printf("%-16s %4d x %4d px\n", qPrintable(name), screen->width(), screen->height());
     screen->hide();
@@ -45,8 +46,8 @@ int main(int argc, char** argv) {
     answerEveryOtherQuestion(program.store());
     int failures = 0;
     for (const chapters::MenuDesign& menu : chapters::menuDesigns())
-        failures += !save(program, QString::fromLatin1(menu.name), folder);
+        failures += !save(program, menu.chapter, folder);
     for (const chapters::PageDesign& page : chapters::pageDesigns())
-        failures += !save(program, QString::fromLatin1(page.name), folder);
+        failures += !save(program, page.page, folder);
     return failures == 0 ? 0 : 1;
 }

@@ -16,100 +16,28 @@ using namespace vellumora::test;
 
 namespace {
 
-/// A menu as it must be: the entry of the main menu that opens it, and its
-/// rows as control keys, a group per page: "A B>page1|C D>page2".
-struct ExpectedMenu {
-    const char* name;
-    const char* caption;
-    const char* entry;
-    int width, height, labelWidth;
-    const char* rows;
-};
-
-const ExpectedMenu kMenus[] = {
-    {"frmChildMain", "Vellumora - Childhood", "cmdChildhood", 6885, 5295, 6225,
-     "GrowUp Toys Games Lived Hobbies>frmChildhood1|"
-     "School Differences Friends Siblings Parents>frmChildhood2"},
-    {"frmHighSchMain", "Vellumora - High School", "cmdHighSch", 6825, 4470, 6225,
-     "GoHighSch Grad Classes AfterSch Clubs>frmHighSch1|Sports Hobbies AfterGrad>frmHighSch2"},
-    {"frmCarMain", "Vellumora - First Car", "cmdFirstCar", 6765, 2640, 6225,
-     "Car WhenGet Like Length Stories>frmFirstCar"},
-    {"frmVolunMain", "Vellumora - Volunteering", "cmdVolunteer", 6765, 3045, 6225,
-     "Volunteer WWW Skills Like Wanted>frmVolun1"},
-    {"frmJobsMain", "Vellumora - Jobs", "cmdJobs", 6525, 2565, 5865,
-     "FirstJob Best Worst Want Dream>frmJobs"},
-    {"frmCollegeMain", "Vellumora - College", "cmdCollege", 6810, 5520, 6225,
-     "WhereWhen Scholarship Major Favorite>frmCollege1|Best Least Graduate>frmCollege2|"
-     "NotGrad Orgs Sports Stories>frmCollege3"},
-    {"frmMilitaryMain", "Vellumora - Military", "cmdMilitary", 6825, 3990, 6225,
-     "Military Where People>frmMilitary1|Friends War Events Comments>frmMilitary2"},
-    {"frmWeddingMain", "Vellumora - Wedding", "cmdWedding", 6765, 4935, 6225,
-     "Meet Shower Where Ceremony Reception>frmWedding1|"
-     "Size Stories Honeymoon HStories Advice>frmWedding2"},
-    {"frmKidsMain", "Vellumora - Having Kids", "cmdKids", 6270, 2430, 5745,
-     "MeStories Siblings Stories>frmKids"},
-    {"frmTravelMain", "Vellumora - Travel", "cmdTravel", 6780, 3705, 6225,
-     "Countries Like NotLike Here>frmTravel1|Vacation Future Free>frmTravel2"},
-    {"frmLifeMain", "Vellumora - Life in General", "cmdLife", 6690, 3000, 6225,
-     "Change Goals Advice>frmLife1|Books Hobbies Learn>frmLife2"},
-    {"frmFinalMain", "Vellumora - Final Thoughts", "cmdFinal", 6270, 2535, 5745,
-     "Self Advice Questions Comments>frmFinal"},
-};
-
-/// The one menu label worded otherwise than the catalogue.
-const QString kWarOnMilitaryMenu = QStringLiteral(
-    "Do you remember any particular war(s) during your life time?  Where were you?  Hold old "
-    "were you?  What was it like for you?");
-
-struct Row {
-    QString key;   ///< the control key
-    QString page;  ///< the page it opens
-    int position;  ///< its question's catalogue position
-};
-
-const ExpectedMenu& expectedMenu(const QString& name) {
-    for (const ExpectedMenu& menu : kMenus)
-        if (name == QLatin1StringView(menu.name))
-            return menu;
-    qFatal("no such menu");
-}
-
-/// The rows in display order; they are the chapter's questions in order.
-QList<Row> rowsOf(const ExpectedMenu& menu) {
-    const catalogue::Chapter* chapter = nullptr;
-    for (const catalogue::Chapter& candidate : catalogue::chapters())
-        if (QLatin1StringView(candidate.menu) == QLatin1StringView(menu.name))
-            chapter = &candidate;
-    QList<Row> rows;
-    int position = chapter->firstPosition;
-    for (const QString& group : QString::fromLatin1(menu.rows).split(u'|')) {
-        const QStringList keysAndPage = group.split(u'>');
-        for (const QString& key : keysAndPage[0].split(u' '))
-            rows.append({key, keysAndPage[1], position++});
-    }
-    return rows;
-}
-
-QString expectedWording(const QString& menu, const Row& row) {
-    if (menu == u"frmMilitaryMain" && row.key == u"War")
-        return kWarOnMilitaryMenu;
-    return QString::fromLatin1(catalogue::question(row.position).text);
-}
+using catalogue::ChapterId;
 
 void addMenuRows() {
-    QTest::addColumn<QString>("menu");
-    for (const ExpectedMenu& menu : kMenus)
-        QTest::newRow(menu.name) << QString::fromLatin1(menu.name);
+    QTest::addColumn<ChapterId>("chapter");
+    for (const catalogue::Chapter& chapter : catalogue::chapters())
+        QTest::newRow(chapter.menu) << chapter.id;
+}
+
+QString keyOf(const catalogue::Question& question) {
+    return catalogue::menuControlKey(question);
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(vellumora::catalogue::ChapterId)
 
 class ChapterMenusTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyMenuAsDesigned_data() { addMenuRows(); }
-    void everyMenuAsDesigned();
+    void everyMenuHasARowPerQuestion_data() { addMenuRows(); }
+    void everyMenuHasARowPerQuestion();
     void everyRowOpensItsPageByLabelSquareAndTick_data() { addMenuRows(); }
     void everyRowOpensItsPageByLabelSquareAndTick();
     void returnToMainFromAFreshMenu();
@@ -124,32 +52,35 @@ private slots:
     void mainMenuMarksAChapterOnlyWhenEveryAnswerIsGiven();
 };
 
-void ChapterMenusTest::everyMenuAsDesigned() {
-    QFETCH(QString, menu);
-    const ExpectedMenu& expected = expectedMenu(menu);
+// A row per question of the chapter, in catalogue order and top to bottom:
+// its label in the menu's wording, wrapped to at most three lines, a square
+// at its first line and a tick hidden in the same place; Return below the
+// rows at the right. Tab runs through label and square row by row, Return,
+// then the ticks.
+void ChapterMenusTest::everyMenuHasARowPerQuestion() {
+    QFETCH(ChapterId, chapter);
+    const catalogue::Chapter& expected = catalogue::chapter(chapter);
     Harness h;
-    QWidget* screen = h.fromMainMenu(QString::fromLatin1(expected.entry));
+    QWidget* screen = h.openChapterMenu(chapter);
     QVERIFY(screen);
-    QCOMPARE(screen->objectName(), menu);
+    QCOMPARE(screen, h.screens().find(chapter));
+    QCOMPARE(screen->objectName(), QString::fromLatin1(expected.menu));
     QVERIFY(screen->isVisible());
-    QVERIFY(!h.screens().find(QStringLiteral("frmMain"))->isVisible());
-    QCOMPARE(screen->windowTitle(), QString::fromLatin1(expected.caption));
-    QCOMPARE(screen->size(), pxSize(expected.width, expected.height));
+    QVERIFY(!h.screens().find(FixedScreen::MainMenu)->isVisible());
+    QCOMPARE(screen->windowTitle(), QString::fromLatin1(expected.menuCaption));
 
     int previousBottom = -1;
     QStringList tabOrder, marks;
-    for (const Row& row : rowsOf(expected)) {
-        auto* label = control<QLabel>(screen, QStringLiteral("lbl") + row.key);
-        auto* square = control<QAbstractButton>(screen, QStringLiteral("cmd") + row.key);
-        auto* tick = control<QAbstractButton>(screen, QStringLiteral("cmd") + row.key + u'2');
-        QVERIFY2(label && square && tick, qPrintable(row.key));
-        QCOMPARE(label->text(), expectedWording(menu, row));
-        QVERIFY2(showsAllItsText(label), qPrintable(row.key));
-        QVERIFY2(label->height() <= 3 * label->fontMetrics().lineSpacing() + 2,
-                 qPrintable(row.key));
+    for (const catalogue::Question& question : catalogue::questionsOf(expected)) {
+        const QString key = keyOf(question);
+        auto* label = control<QLabel>(screen, QStringLiteral("lbl") + key);
+        auto* square = control<QAbstractButton>(screen, QStringLiteral("cmd") + key);
+        auto* tick = control<QAbstractButton>(screen, QStringLiteral("cmd") + key + u'2');
+        QVERIFY2(label && square && tick, qPrintable(key));
+        QCOMPARE(label->text(), catalogue::menuWording(question));
+        QVERIFY2(showsAllItsText(label), qPrintable(key));
+        QVERIFY2(label->height() <= 3 * label->fontMetrics().lineSpacing() + 2, qPrintable(key));
         QCOMPARE(label->x(), px(480));
-        // frmLifeMain is 15 twips narrower than its labels' design reaches.
-        QCOMPARE(label->width(), px(std::min(expected.labelWidth, expected.width - 480)));
         QCOMPARE(square->geometry(),
                  QRect(pxPoint(120, 0) + QPoint(0, label->y()), pxSize(255, 255)));
         QCOMPARE(tick->geometry(), square->geometry());
@@ -160,9 +91,9 @@ void ChapterMenusTest::everyMenuAsDesigned() {
         if (previousBottom < 0)
             QCOMPARE(label->y(), px(120));
         else
-            QVERIFY2(label->y() > previousBottom, qPrintable(row.key));
+            QVERIFY2(label->y() > previousBottom, qPrintable(key));
         previousBottom = std::max(label->geometry().bottom(), square->geometry().bottom());
-        QVERIFY(screen->rect().contains(label->geometry()));
+        QVERIFY2(screen->rect().contains(label->geometry()), qPrintable(key));
         tabOrder << label->objectName() << square->objectName();
         marks << tick->objectName();
     }
@@ -180,35 +111,34 @@ void ChapterMenusTest::everyMenuAsDesigned() {
     QVERIFY(h.dialogs.requests().isEmpty());
 }
 
-// Label, plain square and tick of every row lead to the same page, and the
-// page's Return leads back.
+// Label, plain square and tick of every row lead to the page that holds its
+// question, and the page's Return leads back.
 void ChapterMenusTest::everyRowOpensItsPageByLabelSquareAndTick() {
-    QFETCH(QString, menu);
-    const ExpectedMenu& expected = expectedMenu(menu);
+    QFETCH(ChapterId, chapter);
     Harness h;
-    QWidget* screen = h.fromMainMenu(QString::fromLatin1(expected.entry));
-    const QList<Row> rows = rowsOf(expected);
-    const auto opensItsPage = [&](const Row& row, const QString& name) {
+    QWidget* screen = h.openChapterMenu(chapter);
+    const auto questions = catalogue::questionsOf(catalogue::chapter(chapter));
+    const auto opensItsPage = [&](const catalogue::Question& question, const QString& name) {
         click(control(screen, name));
-        const QString opened = h.activeName();
-        if (opened != row.page || screen->isVisible())
+        QWidget* opened = h.screens().activeScreen();
+        if (!opened || opened != h.screens().find(question.page) || screen->isVisible())
             return false;
-        click(control(h.screens().find(opened), QStringLiteral("cmdReturn")));
-        return h.activeName() == menu;
+        click(control(opened, QStringLiteral("cmdReturn")));
+        return h.screens().activeScreen() == screen;
     };
-    for (const Row& row : rows) {
-        QVERIFY2(opensItsPage(row, QStringLiteral("lbl") + row.key), qPrintable(row.key));
-        QVERIFY2(opensItsPage(row, QStringLiteral("cmd") + row.key), qPrintable(row.key));
+    for (const catalogue::Question& question : questions) {
+        const QString key = keyOf(question);
+        QVERIFY2(opensItsPage(question, QStringLiteral("lbl") + key), qPrintable(key));
+        QVERIFY2(opensItsPage(question, QStringLiteral("cmd") + key), qPrintable(key));
     }
-    for (const Row& row : rows)
-        h.store().store(row.position, QStringLiteral("answered"));
-    QVERIFY(opensItsPage(rows.first(), QStringLiteral("lbl") + rows.first().key));
-    for (const Row& row : rows) {
-        QVERIFY2(control(screen, QStringLiteral("cmd") + row.key + u'2')->isVisible(),
-                 qPrintable(row.key));
-        QVERIFY2(!control(screen, QStringLiteral("cmd") + row.key)->isVisible(),
-                 qPrintable(row.key));
-        QVERIFY2(opensItsPage(row, QStringLiteral("cmd") + row.key + u'2'), qPrintable(row.key));
+    for (const catalogue::Question& question : questions)
+        h.store().store(catalogue::positionOf(question), QStringLiteral("answered"));
+    QVERIFY(opensItsPage(questions.front(), QStringLiteral("lbl") + keyOf(questions.front())));
+    for (const catalogue::Question& question : questions) {
+        const QString key = keyOf(question);
+        QVERIFY2(control(screen, QStringLiteral("cmd") + key + u'2')->isVisible(), qPrintable(key));
+        QVERIFY2(!control(screen, QStringLiteral("cmd") + key)->isVisible(), qPrintable(key));
+        QVERIFY2(opensItsPage(question, QStringLiteral("cmd") + key + u'2'), qPrintable(key));
     }
     QVERIFY(h.dialogs.requests().isEmpty());
 }
@@ -347,7 +277,7 @@ void ChapterMenusTest::marksFollowADataFileLoadedFromTheMainMenu() {
 
     h.dialogs.answerMessage(MessageButton::Yes);
     h.dialogs.answerOpenFile(datafile::dataFilePathFor(document));
-    click(control(h.screens().find(QStringLiteral("frmMain")), QStringLiteral("cmdLoad")));
+    click(control(h.screens().find(FixedScreen::MainMenu), QStringLiteral("cmdLoad")));
     QVERIFY(h.dialogs.allAnswersUsed());
     QCOMPARE(h.store().answer(QStringLiteral("Childhood.GrowUp")), QString());
 
@@ -373,8 +303,8 @@ void ChapterMenusTest::mainMenuMarksAChapterOnlyWhenEveryAnswerIsGiven() {
     };
     const auto chapterMarked = [&] {
         click(control(menu, QStringLiteral("cmdReturn")));
-        auto* main = h.screens().findAs<MainMenu>(QStringLiteral("frmMain"));
-        const bool marked = main->markOf(QStringLiteral("Childhood"))->isMarked();
+        auto* main = h.screens().findAs<MainMenu>(FixedScreen::MainMenu);
+        const bool marked = main->markOf(ChapterId::Childhood)->isMarked();
         click(control(main, QStringLiteral("cmdChildhood")));
         return marked;
     };

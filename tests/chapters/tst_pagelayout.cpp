@@ -43,7 +43,8 @@ void PageLayoutTest::holdsTogether_data() {
     for (int i = 0; i < int(pageDesigns().size()); ++i)
         for (int lines : {1, 4, 12}) {
             const QByteArray name =
-                QByteArray(pageDesigns()[i].name) + ", " + QByteArray::number(lines) + " lines";
+                QByteArray(vellumora::catalogue::page(pageDesigns()[i].page).name) + ", " +
+                QByteArray::number(lines) + " lines";
             QTest::newRow(name.constData()) << i << lines;
         }
 }

@@ -18,138 +18,23 @@ using namespace vellumora::test;
 
 namespace {
 
-/// A page as it must be. Questions in page order as "Key:frame", frame L, R
-/// or B, with ":lblName" where the label is named otherwise. Arrangement:
-/// 5, 4 or 3 questions, or "2+1" for two on the left and one on the right.
-struct ExpectedPage {
-    const char* name;
-    const char* caption;
-    const char* entry;   ///< the main menu entry of its chapter
-    const char* opener;  ///< the control of its menu that opens it
-    const char* chapter;
-    const char* questions;
-    const char* menu;  ///< what Return shows
-    int width, height;
-    const char* arrangement;
-};
+using catalogue::PageId;
 
-const ExpectedPage kPages[] = {
-    {"frmChildhood1", "Vellumora - Childhood #1", "cmdChildhood", "lblGrowUp", "Childhood",
-     "GrowUp:L Toys:L Games:R Hobbies:R Lived:B", "frmChildMain", 6630, 5820, "5"},
-    {"frmChildhood2", "Vellumora - Childhood #2", "cmdChildhood", "lblSchool", "Childhood",
-     "School:L Friends:L Differences:R Siblings:R Parents:B", "frmChildMain", 6660, 5550, "5"},
-    {"frmHighSch1", "Vellumora - High School #1", "cmdHighSch", "lblGoHighSch", "HighSchool",
-     "GoHighSch:L Grad:L Classes:R AfterSch:R Clubs:B", "frmHighSchMain", 6645, 5670, "5"},
-    {"frmHighSch2", "Vellumora - High School #2", "cmdHighSch", "lblSports", "HighSchool",
-     "Sports:L Hobbies:R AfterGrad:B", "frmHighSchMain", 6600, 3735, "3"},
-    {"frmFirstCar", "Vellumora - First Car", "cmdFirstCar", "lblCar", "FirstCar",
-     "Car:L WhenGet:L Getting:B Length:R Stories:R", "frmCarMain", 6645, 5550, "5"},
-    {"frmVolun1", "Vellumora - Volunteering", "cmdVolunteer", "lblVolunteer", "Volunteering",
-     "Volun:L:lblVolunteer WWW:L Skills:B Like:R Wanted:R", "frmVolunMain", 6645, 5580, "5"},
-    {"frmJobs", "Vellumora - Jobs", "cmdJobs", "lblFirstJob", "Jobs",
-     "FirstJob:L Best:L Worst:R Want:R Dream:B", "frmJobsMain", 6660, 5550, "5"},
-    {"frmCollege1", "Vellumora - College #1", "cmdCollege", "lblWhereWhen", "College",
-     "WhereWent:L:lblWhereWhen Scholarship:L Major:R Favorite:R", "frmCollegeMain", 6645, 4815,
-     "4"},
-    {"frmCollege2", "Vellumora - College #2", "cmdCollege", "lblBest", "College",
-     "Best:L Least:L Graduate:R", "frmCollegeMain", 6675, 3990, "2+1"},
-    {"frmCollege3", "Vellumora - College #3", "cmdCollege", "lblNotGrad", "College",
-     "NotGrad:L Orgs:L Sports:R Stories:R", "frmCollegeMain", 6630, 5265, "4"},
-    {"frmMilitary1", "Vellumora - Military #1", "cmdMilitary", "lblMilitary", "Military",
-     "Military:L Where:R People:B", "frmMilitaryMain", 6765, 4020, "3"},
-    {"frmMilitary2", "Vellumora - Military #2", "cmdMilitary", "lblFriends", "Military",
-     "Friends:L War:R Events:L Comments:R", "frmMilitaryMain", 6855, 4950, "4"},
-    {"frmWedding1", "Vellumora - Wedding #1", "cmdWedding", "lblMeet", "Wedding",
-     "Meet:L Shower:L Where:R Ceremony:R Reception:B", "frmWeddingMain", 6615, 5550, "5"},
-    {"frmWedding2", "Vellumora - Wedding #2", "cmdWedding", "lblSize", "Wedding",
-     "Size:L Stories:L Honeymoon:R HStories:R Advice:B", "frmWeddingMain", 6660, 5790, "5"},
-    {"frmKids", "Vellumora - Having Children", "cmdKids", "lblMeStories", "Children",
-     "MeStories:L Siblings:R Stories:B", "frmKidsMain", 6645, 4005, "3"},
-    {"frmTravel1", "Vellumora - Travel #1", "cmdTravel", "lblCountries", "Travel",
-     "Countries:L Like:L NotLike:R Here:R", "frmTravelMain", 6615, 4680, "4"},
-    {"frmTravel2", "Vellumora - Travel #2", "cmdTravel", "lblVacation", "Travel",
-     "Vacation:L Future:R Free:B", "frmTravelMain", 6645, 4350, "3"},
-    {"frmLife1", "Vellumora - Life in General #1", "cmdLife", "lblChange", "Life",
-     "Change:L Goals:R Advice:B", "frmLifeMain", 6615, 3750, "3"},
-    {"frmLife2", "Vellumora - Life in General #2", "cmdLife", "lblBooks", "Life",
-     "Books:L Hobbies:B Learn:R", "frmLifeMain", 6660, 3750, "3"},
-    {"frmFinal", "Vellumora - Final Thoughts", "cmdFinal", "lblSelf", "Final",
-     "Self:L Advice:L Questions:R Comments:R", "frmFinalMain", 6630, 4815, "4"},
-};
-
-/// Frames and boxes that differ from the common measures: frame width and
-/// box size in twips.
-struct ExpectedMeasure {
-    const char* page;
-    char frame;
-    int frameWidth, boxWidth, boxHeight;
-};
-
-const ExpectedMeasure kMeasures[] = {
-    {"frmMilitary1", 'R', 3255, 2895, 975},   {"frmMilitary1", 'B', 5175, 2895, 1095},
-    {"frmMilitary2", 'R', 3375, 3135, 975},   {"frmTravel2", 'B', 5055, 4815, 735},
-    {"frmChildhood1", 'B', 5055, 2295, 1215}, {"frmHighSch1", 'B', 5055, 2775, 1095},
-};
-
-ExpectedMeasure measureOf(const QString& page, char frame) {
-    for (const ExpectedMeasure& measure : kMeasures)
-        if (page == QLatin1StringView(measure.page) && measure.frame == frame)
-            return measure;
-    return {nullptr, frame, frame == 'B' ? 5055 : 3135, 2895, 975};
+/// The questions the catalogue puts on a page, in catalogue order.
+QList<const catalogue::Question*> questionsOn(PageId page) {
+    QList<const catalogue::Question*> on;
+    for (const catalogue::Question& question : catalogue::questions())
+        if (question.page == page)
+            on.append(&question);
+    return on;
 }
 
-/// The page labels worded otherwise than the catalogue.
-const QHash<QString, QString> kOwnWordings = {
-    {"frmChildhood1/Lived",
-     "Where did you live grow- ing up?  If you moved during your childhood, which home was your "
-     "favorite, and why?"},
-    {"frmCollege2/Graduate",
-     "Did you graduate from college?  If yes, when? Did you go through the ceremony? Who was "
-     "there to watch you?  Do you remember anything specific about the ceremony?"},
-    {"frmMilitary1/Where", "If applicable, what countries/ areas did you see?"},
-    {"frmMilitary2/Events", "Do you remember missing any- thing because of the war(s)?"},
-    {"frmMilitary2/War",
-     "Do you remember any particular war(s) during your lifetime?  Where were you?  How old were "
-     "you?  What was it like for you?"},
-};
-
-struct Question {
-    QString key;
-    char frame;
-    QString label;
-    QString slot;
-};
-
-QList<Question> questionsOf(const ExpectedPage& page) {
-    QList<Question> questions;
-    for (const QString& entry : QString::fromLatin1(page.questions).split(u' ')) {
-        const QStringList parts = entry.split(u':');
-        const QString label = parts.size() > 2 ? parts[2] : QStringLiteral("lbl") + parts[0];
-        questions.append({parts[0], char(parts[1].at(0).toLatin1()), label,
-                          QLatin1StringView(page.chapter) + u'.' + parts[0]});
-    }
-    return questions;
-}
-
-QString expectedWording(const QString& page, const Question& question) {
-    const QString own = kOwnWordings.value(page + u'/' + question.key);
-    return own.isEmpty()
-               ? QString::fromLatin1(catalogue::question(catalogue::positionOf(question.slot)).text)
-               : own;
-}
-
-const ExpectedPage& expectedPage(const QString& name) {
-    for (const ExpectedPage& page : kPages)
-        if (name == QLatin1StringView(page.name))
-            return page;
-    qFatal("no such page");
-}
-
-/// Opens the page as the user does: main menu, chapter menu, page.
-QuestionPage* openPage(Harness& h, const QString& name) {
-    const ExpectedPage& page = expectedPage(name);
-    QWidget* menu = h.fromMainMenu(QString::fromLatin1(page.entry));
-    click(control(menu, QString::fromLatin1(page.opener)));
+/// Opens the page as the user does: main menu, chapter menu, the row of the
+/// page's first question.
+QuestionPage* openPage(Harness& h, PageId page) {
+    QWidget* menu = h.openChapterMenu(catalogue::page(page).chapter);
+    const catalogue::Question& first = *questionsOn(page).constFirst();
+    click(control(menu, QStringLiteral("lbl") + catalogue::menuControlKey(first)));
     return qobject_cast<QuestionPage*>(h.screens().activeScreen());
 }
 
@@ -157,26 +42,25 @@ QPlainTextEdit* box(QWidget* page, const QString& name) {
     return control<QPlainTextEdit>(page, name);
 }
 
-void checkFrame(const QString& page, const Question& question, const QFrame* frame) {
-    const ExpectedMeasure measure = measureOf(page, question.frame);
-    QVERIFY2(frame, qPrintable(question.key));
-    QCOMPARE(frame->frameShape(), QFrame::Box);
-    QCOMPARE(frame->width(), px(measure.frameWidth));
-    switch (question.frame) {
-        case 'L':
-            QCOMPARE(frame->pos(), QPoint(px(120), 0));
-            break;
-        case 'R':
-            QCOMPARE(frame->pos(), QPoint(px(3360), 0));
-            break;
-        case 'B':
-            QCOMPARE(frame->x(), px(120));
-            QVERIFY(frame->y() > 0);
-            break;
-    }
+QPlainTextEdit* boxOf(QWidget* page, const catalogue::Question& question) {
+    return box(page, QStringLiteral("txt") + QLatin1StringView(question.key));
 }
 
-void checkButtons(QWidget* page, const QString& arrangement, const QFrame* bottom) {
+/// The left and right frames stand at the top, side by side; the bottom
+/// frame below them at the left.
+void checkFramePlace(const QFrame* frame) {
+    const QString name = frame->objectName();
+    if (name == u"fraLeft")
+        QCOMPARE(frame->pos(), QPoint(px(120), 0));
+    else if (name == u"fraRight")
+        QCOMPARE(frame->pos(), QPoint(px(3360), 0));
+    else if (name == u"fraBottom")
+        QVERIFY(frame->x() == px(120) && frame->y() > 0);
+    else
+        QFAIL(qPrintable(name + QStringLiteral(" is no frame of a page")));
+}
+
+void checkButtons(QWidget* page, const QList<QRect>& frames) {
     auto* save = control<QAbstractButton>(page, QStringLiteral("cmdSave"));
     auto* back = control<QAbstractButton>(page, QStringLiteral("cmdReturn"));
     QVERIFY(save && back);
@@ -185,36 +69,27 @@ void checkButtons(QWidget* page, const QString& arrangement, const QFrame* botto
     QCOMPARE(save->size(), pxSize(1095, 615));
     QCOMPARE(back->size(), pxSize(1095, 615));
     QVERIFY(page->rect().contains(save->geometry()) && page->rect().contains(back->geometry()));
-    if (arrangement == u"5" || arrangement == u"3") {
-        QVERIFY(bottom && save->x() > bottom->geometry().right());
-        QCOMPARE(save->x(), px(5400));
-        QCOMPARE(back->x(), px(5400));
-        QVERIFY(save->geometry().bottom() < back->y());
-    } else if (arrangement == u"4") {
-        QCOMPARE(save->x(), px(120));
-        QCOMPARE(back->x(), page->objectName() == u"frmMilitary2" ? px(5640) : px(5400));
-        QCOMPARE(save->y(), back->y());
-    } else {
-        QCOMPARE(save->x(), px(3480));
-        QCOMPARE(back->x(), px(5400));
-        QCOMPARE(save->y(), back->y());
-    }
+    QVERIFY(!save->geometry().intersects(back->geometry()));
+    for (const QRect& frame : frames)
+        QVERIFY(!frame.intersects(save->geometry()) && !frame.intersects(back->geometry()));
 }
 
 void addPageRows() {
-    QTest::addColumn<QString>("page");
-    for (const ExpectedPage& page : kPages)
-        QTest::newRow(page.name) << QString::fromLatin1(page.name);
+    QTest::addColumn<PageId>("page");
+    for (const catalogue::Page& page : catalogue::pages())
+        QTest::newRow(page.name) << page.id;
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(vellumora::catalogue::PageId)
 
 class QuestionPagesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyPageAsDesigned_data() { addPageRows(); }
-    void everyPageAsDesigned();
+    void everyPageHoldsItsQuestions_data() { addPageRows(); }
+    void everyPageHoldsItsQuestions();
     void everyQuestionIsOnExactlyOnePage();
     void activationLoadsTheStoredAnswers();
     void flagIsNeitherBeforeTheFirstActivation();
@@ -228,54 +103,64 @@ private slots:
     void closeBoxAsksTheExitQuestion();
 };
 
-void QuestionPagesTest::everyPageAsDesigned() {
-    QFETCH(QString, page);
-    const ExpectedPage& expected = expectedPage(page);
+// Every question the catalogue puts on the page has its label, in the page's
+// wording and shown whole, over or beside its answer box, both inside one
+// frame of the page; no label covers a box; Save and Return stand clear of
+// the frames. Tab visits each label and its box, then Save and Return; the
+// first box has the focus, and Return leads back to the chapter's menu.
+void QuestionPagesTest::everyPageHoldsItsQuestions() {
+    QFETCH(PageId, page);
+    const catalogue::Page& expected = catalogue::page(page);
     Harness h;
     QuestionPage* screen = openPage(h, page);
     QVERIFY(screen);
-    QCOMPARE(screen->objectName(), page);
+    QCOMPARE(screen, h.screens().find(page));
+    QCOMPARE(screen->objectName(), QString::fromLatin1(expected.name));
     QCOMPARE(screen->windowTitle(), QString::fromLatin1(expected.caption));
-    QCOMPARE(screen->size(), pxSize(expected.width, expected.height));
 
-    QStringList tabOrder;
-    QList<QRect> boxes, labels;
-    const QFrame* bottom = nullptr;
-    for (const Question& question : questionsOf(expected)) {
-        auto* label = control<QLabel>(screen, question.label);
-        auto* answer = box(screen, QStringLiteral("txt") + question.key);
-        QVERIFY2(label && answer, qPrintable(question.key));
-        QCOMPARE(label->text(), expectedWording(page, question));
-        QVERIFY2(showsAllItsText(label), qPrintable(question.key));
+    QStringList names;
+    QList<QRect> boxes, labels, frames;
+    for (const catalogue::Question* question : questionsOn(page)) {
+        auto* label = control<QLabel>(screen, catalogue::pageLabelName(*question));
+        QPlainTextEdit* answer = boxOf(screen, *question);
+        QVERIFY2(label && answer, question->key);
+        QCOMPARE(label->text(), catalogue::pageWording(*question));
+        QVERIFY2(showsAllItsText(label), question->key);
         QCOMPARE(answer->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QVERIFY(answer->toPlainText().isEmpty());
 
         auto* frame = qobject_cast<QFrame*>(answer->parentWidget());
-        checkFrame(page, question, frame);
-        QCOMPARE(label->parentWidget(), frame);
-        const ExpectedMeasure measure = measureOf(page, question.frame);
-        QCOMPARE(answer->size(), pxSize(measure.boxWidth, measure.boxHeight));
+        QVERIFY2(frame && label->parentWidget() == frame, question->key);
+        QCOMPARE(frame->frameShape(), QFrame::Box);
+        checkFramePlace(frame);
         QVERIFY(frame->contentsRect().contains(label->geometry()));
         QVERIFY(frame->contentsRect().contains(answer->geometry()));
         QVERIFY(screen->rect().contains(frame->geometry()));
-        if (question.frame == 'B')
-            bottom = frame;
         boxes << inWindow(answer);
         labels << inWindow(label);
-        tabOrder << label->objectName() << answer->objectName();
+        if (!frames.contains(frame->geometry()))
+            frames << frame->geometry();
+        names << label->objectName() << answer->objectName();
     }
     for (const QRect& label : labels)
         for (const QRect& answer : boxes)
             QVERIFY(!label.intersects(answer));
-    checkButtons(screen, QString::fromLatin1(expected.arrangement), bottom);
+    checkButtons(screen, frames);
 
-    tabOrder << QStringLiteral("cmdSave") << QStringLiteral("cmdReturn");
-    QCOMPARE(focusChainAmong(screen, tabOrder), tabOrder);
+    // Each label is followed by its own box, then the next question.
+    names << QStringLiteral("cmdSave") << QStringLiteral("cmdReturn");
+    const QStringList chain = focusChainAmong(screen, names);
+    QCOMPARE(chain.size(), names.size());
+    for (qsizetype i = 0; i + 1 < chain.size() - 2; i += 2) {
+        QCOMPARE(names.indexOf(chain[i]) % 2, 0);
+        QCOMPARE(names.indexOf(chain[i + 1]), names.indexOf(chain[i]) + 1);
+    }
+    QCOMPARE(chain.mid(chain.size() - 2), names.mid(names.size() - 2));
 
-    QCOMPARE(screen->focusWidget(), box(screen, tabOrder[1]));
+    QCOMPARE(screen->focusWidget(), box(screen, chain[1]));
     QCOMPARE(screen->changedFlag(), QStringLiteral("N"));
     click(control(screen, QStringLiteral("cmdReturn")));
-    QCOMPARE(h.activeName(), QString::fromLatin1(expected.menu));
+    QCOMPARE(h.screens().activeScreen(), h.screens().find(expected.chapter));
     QVERIFY(!screen->isVisible());
     QVERIFY(h.dialogs.requests().isEmpty());
 }
@@ -284,13 +169,12 @@ void QuestionPagesTest::everyPageAsDesigned() {
 void QuestionPagesTest::everyQuestionIsOnExactlyOnePage() {
     Harness h;
     QHash<QString, int> seen;
-    for (const ExpectedPage& expected : kPages) {
-        QWidget* page = h.screens().create(QString::fromLatin1(expected.name));
+    for (const catalogue::Page& expected : catalogue::pages()) {
+        QWidget* page = h.screens().create(expected.id);
         for (const catalogue::Question& question : catalogue::questions()) {
-            const QString name = QStringLiteral("txt") + QLatin1StringView(question.key);
-            const bool here = QLatin1StringView(question.page) == page->objectName();
-            const bool found =
-                box(page, name) && QLatin1StringView(question.chapterKey) == expected.chapter;
+            const bool here = question.page == expected.id;
+            const bool found = boxOf(page, question) && &catalogue::chapterOf(question) ==
+                                                            &catalogue::chapter(expected.chapter);
             QCOMPARE(found, here);
             if (found)
                 ++seen[catalogue::slotName(question)];
@@ -305,7 +189,7 @@ void QuestionPagesTest::activationLoadsTheStoredAnswers() {
     Harness h;
     h.store().store(QStringLiteral("Childhood.Toys"), QStringLiteral("A doll\r\nA kite"));
     h.store().store(QStringLiteral("Childhood.Lived"), QStringLiteral(" "));
-    QuestionPage* page = openPage(h, QStringLiteral("frmChildhood1"));
+    QuestionPage* page = openPage(h, PageId::Childhood1);
     QCOMPARE(box(page, QStringLiteral("txtGrowUp"))->toPlainText(), QString());
     QCOMPARE(box(page, QStringLiteral("txtToys"))->toPlainText(), QStringLiteral("A doll\nA kite"));
     QCOMPARE(box(page, QStringLiteral("txtLived"))->toPlainText(), QStringLiteral(" "));
@@ -315,7 +199,7 @@ void QuestionPagesTest::activationLoadsTheStoredAnswers() {
 
 void QuestionPagesTest::flagIsNeitherBeforeTheFirstActivation() {
     Harness h;
-    auto* page = qobject_cast<QuestionPage*>(h.screens().create(QStringLiteral("frmJobs")));
+    auto* page = qobject_cast<QuestionPage*>(h.screens().create(catalogue::PageId::Jobs));
     QVERIFY(page);
     QVERIFY(page->changedFlag().isEmpty());
 }
@@ -334,7 +218,7 @@ void QuestionPagesTest::returnAsksOnlyAfterAChange() {
     QFETCH(QString, typing);
     QFETCH(bool, asks);
     Harness h;
-    QuestionPage* page = openPage(h, QStringLiteral("frmWedding2"));
+    QuestionPage* page = openPage(h, PageId::Wedding2);
     QPlainTextEdit* first = box(page, QStringLiteral("txtSize"));
     for (const QString& step : typing.split(u',', Qt::SkipEmptyParts)) {
         if (step == u"type")
@@ -362,7 +246,7 @@ void QuestionPagesTest::returnAsksOnlyAfterAChange() {
 void QuestionPagesTest::noDropsTheTyping() {
     Harness h;
     h.store().store(QStringLiteral("Jobs.Best"), QStringLiteral("Teacher"));
-    QuestionPage* page = openPage(h, QStringLiteral("frmJobs"));
+    QuestionPage* page = openPage(h, PageId::Jobs);
     QTest::keyClicks(box(page, QStringLiteral("txtBest")), QStringLiteral(" and nurse"));
     QTest::keyClicks(box(page, QStringLiteral("txtDream")), QStringLiteral("Pilot"));
     h.dialogs.answerMessage(MessageButton::No);
@@ -383,7 +267,7 @@ void QuestionPagesTest::noDropsTheTyping() {
 // unset state for the empty text.
 void QuestionPagesTest::yesStoresEveryBox() {
     Harness h;
-    QuestionPage* page = openPage(h, QStringLiteral("frmTravel1"));
+    QuestionPage* page = openPage(h, PageId::Travel1);
     QTest::keyClicks(box(page, QStringLiteral("txtLike")), QStringLiteral("The food"));
     h.dialogs.answerMessage(MessageButton::Yes);
     click(control(page, QStringLiteral("cmdReturn")));
@@ -401,7 +285,7 @@ void QuestionPagesTest::yesStoresEveryBox() {
 void QuestionPagesTest::saveStoresEveryBoxAndStays() {
     Harness h;
     h.store().store(QStringLiteral("Final.Self"), QStringLiteral("Kind"));
-    QuestionPage* page = openPage(h, QStringLiteral("frmFinal"));
+    QuestionPage* page = openPage(h, PageId::Final);
     box(page, QStringLiteral("txtSelf"))->clear();
     QTest::keyClicks(box(page, QStringLiteral("txtQuestions")), QStringLiteral("None"));
     click(control(page, QStringLiteral("cmdSave")));
@@ -419,7 +303,7 @@ void QuestionPagesTest::saveStoresEveryBoxAndStays() {
 // into the box as they were typed.
 void QuestionPagesTest::multiLineAnswersRoundTrip() {
     Harness h;
-    QuestionPage* page = openPage(h, QStringLiteral("frmLife2"));
+    QuestionPage* page = openPage(h, PageId::Life2);
     QPlainTextEdit* hobbies = box(page, QStringLiteral("txtHobbies"));
     QTest::keyClicks(hobbies, QStringLiteral("Knitting"));
     QTest::keyClick(hobbies, Qt::Key_Return);
@@ -455,7 +339,7 @@ void QuestionPagesTest::closeBoxAsksTheExitQuestion_data() {
 void QuestionPagesTest::closeBoxAsksTheExitQuestion() {
     QFETCH(bool, yes);
     Harness h;
-    QuestionPage* page = openPage(h, QStringLiteral("frmKids"));
+    QuestionPage* page = openPage(h, PageId::Children);
     QTest::keyClicks(box(page, QStringLiteral("txtSiblings")), QStringLiteral("Jealous"));
     h.dialogs.answerMessage(yes ? MessageButton::Yes : MessageButton::No);
     page->close();

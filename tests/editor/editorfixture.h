@@ -68,17 +68,17 @@ struct EditorFixture {
 
     /// Opens the editor with the main menu's entry, dismissing the editing note.
     TextEditor* openEditor() {
-        screens().show(QStringLiteral("frmMain"));
+        screens().show(FixedScreen::MainMenu);
         dialogs.answerMessage(MessageButton::Ok);
-        QWidget* mainMenu = screens().find(QStringLiteral("frmMain"));
+        QWidget* mainMenu = screens().find(FixedScreen::MainMenu);
         mainMenu->findChild<QPushButton*>(QStringLiteral("cmdSaveFile"))->click();
         return editor();
     }
-    TextEditor* editor() { return screens().findAs<TextEditor>(QStringLiteral("frmTxtEditor")); }
+    TextEditor* editor() { return screens().findAs<TextEditor>(FixedScreen::TextEditor); }
     DocumentFiles& files() { return editor()->files(); }
     DocumentTextEdit* text() { return editor()->textArea(); }
 
-    QWidget* note() { return screens().find(QStringLiteral("frmNote")); }
+    QWidget* note() { return screens().find(FixedScreen::SaveNote); }
     bool noteShown() { return note() && note()->isVisible(); }
     void confirmNote() {
         QPushButton* ok = note()->findChild<QPushButton*>(QStringLiteral("cmdOK"));

@@ -28,14 +28,14 @@ int main(int argc, char** argv) {
     dialogs.answerMessage(MessageButton::Ok);
     Program program(dialogs, [] {});
     program.store().store(1, QStringLiteral("A pilot, then a teacher.\r\nLater a nurse."));
-    QWidget* editor = program.screens().show(QStringLiteral("frmTxtEditor"));
+    QWidget* editor = program.screens().show(FixedScreen::TextEditor);
     editor->grab().save(folder.filePath(QStringLiteral("frmTxtEditor.png")));
     editor->resize(900, 650);
     editor->grab().save(folder.filePath(QStringLiteral("frmTxtEditor-large.png")));
     editor->resize(454, 353);
     dialogs.answerPrint(true, folder.filePath(QStringLiteral("print.pdf")));
     editor->findChild<QAction*>(QStringLiteral("mnuFilePrint"))->trigger();
-    QWidget* note = program.screens().show(QStringLiteral("frmNote"));
+    QWidget* note = program.screens().show(FixedScreen::SaveNote);
     note->grab().save(folder.filePath(QStringLiteral("frmNote.png")));
     std::printf("editor %d x %d, note %d x %d\n", editor->width(), editor->height(), note->width(),
                 note->height());

@@ -310,7 +310,7 @@ void FilesTest::comingBackWhileTheNoteIsUp() {
     f.dialogs.answerMessage(MessageButton::Yes);
     f.trigger("mnuFileExit");
     QVERIFY(f.noteShown());
-    f.screens().show(QStringLiteral("frmTxtEditor"));
+    f.screens().show(FixedScreen::TextEditor);
     QCOMPARE(f.screens().activeScreen(), f.editor());
     QVERIFY(!f.ended);
     QVERIFY(f.noteShown());
@@ -318,7 +318,7 @@ void FilesTest::comingBackWhileTheNoteIsUp() {
 
     f.dialogs.answerMessage(MessageButton::Ok);
     f.dialogs.answerSaveFile(path(QStringLiteral("Story.rtf")));
-    f.screens().show(QStringLiteral("frmNote"));  // the user clicks on the note again
+    f.screens().show(FixedScreen::SaveNote);  // the user clicks on the note again
     f.confirmNote();
     const QList<ScriptedDialogs::Request>& requests = f.dialogs.requests();
     QCOMPARE(requests.size(), 4);
@@ -335,7 +335,7 @@ void FilesTest::saveChosenAgainKeepsTheCloseWaiting() {
     f.dialogs.answerMessage(MessageButton::Yes);
     f.trigger("mnuFileExit");
     QCOMPARE(f.files().saveFlow().behind(), SaveFlow::Behind::Close);
-    f.screens().show(QStringLiteral("frmTxtEditor"));
+    f.screens().show(FixedScreen::TextEditor);
     f.trigger("mnuFileSave");
     QVERIFY(f.noteShown());
     QCOMPARE(f.files().saveFlow().behind(), SaveFlow::Behind::Close);
@@ -449,7 +449,7 @@ void FilesTest::leavingTheEditorClosesTheNote() {
     EditorFixture::settle();
     QVERIFY(!f.editor());
     QVERIFY(!f.note());
-    QCOMPARE(f.screens().activeScreen(), f.screens().find(QStringLiteral("frmMain")));
+    QCOMPARE(f.screens().activeScreen(), f.screens().find(FixedScreen::MainMenu));
     QVERIFY(QDir(dir_.path()).isEmpty());
 }
 
@@ -651,8 +651,8 @@ void FilesTest::closing() {
     QCOMPARE(QFile::exists(path(QStringLiteral("S.dat"))), saveCompletes);
     QCOMPARE(f.ended, outcome == u"ended");
     const bool atMain = outcome.startsWith(u"main");
-    QCOMPARE(f.screens().find(QStringLiteral("frmMain"))->isVisible(), atMain);
-    QCOMPARE(f.screens().activeScreen() == f.screens().find(QStringLiteral("frmMain")), atMain);
+    QCOMPARE(f.screens().find(FixedScreen::MainMenu)->isVisible(), atMain);
+    QCOMPARE(f.screens().activeScreen() == f.screens().find(FixedScreen::MainMenu), atMain);
     if (outcome == u"main")
         QVERIFY(!f.editor());
     if (outcome == u"main, kept")
@@ -678,7 +678,7 @@ void FilesTest::returnCancelledThenExitGoesToMainMenu() {
     EditorFixture::settle();
     QVERIFY(!f.ended);
     QVERIFY(!f.editor());
-    QCOMPARE(f.screens().activeScreen(), f.screens().find(QStringLiteral("frmMain")));
+    QCOMPARE(f.screens().activeScreen(), f.screens().find(FixedScreen::MainMenu));
 }
 
 void FilesTest::exitWithoutChangesEndsAtOnce() {

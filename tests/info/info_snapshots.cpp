@@ -33,11 +33,13 @@ int main(int argc, char* argv[]) {
     test::ScriptedDialogs dialogs;
     Program program(dialogs, [] {});
     program.start();
-    for (const char* name : {"frmInstruc", "frmInfo", "frmVersionHx", "frmDistribution",
-                             "frmWarranty", "frmShare", "frmCredits2"}) {
-        QWidget* window = program.screens().show(QString::fromLatin1(name));
+    for (const FixedScreen screen :
+         {FixedScreen::Instructions, FixedScreen::About, FixedScreen::VersionHistory,
+          FixedScreen::Distribution, FixedScreen::Warranty, FixedScreen::Shareware,
+          FixedScreen::Credits}) {
+        QWidget* window = program.screens().show(screen);
         QApplication::processEvents();
-        const QString path = folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png");
+        const QString path = folder + u'/' + window->objectName() + QStringLiteral(".png");
         const bool saved = window->mask().isEmpty() ? window->grab().save(path)
                                                     : maskedOnChequer(window).save(path);
         if (!saved)

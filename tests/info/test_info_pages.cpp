@@ -11,6 +11,8 @@
 using namespace vellumora;
 using test::ScriptedDialogs;
 
+Q_DECLARE_METATYPE(vellumora::FixedScreen)
+
 class InfoPagesTest : public QObject {
     Q_OBJECT
 
@@ -37,9 +39,9 @@ private slots:
     void instructionsHoldTheGivenSentences();
 
 private:
-    QWidget* showFromMainMenu(const QString& page);
+    QWidget* showFromMainMenu(ScreenId page);
     template <typename T = QWidget>
-    T* child(const QString& screen, const QString& name) {
+    T* child(ScreenId screen, const QString& name) {
         QWidget* window = program_->screens().find(screen);
         return window ? window->findChild<T*>(name) : nullptr;
     }
@@ -54,8 +56,8 @@ void InfoPagesTest::init() {
     ended_ = false;
     program_ = std::make_unique<Program>(*dialogs_, [this] { ended_ = true; });
     program_->start();
-    program_->screens().handOver(program_->screens().find(QStringLiteral("frmSplash")),
-                                 QStringLiteral("frmMain"));
+    program_->screens().handOver(program_->screens().find(FixedScreen::Splash),
+                                 FixedScreen::MainMenu);
 }
 
 void InfoPagesTest::cleanup() {
@@ -64,13 +66,13 @@ void InfoPagesTest::cleanup() {
     dialogs_.reset();
 }
 
-QWidget* InfoPagesTest::showFromMainMenu(const QString& page) {
-    program_->screens().handOver(program_->screens().find(QStringLiteral("frmMain")), page);
+QWidget* InfoPagesTest::showFromMainMenu(ScreenId page) {
+    program_->screens().handOver(program_->screens().find(FixedScreen::MainMenu), page);
     return program_->screens().find(page);
 }
 
 void InfoPagesTest::pageHasItsTitleSizeAndControls_data() {
-    QTest::addColumn<QString>("page");
+    QTest::addColumn<FixedScreen>("page");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QSize>("clientTwips");
     QTest::addColumn<QStringList>("labels");
@@ -79,35 +81,34 @@ void InfoPagesTest::pageHasItsTitleSizeAndControls_data() {
     QTest::addColumn<QString>("buttonTooltip");
 
     const QString close = QStringLiteral("Click here to close this window.");
-    QTest::newRow("instructions") << "frmInstruc"
-                                  << "Vellumora - Instructions" << QSize(6990, 5175)
-                                  << QStringList{"Label1", "Label2", "Label3"} << "cmdReturn"
+    QTest::newRow("instructions") << FixedScreen::Instructions << "Vellumora - Instructions"
+                                  << QSize(6990, 5175) << QStringList{"Label1", "Label2", "Label3"}
+                                  << "cmdReturn"
                                   << "&Return to Main Screen"
                                   << "Click here to return to the main screen.";
-    QTest::newRow("about") << "frmInfo"
-                           << "Vellumora" << QSize(6195, 3990) << QStringList{"lblAddy", "Label2"}
-                           << "cmdClose"
+    QTest::newRow("about") << FixedScreen::About << "Vellumora" << QSize(6195, 3990)
+                           << QStringList{"lblAddy", "Label2"} << "cmdClose"
                            << "&Close" << close;
-    QTest::newRow("version history") << "frmVersionHx"
-                                     << "Vellumora - Version History" << QSize(7215, 4575)
-                                     << QStringList{"Label1", "lblVersionHx"} << "cmdClose"
-                                     << "&Close" << close;
-    QTest::newRow("distribution") << "frmDistribution"
+    QTest::newRow("version history")
+        << FixedScreen::VersionHistory << "Vellumora - Version History" << QSize(7215, 4575)
+        << QStringList{"Label1", "lblVersionHx"} << "cmdClose"
+        << "&Close" << close;
+    QTest::newRow("distribution") << FixedScreen::Distribution
                                   << "Vellumora - Distribution Information" << QSize(7170, 4680)
                                   << QStringList{"Label1", "Label2"} << "cmdClose"
                                   << "&Close" << close;
-    QTest::newRow("warranty") << "frmWarranty"
-                              << "Vellumora - Warranty Information" << QSize(7065, 4680)
-                              << QStringList{"Label1", "Label2", "Label3"} << "cmdClose"
+    QTest::newRow("warranty") << FixedScreen::Warranty << "Vellumora - Warranty Information"
+                              << QSize(7065, 4680) << QStringList{"Label1", "Label2", "Label3"}
+                              << "cmdClose"
                               << "&Close" << close;
-    QTest::newRow("shareware") << "frmShare"
+    QTest::newRow("shareware") << FixedScreen::Shareware
                                << "Vellumora - Information About Shareware" << QSize(7980, 4815)
                                << QStringList{"Label1", "Label2"} << "cmdClose"
                                << "&Close" << close;
 }
 
 void InfoPagesTest::pageHasItsTitleSizeAndControls() {
-    QFETCH(QString, page);
+    QFETCH(FixedScreen, page);
     QFETCH(QString, title);
     QFETCH(QSize, clientTwips);
     QFETCH(QStringList, labels);
@@ -132,16 +133,18 @@ void InfoPagesTest::pageHasItsTitleSizeAndControls() {
 }
 
 void InfoPagesTest::labelsFitTheirPlacesWithoutOverlapping_data() {
-    QTest::addColumn<QString>("page");
-    for (const char* page : {"frmInstruc", "frmInfo", "frmVersionHx", "frmDistribution",
-                             "frmWarranty", "frmShare", "frmCredits2"})
-        QTest::newRow(page) << QString::fromLatin1(page);
+    QTest::addColumn<FixedScreen>("page");
+    for (const FixedScreen page :
+         {FixedScreen::Instructions, FixedScreen::About, FixedScreen::VersionHistory,
+          FixedScreen::Distribution, FixedScreen::Warranty, FixedScreen::Shareware,
+          FixedScreen::Credits})
+        QTest::newRow(qPrintable(ScreenId(page).objectName())) << page;
 }
 
 // Clipped or overlapping text is what a look at the pages would catch; this
 // catches it when a text or a place changes later.
 void InfoPagesTest::labelsFitTheirPlacesWithoutOverlapping() {
-    QFETCH(QString, page);
+    QFETCH(FixedScreen, page);
     QWidget* window = program_->screens().show(page);
     const QList<QWidget*> children =
         window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
@@ -158,31 +161,21 @@ void InfoPagesTest::labelsFitTheirPlacesWithoutOverlapping() {
 
 void InfoPagesTest::mainMenuOpensPageAndPageReturns_data() {
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("page");
+    QTest::addColumn<FixedScreen>("page");
     QTest::addColumn<QString>("leave");
-    QTest::newRow("about") << "cmdInfo"
-                           << "frmInfo"
-                           << "cmdClose";
-    QTest::newRow("instructions") << "cmdInstruc"
-                                  << "frmInstruc"
-                                  << "cmdReturn";
-    QTest::newRow("distribution") << "cmdDistribution"
-                                  << "frmDistribution"
-                                  << "cmdClose";
-    QTest::newRow("warranty") << "cmdWarranty"
-                              << "frmWarranty"
-                              << "cmdClose";
-    QTest::newRow("shareware") << "cmdShareware"
-                               << "frmShare"
-                               << "cmdClose";
+    QTest::newRow("about") << "cmdInfo" << FixedScreen::About << "cmdClose";
+    QTest::newRow("instructions") << "cmdInstruc" << FixedScreen::Instructions << "cmdReturn";
+    QTest::newRow("distribution") << "cmdDistribution" << FixedScreen::Distribution << "cmdClose";
+    QTest::newRow("warranty") << "cmdWarranty" << FixedScreen::Warranty << "cmdClose";
+    QTest::newRow("shareware") << "cmdShareware" << FixedScreen::Shareware << "cmdClose";
 }
 
 void InfoPagesTest::mainMenuOpensPageAndPageReturns() {
     QFETCH(QString, entry);
-    QFETCH(QString, page);
+    QFETCH(FixedScreen, page);
     QFETCH(QString, leave);
-    QWidget* mainMenu = program_->screens().find(QStringLiteral("frmMain"));
-    child<QPushButton>(QStringLiteral("frmMain"), entry)->click();
+    QWidget* mainMenu = program_->screens().find(FixedScreen::MainMenu);
+    child<QPushButton>(FixedScreen::MainMenu, entry)->click();
     QWidget* window = program_->screens().find(page);
     QVERIFY(window && window->isVisible());
     QVERIFY(!mainMenu->isVisible());
@@ -195,15 +188,18 @@ void InfoPagesTest::mainMenuOpensPageAndPageReturns() {
 }
 
 void InfoPagesTest::closeBoxAsksTheExitConfirmation_data() {
-    QTest::addColumn<QString>("page");
+    QTest::addColumn<FixedScreen>("page");
     QTest::addColumn<bool>("yes");
-    for (const char* page : {"frmInstruc", "frmInfo", "frmDistribution", "frmWarranty", "frmShare"})
+    for (const FixedScreen page :
+         {FixedScreen::Instructions, FixedScreen::About, FixedScreen::Distribution,
+          FixedScreen::Warranty, FixedScreen::Shareware})
         for (bool yes : {false, true})
-            QTest::addRow("%s, %s", page, yes ? "Yes" : "No") << QString::fromLatin1(page) << yes;
+            QTest::addRow("%s, %s", qPrintable(ScreenId(page).objectName()), yes ? "Yes" : "No")
+                << page << yes;
 }
 
 void InfoPagesTest::closeBoxAsksTheExitConfirmation() {
-    QFETCH(QString, page);
+    QFETCH(FixedScreen, page);
     QFETCH(bool, yes);
     QWidget* window = showFromMainMenu(page);
     dialogs_->answerMessage(yes ? MessageButton::Yes : MessageButton::No);
@@ -219,30 +215,25 @@ void InfoPagesTest::closeBoxAsksTheExitConfirmation() {
 }
 
 void InfoPagesTest::textsAreWrittenAtTheirRefreshPoint_data() {
-    QTest::addColumn<QString>("page");
+    QTest::addColumn<FixedScreen>("page");
     QTest::addColumn<QString>("label");
     QTest::addColumn<bool>("rewrittenOnActivation");
-    QTest::newRow("instructions") << "frmInstruc"
-                                  << "Label3" << true;
-    QTest::newRow("about") << "frmInfo"
-                           << "lblAddy" << true;
-    QTest::newRow("distribution") << "frmDistribution"
-                                  << "Label1" << false;
-    QTest::newRow("warranty") << "frmWarranty"
-                              << "Label2" << false;
-    QTest::newRow("shareware") << "frmShare"
-                               << "Label2" << false;
+    QTest::newRow("instructions") << FixedScreen::Instructions << "Label3" << true;
+    QTest::newRow("about") << FixedScreen::About << "lblAddy" << true;
+    QTest::newRow("distribution") << FixedScreen::Distribution << "Label1" << false;
+    QTest::newRow("warranty") << FixedScreen::Warranty << "Label2" << false;
+    QTest::newRow("shareware") << FixedScreen::Shareware << "Label2" << false;
 }
 
 void InfoPagesTest::textsAreWrittenAtTheirRefreshPoint() {
-    QFETCH(QString, page);
+    QFETCH(FixedScreen, page);
     QFETCH(QString, label);
     QFETCH(bool, rewrittenOnActivation);
     showFromMainMenu(page);
     auto* text = child<QLabel>(page, label);
     const QString written = text->text();
     text->setText(QStringLiteral("stale"));
-    program_->screens().handOver(program_->screens().find(page), QStringLiteral("frmMain"));
+    program_->screens().handOver(program_->screens().find(page), FixedScreen::MainMenu);
     showFromMainMenu(page);
     QCOMPARE(text->text(), rewrittenOnActivation ? written : QStringLiteral("stale"));
 }
@@ -254,85 +245,85 @@ void InfoPagesTest::versionHistoryTextIsExact() {
         "- Added ability to reload previously saved data.\r\n\r\n"
         "Version 2.1.1:\r\n- Made changes to stress need to save to a file.\r\n\r\n");
     QCOMPARE(infotexts::versionHistory(), expected);
-    QWidget* window = program_->screens().show(QStringLiteral("frmVersionHx"));
+    QWidget* window = program_->screens().show(FixedScreen::VersionHistory);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblVersionHx"))->text(), expected);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
              QStringLiteral("Vellumora - Version History"));
 }
 
 void InfoPagesTest::versionHistoryOpensOverTheAboutPageOnce() {
-    QWidget* about = showFromMainMenu(QStringLiteral("frmInfo"));
-    auto* link = child<QLabel>(QStringLiteral("frmInfo"), QStringLiteral("Label2"));
+    QWidget* about = showFromMainMenu(FixedScreen::About);
+    auto* link = child<QLabel>(FixedScreen::About, QStringLiteral("Label2"));
     QCOMPARE(link->text(), QStringLiteral("Version History"));
     QCOMPARE(link->toolTip(), QStringLiteral("Click here to read the version history."));
     QTest::mouseClick(link, Qt::LeftButton);
-    QWidget* history = program_->screens().find(QStringLiteral("frmVersionHx"));
+    QWidget* history = program_->screens().find(FixedScreen::VersionHistory);
     QVERIFY(history && history->isVisible());
     QVERIFY(about->isVisible());
 
     QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(program_->screens().find(QStringLiteral("frmVersionHx")), history);
+    QCOMPARE(program_->screens().find(FixedScreen::VersionHistory), history);
     int open = 0;
     for (QWidget* window : QApplication::topLevelWidgets())
         open += window->objectName() == QLatin1String("frmVersionHx") ? 1 : 0;
     QCOMPARE(open, 1);
 
     // Close only hides it; the About page is the active screen again.
-    child<QPushButton>(QStringLiteral("frmVersionHx"), QStringLiteral("cmdClose"))->click();
+    child<QPushButton>(FixedScreen::VersionHistory, QStringLiteral("cmdClose"))->click();
     QVERIFY(!history->isVisible());
-    QCOMPARE(program_->screens().find(QStringLiteral("frmVersionHx")), history);
+    QCOMPARE(program_->screens().find(FixedScreen::VersionHistory), history);
     QVERIFY(about->isVisible());
     QCOMPARE(program_->screens().activeScreen(), about);
 }
 
 void InfoPagesTest::versionHistoryCloseBoxDestroysWithoutAsking() {
-    QWidget* about = showFromMainMenu(QStringLiteral("frmInfo"));
-    QWidget* history = program_->screens().show(QStringLiteral("frmVersionHx"));
+    QWidget* about = showFromMainMenu(FixedScreen::About);
+    QWidget* history = program_->screens().show(FixedScreen::VersionHistory);
     QPointer<QWidget> watched(history);
     history->close();
     QVERIFY(dialogs_->requests().isEmpty());
-    QVERIFY(!program_->screens().find(QStringLiteral("frmVersionHx")));
+    QVERIFY(!program_->screens().find(FixedScreen::VersionHistory));
     QVERIFY(about->isVisible());
     QTRY_VERIFY(watched.isNull());
 
-    QWidget* again = program_->screens().show(QStringLiteral("frmVersionHx"));
+    QWidget* again = program_->screens().show(FixedScreen::VersionHistory);
     QVERIFY(again && again->isVisible());
     QCOMPARE(again->findChild<QLabel*>(QStringLiteral("lblVersionHx"))->text(),
              infotexts::versionHistory());
 }
 
 void InfoPagesTest::pictureOpensCreditsAndCloseBringsAboutBack() {
-    QWidget* about = showFromMainMenu(QStringLiteral("frmInfo"));
-    auto* picture = child<QLabel>(QStringLiteral("frmInfo"), QStringLiteral("Picture1"));
+    QWidget* about = showFromMainMenu(FixedScreen::About);
+    auto* picture = child<QLabel>(FixedScreen::About, QStringLiteral("Picture1"));
     QVERIFY(picture);
     QCOMPARE(picture->toolTip(), QStringLiteral("Click here to read the credits."));
     QCOMPARE(picture->pixmap().size(), QSize(32, 32));
     QTest::mouseClick(picture, Qt::LeftButton);
-    QWidget* credits = program_->screens().find(QStringLiteral("frmCredits2"));
+    QWidget* credits = program_->screens().find(FixedScreen::Credits);
     QVERIFY(credits && credits->isVisible());
     QVERIFY(!about->isVisible());
 
-    auto* contact = child<QLabel>(QStringLiteral("frmInfo"), QStringLiteral("lblAddy"));
+    auto* contact = child<QLabel>(FixedScreen::About, QStringLiteral("lblAddy"));
     contact->setText(QStringLiteral("stale"));
-    child<QPushButton>(QStringLiteral("frmCredits2"), QStringLiteral("cmdClose"))->click();
+    child<QPushButton>(FixedScreen::Credits, QStringLiteral("cmdClose"))->click();
     QVERIFY(about->isVisible());
     QVERIFY(!credits->isVisible());
     QCOMPARE(contact->text(), infotexts::contactBlock());
     QCOMPARE(contact->text().split(QStringLiteral("\r\n")).size(), 6);
     QCOMPARE(contact->palette().color(QPalette::WindowText), QColor(192, 0, 0));
     // Close only hides the credits window; the next click shows the same one.
-    QCOMPARE(program_->screens().find(QStringLiteral("frmCredits2")), credits);
+    QCOMPARE(program_->screens().find(FixedScreen::Credits), credits);
 }
 
 void InfoPagesTest::creditsCloseBoxReturnsToAboutAndDestroys() {
-    QWidget* about = showFromMainMenu(QStringLiteral("frmInfo"));
-    program_->screens().handOver(about, QStringLiteral("frmCredits2"));
-    QWidget* credits = program_->screens().find(QStringLiteral("frmCredits2"));
+    QWidget* about = showFromMainMenu(FixedScreen::About);
+    program_->screens().handOver(about, FixedScreen::Credits);
+    QWidget* credits = program_->screens().find(FixedScreen::Credits);
     credits->close();
     QVERIFY(dialogs_->requests().isEmpty());
     QVERIFY(about->isVisible());
     QCOMPARE(program_->screens().activeScreen(), about);
-    QVERIFY(!program_->screens().find(QStringLiteral("frmCredits2")));
+    QVERIFY(!program_->screens().find(FixedScreen::Credits));
 }
 
 void InfoPagesTest::instructionsHoldTheGivenSentences() {

@@ -76,7 +76,7 @@ void StarTest::regionHoldsTheStarOnly() {
 void StarTest::creditsWindowIsCutToTheStar() {
     test::ScriptedDialogs dialogs;
     Program program(dialogs, [] {});
-    QWidget* credits = program.screens().create(QStringLiteral("frmCredits2"));
+    QWidget* credits = program.screens().create(FixedScreen::Credits);
     QVERIFY(credits);
     QCOMPARE(credits->windowTitle(), QStringLiteral("VMRA-Credits"));
     QVERIFY(credits->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -89,7 +89,7 @@ void StarTest::creditsWindowIsCutToTheStar() {
 void StarTest::dedicationAndCloseSitInsideTheStar() {
     test::ScriptedDialogs dialogs;
     Program program(dialogs, [] {});
-    QWidget* credits = program.screens().create(QStringLiteral("frmCredits2"));
+    QWidget* credits = program.screens().create(FixedScreen::Credits);
     const auto* dedication = credits->findChild<QLabel*>(QStringLiteral("Label1"));
     const auto* close = credits->findChild<QPushButton*>(QStringLiteral("cmdClose"));
     QVERIFY(dedication && close);
@@ -111,9 +111,9 @@ void StarTest::dedicationAndCloseSitInsideTheStar() {
 void StarTest::creditsWindowCentresTheStarOnTheAboutPage() {
     test::ScriptedDialogs dialogs;
     Program program(dialogs, [] {});
-    QWidget* about = program.screens().show(QStringLiteral("frmInfo"));
+    QWidget* about = program.screens().show(FixedScreen::About);
     about->move(40, 60);
-    QWidget* credits = program.screens().create(QStringLiteral("frmCredits2"));
+    QWidget* credits = program.screens().create(FixedScreen::Credits);
     QCOMPARE(credits->pos() + QPoint(200, 150), about->frameGeometry().center());
 }
 

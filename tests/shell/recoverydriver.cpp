@@ -93,25 +93,25 @@ public:
     }
 
     void enter() {
-        button("frmSplash", "cmdEnter")->click();
+        button(FixedScreen::Splash, "cmdEnter")->click();
         settle();
     }
 
     void answer(const QString& text) {
-        QWidget* page = program_.screens().show(QStringLiteral("frmChildhood1"));
+        QWidget* page = program_.screens().show(catalogue::PageId::Childhood1);
         int n = 0;
         for (auto* box : page->findChildren<QPlainTextEdit*>()) {
             box->setFocus();
             QTest::keyClicks(box, text + QString::number(++n));
         }
-        button("frmChildhood1", "cmdSave")->click();
+        button(catalogue::PageId::Childhood1, "cmdSave")->click();
         waitFor(&Recovery::answersKept);
     }
 
     void edit(const QString& text) {
-        program_.screens().show(QStringLiteral("frmMain"));
-        button("frmMain", "cmdSaveFile")->click();
-        QWidget* editor = program_.screens().find(QStringLiteral("frmTxtEditor"));
+        program_.screens().show(FixedScreen::MainMenu);
+        button(FixedScreen::MainMenu, "cmdSaveFile")->click();
+        QWidget* editor = program_.screens().find(FixedScreen::TextEditor);
         auto* area = editor->findChild<QTextEdit*>(QStringLiteral("txtEdit"));
         area->moveCursor(QTextCursor::Start);
         QTest::keyClicks(area, text);
@@ -133,17 +133,17 @@ public:
 
     void load(DriverDialogs& dialogs, const QString& path) {
         dialogs.fileToOpen = path;
-        button("frmMain", "cmdLoad")->click();
+        button(FixedScreen::MainMenu, "cmdLoad")->click();
         dialogs.fileToOpen.clear();
     }
 
     bool exitFromMainMenu() {
-        button("frmMain", "cmdExit")->click();
+        button(FixedScreen::MainMenu, "cmdExit")->click();
         return ended_;
     }
 
     bool exitFromEditor() {
-        QWidget* editor = program_.screens().find(QStringLiteral("frmTxtEditor"));
+        QWidget* editor = program_.screens().find(FixedScreen::TextEditor);
         editor->findChild<QAction*>(QStringLiteral("mnuFileExit"))->trigger();
         return ended_;
     }
@@ -155,9 +155,9 @@ public:
     }
 
 private:
-    QPushButton* button(const char* screen, const char* name) {
+    QPushButton* button(ScreenId screen, const char* name) {
         return program_.screens()
-            .find(QString::fromLatin1(screen))
+            .find(screen)
             ->findChild<QPushButton*>(QString::fromLatin1(name));
     }
     void waitFor(void (Recovery::*signal)()) {

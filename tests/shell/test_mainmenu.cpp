@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <optional>
 
 using namespace vellumora;
 using test::ScriptedDialogs;
@@ -29,26 +31,47 @@ struct Fixture {
 
     Fixture() {
         program.start();
-        click("frmSplash", "cmdEnter");
+        click(FixedScreen::Splash, "cmdEnter");
     }
-    QWidget* screen(const char* name) { return program.screens().find(QString::fromLatin1(name)); }
-    MainMenu* menu() { return program.screens().findAs<MainMenu>(QStringLiteral("frmMain")); }
+    QWidget* screen(ScreenId id) { return program.screens().find(id); }
+    MainMenu* menu() { return program.screens().findAs<MainMenu>(FixedScreen::MainMenu); }
     template <typename T = QPushButton>
-    T* control(const char* screenName, const char* name) {
-        T* found = screen(screenName)->findChild<T*>(QString::fromLatin1(name));
+    T* control(ScreenId id, const char* name) {
+        T* found = screen(id)->findChild<T*>(QString::fromLatin1(name));
         if (!found)
-            qWarning("no control %s on %s", name, screenName);
+            qWarning("no control %s on %s", name, qPrintable(id.objectName()));
         return found;
     }
-    void click(const char* screenName, const char* button) { control(screenName, button)->click(); }
-    /// Goes to a stand-in screen and back, so that the main menu becomes active again.
+    void click(ScreenId id, const char* button) { control(id, button)->click(); }
+    /// Goes to another screen and back, so that the main menu becomes active again.
     void returnToMenu() {
-        program.screens().registerScreen(QStringLiteral("frmAway"),
-                                         [this] { return new Placeholder(program.context()); });
-        program.screens().handOver(menu(), QStringLiteral("frmAway"));
-        program.screens().handOver(screen("frmAway"), QStringLiteral("frmMain"));
+        program.screens().handOver(menu(), FixedScreen::Warranty);
+        program.screens().handOver(screen(FixedScreen::Warranty), FixedScreen::MainMenu);
+    }
+    /// Every screen but the splash screen and the main menu becomes a stand-in.
+    void standInForEveryOtherScreen() {
+        for (const ScreenId id : program.screens().registeredScreens())
+            if (id != FixedScreen::Splash && id != FixedScreen::MainMenu)
+                program.screens().registerScreen(
+                    id, [this] { return new Placeholder(program.context()); });
+    }
+    /// The screen that is active, if it is one of the program's.
+    std::optional<ScreenId> activeId() {
+        for (const ScreenId id : program.screens().registeredScreens())
+            if (screen(id) && screen(id) == program.screens().activeScreen())
+                return id;
+        return std::nullopt;
     }
 };
+
+/// The entries: every label of the menu whose access key leads to a square.
+QList<ClickableLabel*> entriesOf(MainMenu* menu) {
+    QList<ClickableLabel*> entries;
+    for (auto* label : menu->findChildren<ClickableLabel*>())
+        if (qobject_cast<QPushButton*>(label->buddy()))
+            entries.append(label);
+    return entries;
+}
 
 }  // namespace
 
@@ -59,8 +82,8 @@ private slots:
     void startUpCreatesTheMainMenuHidden();
     void splash();
     void splashExitAndCloseBoxEndWithoutQuestion();
-    void entries_data();
-    void entries();
+    void everyEntryOpensItsScreenByLabelAndSquare();
+    void everyEntryLooksAlike();
     void tabOrderRunsThroughButtonsThenMarksThenLoad();
     void everyPlainSquareShowsAtFirst();
     void chapterMarkNeedsEveryAnswer();
@@ -78,8 +101,8 @@ void MainMenuTest::startUpCreatesTheMainMenuHidden() {
     ScriptedDialogs dialogs;
     Program program(dialogs, [] {});
     program.start();
-    QVERIFY(program.screens().find(QStringLiteral("frmSplash"))->isVisible());
-    QWidget* menu = program.screens().find(QStringLiteral("frmMain"));
+    QVERIFY(program.screens().find(FixedScreen::Splash)->isVisible());
+    QWidget* menu = program.screens().find(FixedScreen::MainMenu);
     QVERIFY(menu);
     QVERIFY(!menu->isVisible());
     QCOMPARE(menu->windowTitle(), QStringLiteral("Vellumora"));
@@ -90,7 +113,7 @@ void MainMenuTest::splash() {
     ScriptedDialogs dialogs;
     Program program(dialogs, [] {});
     program.start();
-    QWidget* splash = program.screens().find(QStringLiteral("frmSplash"));
+    QWidget* splash = program.screens().find(FixedScreen::Splash);
     QCOMPARE(splash->windowTitle(), QStringLiteral("Vellumora"));
     QCOMPARE(splash->size(), pxSize(4320, 3720));
     auto* enter = splash->findChild<QPushButton*>(QStringLiteral("cmdEnter"));
@@ -108,7 +131,7 @@ void MainMenuTest::splash() {
     // Enter is the default button: the Enter key presses it.
     QApplication::setActiveWindow(splash);
     QTest::keyClick(splash, Qt::Key_Return);
-    QVERIFY(program.screens().find(QStringLiteral("frmMain"))->isVisible());
+    QVERIFY(program.screens().find(FixedScreen::MainMenu)->isVisible());
     QVERIFY(!splash->isVisible());
     QVERIFY(dialogs.requests().isEmpty());
 }
@@ -120,7 +143,7 @@ void MainMenuTest::splashExitAndCloseBoxEndWithoutQuestion() {
         int ends = 0;
         Program program(dialogs, [&ends] { ++ends; });
         program.start();
-        QWidget* splash = program.screens().find(QStringLiteral("frmSplash"));
+        QWidget* splash = program.screens().find(FixedScreen::Splash);
         auto* exit = splash->findChild<QPushButton*>(QStringLiteral("cmdExit"));
         if (way == Way::CloseBox) {
             splash->close();
@@ -137,120 +160,60 @@ void MainMenuTest::splashExitAndCloseBoxEndWithoutQuestion() {
     }
 }
 
-void MainMenuTest::entries_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("tooltip");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QPoint>("buttonAt");
-    QTest::addColumn<QString>("target");
-    const auto row = [](int column, int k) {
-        return QPoint(column == 0 ? 120 : 2880, 120 + 360 * k);
-    };
-    QTest::newRow("About") << "lblInfo"
-                           << "&About this Program"
-                           << "Information about this program."
-                           << "cmdInfo" << row(0, 0) << "frmInfo";
-    QTest::newRow("Instructions") << "lblInstruc"
-                                  << "&Instructions"
-                                  << "Instructions on how to use this program."
-                                  << "cmdInstruc" << row(0, 1) << "frmInstruc";
-    QTest::newRow("Distribution") << "lblDistribution"
-                                  << "&Distribution"
-                                  << "Distribution information for this program."
-                                  << "cmdDistribution" << row(0, 2) << "frmDistribution";
-    QTest::newRow("Warranty") << "lblWarranty"
-                              << "Warrant&y"
-                              << "Warranty information about this program."
-                              << "cmdWarranty" << row(0, 3) << "frmWarranty";
-    QTest::newRow("Shareware") << "lblShareware"
-                               << "Shar&eware"
-                               << "Information about shareware in general."
-                               << "cmdShareware" << row(0, 4) << "frmShare";
-    QTest::newRow("Childhood") << "lblChildhood"
-                               << "&Childhood"
-                               << "Questions about your childhood."
-                               << "cmdChildhood" << row(0, 5) << "frmChildMain";
-    QTest::newRow("High school") << "lblHighSchool"
-                                 << "&High School"
-                                 << "Questions about your high school years."
-                                 << "cmdHighSch" << row(0, 6) << "frmHighSchMain";
-    QTest::newRow("First car") << "lblFirstCar"
-                               << "&First Car"
-                               << "Questions about your first car."
-                               << "cmdFirstCar" << row(0, 7) << "frmCarMain";
-    QTest::newRow("Volunteering") << "lblVolun"
-                                  << "&Volunteering"
-                                  << "Questions about your volunteer services."
-                                  << "cmdVolunteer" << row(0, 8) << "frmVolunMain";
-    QTest::newRow("Jobs") << "lblJobs"
-                          << "&Jobs"
-                          << "Questions about your jobs."
-                          << "cmdJobs" << row(1, 0) << "frmJobsMain";
-    QTest::newRow("College") << "lblCollege"
-                             << "Colle&ge"
-                             << "Questions about your college years."
-                             << "cmdCollege" << row(1, 1) << "frmCollegeMain";
-    QTest::newRow("Military") << "lblMilitary"
-                              << "&Military"
-                              << "Questions about you and the military."
-                              << "cmdMilitary" << row(1, 2) << "frmMilitaryMain";
-    QTest::newRow("Wedding") << "lblWedding"
-                             << "&Wedding"
-                             << "Questions about your wedding."
-                             << "cmdWedding" << row(1, 3) << "frmWeddingMain";
-    QTest::newRow("Having children") << "lblKids"
-                                     << "Having Child&ren"
-                                     << "Questions about having your children."
-                                     << "cmdKids" << row(1, 4) << "frmKidsMain";
-    QTest::newRow("Travel") << "lblTravel"
-                            << "&Travel"
-                            << "Questions about your travel experiences."
-                            << "cmdTravel" << row(1, 5) << "frmTravelMain";
-    QTest::newRow("Life") << "lblLife"
-                          << "&Life in General"
-                          << "Questions about your life in general."
-                          << "cmdLife" << row(1, 6) << "frmLifeMain";
-    QTest::newRow("Final") << "lblFinal"
-                           << "Fi&nal Thoughts"
-                           << "For your final comments."
-                           << "cmdFinal" << row(1, 7) << "frmFinalMain";
-    QTest::newRow("Edit and save") << "lblSave"
-                                   << "Edit Text && Save to File"
-                                   << ""
-                                   << "cmdSaveFile" << row(1, 8) << "frmTxtEditor";
+// Each information page but the version history, each chapter menu and the
+// editor has one entry; its label and its square open it.
+void MainMenuTest::everyEntryOpensItsScreenByLabelAndSquare() {
+    Fixture f;
+    f.standInForEveryOtherScreen();
+    QList<ScreenId> opened;
+    for (ClickableLabel* label : entriesOf(f.menu())) {
+        const QByteArray name = label->objectName().toLatin1();
+        emit label->clicked();
+        const std::optional<ScreenId> byLabel = f.activeId();
+        QVERIFY2(byLabel && !f.menu()->isVisible(), name);
+        f.program.screens().handOver(f.screen(*byLabel), FixedScreen::MainMenu);
+        qobject_cast<QPushButton*>(label->buddy())->click();
+        QVERIFY2(f.activeId() == byLabel && !f.menu()->isVisible(), name);
+        f.program.screens().handOver(f.screen(*byLabel), FixedScreen::MainMenu);
+        opened.append(*byLabel);
+    }
+    QList<ScreenId> expected = {FixedScreen::About,        FixedScreen::Instructions,
+                                FixedScreen::Distribution, FixedScreen::Warranty,
+                                FixedScreen::Shareware,    FixedScreen::TextEditor};
+    for (const catalogue::Chapter& chapter : catalogue::chapters())
+        expected.append(chapter.id);
+    std::sort(opened.begin(), opened.end());
+    std::sort(expected.begin(), expected.end());
+    QVERIFY(opened == expected);
 }
 
-void MainMenuTest::entries() {
-    QFETCH(QString, label);
-    QFETCH(QString, caption);
-    QFETCH(QString, tooltip);
-    QFETCH(QString, button);
-    QFETCH(QPoint, buttonAt);
-    QFETCH(QString, target);
-    for (const bool viaLabel : {false, true}) {
-        Fixture f;
-        // Every entry is checked against a stand-in, whatever builds the real screen.
-        f.program.screens().registerScreen(target,
-                                           [&f] { return new Placeholder(f.program.context()); });
-        auto* labelWidget = f.menu()->findChild<ClickableLabel*>(label);
-        auto* buttonWidget = f.menu()->findChild<QPushButton*>(button);
-        QVERIFY(labelWidget && buttonWidget);
-        QCOMPARE(labelWidget->text(), caption);
-        QCOMPARE(labelWidget->toolTip(), tooltip);
-        QCOMPARE(labelWidget->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-        QVERIFY(labelWidget->font().bold());
-        QCOMPARE(labelWidget->font().pointSizeF(), 9.75);
-        QCOMPARE(labelWidget->pos(), pxPoint(buttonAt.x() + 360, buttonAt.y()));
-        QCOMPARE(buttonWidget->geometry(), pxRect(buttonAt.x(), buttonAt.y(), 255, 255));
-        QCOMPARE(buttonWidget->toolTip(), tooltip);
-        if (viaLabel)
-            emit labelWidget->clicked();
-        else
-            buttonWidget->click();
-        QVERIFY2(f.screen(qPrintable(target)) && f.screen(qPrintable(target))->isVisible(),
-                 qPrintable(target));
-        QVERIFY(!f.menu()->isVisible());
+// A label in dark blue bold, 360 twips right of its square and on its line,
+// in one of two columns; square and label tell the same; a chapter's label
+// bears the chapter's caption.
+void MainMenuTest::everyEntryLooksAlike() {
+    Fixture f;
+    const QList<ClickableLabel*> entries = entriesOf(f.menu());
+    for (ClickableLabel* label : entries) {
+        const QByteArray name = label->objectName().toLatin1();
+        auto* square = qobject_cast<QPushButton*>(label->buddy());
+        QVERIFY2(name.startsWith("lbl") && square->objectName().startsWith(u"cmd"), name);
+        QVERIFY2(!label->text().isEmpty(), name);
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        QVERIFY(label->font().bold());
+        QCOMPARE(label->font().pointSizeF(), 9.75);
+        QCOMPARE(square->size(), pxSize(255, 255));
+        QVERIFY2(square->x() == px(120) || square->x() == px(2880), name);
+        QCOMPARE(label->pos(), square->pos() + pxPoint(360, 0));
+        QVERIFY2(f.menu()->rect().contains(label->geometry()), name);
+        QCOMPARE(square->toolTip(), label->toolTip());
+    }
+    for (const catalogue::Chapter& chapter : catalogue::chapters()) {
+        const QPushButton* square = f.menu()->markOf(chapter.id)->plain();
+        const auto entry = std::ranges::find_if(
+            entries, [square](ClickableLabel* label) { return label->buddy() == square; });
+        QVERIFY2(entry != entries.end(), chapter.key);
+        QCOMPARE((*entry)->text(), QString::fromLatin1(chapter.menuLabel));
+        QVERIFY2(!(*entry)->toolTip().isEmpty(), chapter.key);
     }
 }
 
@@ -276,18 +239,18 @@ void MainMenuTest::tabOrderRunsThroughButtonsThenMarksThenLoad() {
 void MainMenuTest::everyPlainSquareShowsAtFirst() {
     Fixture f;
     for (const catalogue::Chapter& chapter : catalogue::chapters()) {
-        const MarkPair* mark = f.menu()->markOf(QString::fromLatin1(chapter.key));
+        const MarkPair* mark = f.menu()->markOf(chapter.id);
         QVERIFY(mark);
         QVERIFY(mark->plain()->isVisible());
         QVERIFY(!mark->marked()->isVisible());
         QCOMPARE(mark->marked()->geometry(), mark->plain()->geometry());
         QVERIFY(!mark->marked()->icon().isNull());
     }
-    auto* exit = f.control("frmMain", "cmdExit");
+    auto* exit = f.control(FixedScreen::MainMenu, "cmdExit");
     QCOMPARE(exit->geometry(), pxRect(4320, 3360, 1095, 495));
     QCOMPARE(exit->font().pointSizeF(), 8.25);
-    QCOMPARE(f.control("frmMain", "cmdLoad")->pos(), pxPoint(840, 3480));
-    QCOMPARE(f.control<QLabel>("frmMain", "lblLoad")->pos(), pxPoint(1200, 3480));
+    QCOMPARE(f.control(FixedScreen::MainMenu, "cmdLoad")->pos(), pxPoint(840, 3480));
+    QCOMPARE(f.control<QLabel>(FixedScreen::MainMenu, "lblLoad")->pos(), pxPoint(1200, 3480));
 }
 
 void MainMenuTest::chapterMarkNeedsEveryAnswer() {
@@ -296,16 +259,16 @@ void MainMenuTest::chapterMarkNeedsEveryAnswer() {
     for (int position = 1; position <= 9; ++position)
         store.store(position, QStringLiteral(" "));
     f.returnToMenu();
-    QVERIFY(!f.menu()->markOf(QStringLiteral("Childhood"))->isMarked());
+    QVERIFY(!f.menu()->markOf(catalogue::ChapterId::Childhood)->isMarked());
     store.store(10, QStringLiteral(" "));
     QVERIFY(!f.menu()
-                 ->markOf(QStringLiteral("Childhood"))
+                 ->markOf(catalogue::ChapterId::Childhood)
                  ->isMarked());  // not before it is active again
     f.returnToMenu();
-    QVERIFY(f.menu()->markOf(QStringLiteral("Childhood"))->isMarked());
-    QVERIFY(!f.menu()->markOf(QStringLiteral("HighSchool"))->isMarked());
-    QVERIFY(!f.control("frmMain", "cmdChildhood")->isVisible());
-    QVERIFY(f.control("frmMain", "cmdChildhood2")->isVisible());
+    QVERIFY(f.menu()->markOf(catalogue::ChapterId::Childhood)->isMarked());
+    QVERIFY(!f.menu()->markOf(catalogue::ChapterId::HighSchool)->isMarked());
+    QVERIFY(!f.control(FixedScreen::MainMenu, "cmdChildhood")->isVisible());
+    QVERIFY(f.control(FixedScreen::MainMenu, "cmdChildhood2")->isVisible());
 }
 
 void MainMenuTest::markStaysWhenAnAnswerIsEmptied() {
@@ -315,18 +278,18 @@ void MainMenuTest::markStaysWhenAnAnswerIsEmptied() {
     f.returnToMenu();
     f.program.store().store(79, QString());
     f.returnToMenu();
-    QVERIFY(f.menu()->markOf(QStringLiteral("Final"))->isMarked());
+    QVERIFY(f.menu()->markOf(catalogue::ChapterId::Final)->isMarked());
 }
 
 void MainMenuTest::markedButtonOpensTheSameScreen() {
     Fixture f;
-    f.program.screens().registerScreen(QStringLiteral("frmJobsMain"),
+    f.program.screens().registerScreen(catalogue::ChapterId::Jobs,
                                        [&f] { return new Placeholder(f.program.context()); });
     for (int position = 29; position <= 33; ++position)
         f.program.store().store(position, QStringLiteral("yes"));
     f.returnToMenu();
-    f.click("frmMain", "cmdJobs2");
-    QVERIFY(f.screen("frmJobsMain")->isVisible());
+    f.click(FixedScreen::MainMenu, "cmdJobs2");
+    QVERIFY(f.screen(catalogue::ChapterId::Jobs)->isVisible());
 }
 
 // Once a chapter is ticked its plain square is hidden: the label's access key
@@ -343,19 +306,19 @@ void MainMenuTest::accessKeysFollowTheTicks() {
             if (candidate->text() == caption)
                 label = candidate;
         QVERIFY2(label, chapter.key);
-        QCOMPARE(label->buddy(), f.menu()->markOf(QString::fromLatin1(chapter.key))->marked());
+        QCOMPARE(label->buddy(), f.menu()->markOf(chapter.id)->marked());
     }
 
     f.menu()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.menu()));
     QTest::keyClick(f.menu(), Qt::Key_C, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), f.control("frmMain", "cmdChildhood2"));
+    QCOMPARE(QApplication::focusWidget(), f.control(FixedScreen::MainMenu, "cmdChildhood2"));
 }
 
 void MainMenuTest::exitAsksAndNoKeeps() {
     Fixture f;
     f.dialogs.answerMessage(MessageButton::No);
-    f.click("frmMain", "cmdExit");
+    f.click(FixedScreen::MainMenu, "cmdExit");
     QVERIFY(f.menu()->isVisible());
     QCOMPARE(f.ends, 0);
     QCOMPARE(f.dialogs.messages().constLast().defaultButton, MessageButton::No);
@@ -363,7 +326,7 @@ void MainMenuTest::exitAsksAndNoKeeps() {
     f.menu()->close();
     QVERIFY(f.menu()->isVisible());
     f.dialogs.answerMessage(MessageButton::Yes);
-    f.click("frmMain", "cmdExit");
+    f.click(FixedScreen::MainMenu, "cmdExit");
     QCOMPARE(f.ends, 1);
 }
 
@@ -381,7 +344,7 @@ void MainMenuTest::loadDataAsksFirst() {
     f.dialogs.answerMessage(MessageButton(answer));
     if (MessageButton(answer) == MessageButton::Yes)
         f.dialogs.answerOpenFile(std::nullopt);
-    f.click("frmMain", "cmdLoad");
+    f.click(FixedScreen::MainMenu, "cmdLoad");
     QCOMPARE(f.program.store().answer(1), QStringLiteral("kept"));
     const MessageRequest asked = f.dialogs.messages().constFirst();
     QCOMPARE(asked.text,
@@ -408,27 +371,27 @@ void MainMenuTest::loadDataReadsTheChosenFileAndMarksFollowLater() {
     Fixture f;
     f.dialogs.answerMessage(MessageButton::Yes);
     f.dialogs.answerOpenFile(dir.filePath(QStringLiteral("Story.dat")));
-    emit f.control<ClickableLabel>("frmMain", "lblLoad")->clicked();
+    emit f.control<ClickableLabel>(FixedScreen::MainMenu, "lblLoad")->clicked();
     const auto fileRequest = f.dialogs.requests().constLast().file;
     QCOMPARE(fileRequest.filters, QStringList{"Data Files (*.dat)"});
     QCOMPARE(fileRequest.fileName, QString());
     QCOMPARE(f.program.store().answer(u"Jobs.Dream"), QStringLiteral("job"));
     QVERIFY(f.menu()->isVisible());
-    QVERIFY(!f.menu()->markOf(QStringLiteral("Jobs"))->isMarked());
+    QVERIFY(!f.menu()->markOf(catalogue::ChapterId::Jobs)->isMarked());
     f.returnToMenu();
-    QVERIFY(f.menu()->markOf(QStringLiteral("Jobs"))->isMarked());
+    QVERIFY(f.menu()->markOf(catalogue::ChapterId::Jobs)->isMarked());
 }
 
 // Answers given back all at once (the work a crash left) show on every menu
 // that exists, although none of them became active again.
 void MainMenuTest::answersReplacedAllAtOnceShowAtOnce() {
     Fixture f;
-    QWidget* chapterMenu = f.program.screens().create(QStringLiteral("frmChildMain"));
+    QWidget* chapterMenu = f.program.screens().create(catalogue::ChapterId::Childhood);
     AnswerStore given;
     for (int position = 1; position <= 10; ++position)
         given.store(position, QStringLiteral("back"));
     f.program.store().replaceWith(given);
-    QVERIFY(f.menu()->markOf(QStringLiteral("Childhood"))->isMarked());
+    QVERIFY(f.menu()->markOf(catalogue::ChapterId::Childhood)->isMarked());
     QVERIFY(
         chapterMenu->findChild<QWidget*>(QStringLiteral("cmdGrowUp2"))->isVisibleTo(chapterMenu));
     QVERIFY(!chapterMenu->isVisible());

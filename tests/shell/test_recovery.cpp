@@ -49,38 +49,38 @@ struct Fixture {
     }
     ScreenManager& screens() { return program.screens(); }
     Recovery& recovery() { return program.recovery(); }
-    QWidget* screen(const char* name) { return screens().find(QString::fromLatin1(name)); }
+    QWidget* screen(ScreenId id) { return screens().find(id); }
     template <typename T = QPushButton>
-    T* control(const char* screenName, const char* name) {
-        return screen(screenName)->findChild<T*>(QString::fromLatin1(name));
+    T* control(ScreenId id, const char* name) {
+        return screen(id)->findChild<T*>(QString::fromLatin1(name));
     }
 
     void enter() {
         program.start();
-        control("frmSplash", "cmdEnter")->click();
+        control(FixedScreen::Splash, "cmdEnter")->click();
         QCoreApplication::processEvents();  // the recovery question, if any
     }
     /// Types into the first childhood page's first box and saves, as she would.
     void answerOnPage(const QString& text) {
-        screens().show(QStringLiteral("frmChildhood1"));
-        auto* box = control<QPlainTextEdit>("frmChildhood1", "txtGrowUp");
+        screens().show(catalogue::PageId::Childhood1);
+        auto* box = control<QPlainTextEdit>(catalogue::PageId::Childhood1, "txtGrowUp");
         box->selectAll();
         QTest::keyClicks(box, text);
         QSignalSpy kept(&recovery(), &Recovery::answersKept);
-        control("frmChildhood1", "cmdSave")->click();
+        control(catalogue::PageId::Childhood1, "cmdSave")->click();
         QVERIFY(kept.wait(2000));
     }
     TextEditor* openEditor() {
-        screens().show(QStringLiteral("frmMain"));
+        screens().show(FixedScreen::MainMenu);
         dialogs.answerMessage(MessageButton::Ok);  // the editing note
-        control("frmMain", "cmdSaveFile")->click();
-        return screens().findAs<TextEditor>(QStringLiteral("frmTxtEditor"));
+        control(FixedScreen::MainMenu, "cmdSaveFile")->click();
+        return screens().findAs<TextEditor>(FixedScreen::TextEditor);
     }
     /// Save As through the note to Story.rtf in the home folder.
     void saveFromEditor(TextEditor* editor) {
         editor->findChild<QAction*>(QStringLiteral("mnuFileSaveAs"))->trigger();
         dialogs.answerSaveFile(home.filePath(QStringLiteral("Story.rtf")));
-        control("frmNote", "cmdOK")->click();
+        control(FixedScreen::SaveNote, "cmdOK")->click();
     }
     QString answersCopy() const { return QDir(folder()).filePath(QStringLiteral("answers.dat")); }
     QString documentCopy() const { return QDir(folder()).filePath(QStringLiteral("document.rtf")); }
@@ -213,10 +213,10 @@ void RecoveryTest::endings() {
     } else {
         f.dialogs.answerMessage(MessageButton::Yes);
         if (how.endsWith(u"exit")) {
-            f.control("frmMain", "cmdExit")->click();
+            f.control(FixedScreen::MainMenu, "cmdExit")->click();
         } else {
             QCloseEvent close;
-            QCoreApplication::sendEvent(f.screen("frmMain"), &close);
+            QCoreApplication::sendEvent(f.screen(FixedScreen::MainMenu), &close);
         }
     }
     QCOMPARE(f.ends, 1);
@@ -298,8 +298,8 @@ void RecoveryTest::keptWorkIsOfferedOnce() {
         QCOMPARE(store.isAnswered(position), restored && position <= answered);
     // Ten answers complete the first chapter: its mark shows without leaving the menu.
     QCOMPARE(f.program.screens()
-                 .findAs<MainMenu>(QStringLiteral("frmMain"))
-                 ->markOf(QStringLiteral("Childhood"))
+                 .findAs<MainMenu>(FixedScreen::MainMenu)
+                 ->markOf(catalogue::ChapterId::Childhood)
                  ->isMarked(),
              restored && answered == 10);
 
@@ -318,7 +318,7 @@ void RecoveryTest::keptWorkIsOfferedOnce() {
         QTextDocument document;
         QVERIFY(rtf::loadDocumentFile(path, document, nullptr));
         QCOMPARE(document.toPlainText(), documentText);
-        auto* editor = f.screens().findAs<TextEditor>(QStringLiteral("frmTxtEditor"));
+        auto* editor = f.screens().findAs<TextEditor>(FixedScreen::TextEditor);
         QCOMPARE(editor && editor->isVisible(), opened);
         if (opened) {
             QCOMPARE(editor->textArea()->toPlainText(), documentText);
@@ -332,8 +332,8 @@ void RecoveryTest::keptWorkIsOfferedOnce() {
     if (opened)
         return;
     const qsizetype messages = f.dialogs.messages().size();
-    f.screens().show(QStringLiteral("frmChildMain"));
-    f.screens().show(QStringLiteral("frmMain"));
+    f.screens().show(catalogue::ChapterId::Childhood);
+    f.screens().show(FixedScreen::MainMenu);
     QCoreApplication::processEvents();
     QCOMPARE(f.dialogs.messages().size(), messages);
 }
@@ -442,14 +442,14 @@ void RecoveryTest::goesOnWithTheLastDataFile() {
     for (int position = 1; position <= catalogue::kQuestionCount; ++position)
         QCOMPARE(f.program.store().state(position), story.state(position));
     QVERIFY(f.program.screens()
-                .findAs<MainMenu>(QStringLiteral("frmMain"))
-                ->markOf(QStringLiteral("Childhood"))
+                .findAs<MainMenu>(FixedScreen::MainMenu)
+                ->markOf(catalogue::ChapterId::Childhood)
                 ->isMarked());
 
     // The load dialog opens where the file is.
     f.dialogs.answerMessage(MessageButton::Yes);
     f.dialogs.answerOpenFile(std::nullopt);
-    f.control("frmMain", "cmdLoad")->click();
+    f.control(FixedScreen::MainMenu, "cmdLoad")->click();
     QCOMPARE(f.dialogs.requests().last().file.fileName, dataFile);
 }
 

@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "shell/recovery.h"
 #include "shell/screen.h"
 #include "shell/session.h"
@@ -8,6 +9,7 @@
 #include "zoom/textzoom.h"
 
 #include <QCloseEvent>
+#include <QSet>
 #include <QTest>
 
 using namespace vellumora;
@@ -24,6 +26,12 @@ public:
     int activations = 0;
 };
 
+// Two ordinary screens and one whose close box ends the program, under the
+// ids of screens of the program.
+constexpr ScreenId kA = FixedScreen::Instructions;
+constexpr ScreenId kB = FixedScreen::Warranty;
+constexpr ScreenId kEnds = FixedScreen::Splash;
+
 struct Fixture {
     AnswerStore store;
     ScriptedDialogs dialogs;
@@ -36,17 +44,13 @@ struct Fixture {
     AppContext context{store, dialogs, screens, session, recovery, speller, zooms};
 
     Fixture() {
-        for (const char* name : {"frmA", "frmB"})
-            screens.registerScreen(QString::fromLatin1(name), [this] {
-                return new CountingScreen(context, Screen::CloseBox::AskExit);
-            });
-        screens.registerScreen(QStringLiteral("frmEnds"), [this] {
-            return new CountingScreen(context, Screen::CloseBox::EndProgram);
-        });
+        for (const ScreenId id : {kA, kB})
+            screens.registerScreen(
+                id, [this] { return new CountingScreen(context, Screen::CloseBox::AskExit); });
+        screens.registerScreen(
+            kEnds, [this] { return new CountingScreen(context, Screen::CloseBox::EndProgram); });
     }
-    CountingScreen* screen(const char* name) {
-        return static_cast<CountingScreen*>(screens.find(QString::fromLatin1(name)));
-    }
+    CountingScreen* screen(ScreenId id) { return static_cast<CountingScreen*>(screens.find(id)); }
 };
 
 }  // namespace
@@ -66,6 +70,7 @@ private slots:
     void closeBoxAsksTheExitConfirmation();
     void closeBoxThatEndsTheProgram();
     void screensAreFixedSizeWithoutMaximiseBox();
+    void everyScreenOfTheProgramHasANameOfItsOwn();
 };
 
 void ScreensTest::centringArithmetic_data() {
@@ -95,99 +100,116 @@ void ScreensTest::twipsToPixels() {
 
 void ScreensTest::createdOnceAndKeptWhereTheUserLeftIt() {
     Fixture f;
-    QVERIFY(!f.screens.find(QStringLiteral("frmA")));
-    QWidget* a = f.screens.show(QStringLiteral("frmA"));
-    QCOMPARE(a->objectName(), QStringLiteral("frmA"));
+    QVERIFY(!f.screens.find(kA));
+    QWidget* a = f.screens.show(kA);
+    // The manager names the window after its id.
+    QCOMPARE(a->objectName(), QStringLiteral("frmInstruc"));
     a->move(7, 9);
-    f.screens.handOver(a, QStringLiteral("frmB"));
+    f.screens.handOver(a, kB);
     QVERIFY(!a->isVisible());
-    QCOMPARE(f.screens.show(QStringLiteral("frmA")), a);
+    QCOMPARE(f.screens.show(kA), a);
     QCOMPARE(a->pos(), QPoint(7, 9));
-    QVERIFY(!f.screens.create(QStringLiteral("frmNowhere")));
+    QVERIFY(!f.screens.create(FixedScreen::Credits));  // never registered
 }
 
 void ScreensTest::activationRunsOnShowButNeverTwiceInARow() {
     Fixture f;
-    f.screens.show(QStringLiteral("frmA"));
-    QCOMPARE(f.screen("frmA")->activations, 1);
-    f.screens.show(QStringLiteral("frmA"));
-    QCOMPARE(f.screen("frmA")->activations, 1);
-    f.screens.handOver(f.screen("frmA"), QStringLiteral("frmB"));
-    QCOMPARE(f.screen("frmB")->activations, 1);
-    f.screens.handOver(f.screen("frmB"), QStringLiteral("frmA"));
-    QCOMPARE(f.screen("frmA")->activations, 2);
-    QCOMPARE(f.screens.activeScreen(), f.screen("frmA"));
+    f.screens.show(kA);
+    QCOMPARE(f.screen(kA)->activations, 1);
+    f.screens.show(kA);
+    QCOMPARE(f.screen(kA)->activations, 1);
+    f.screens.handOver(f.screen(kA), kB);
+    QCOMPARE(f.screen(kB)->activations, 1);
+    f.screens.handOver(f.screen(kB), kA);
+    QCOMPARE(f.screen(kA)->activations, 2);
+    QCOMPARE(f.screens.activeScreen(), f.screen(kA));
 }
 
 void ScreensTest::windowActivationFromTheSystemCounts() {
     Fixture f;
-    f.screens.show(QStringLiteral("frmA"));
-    f.screens.show(QStringLiteral("frmB"));
+    f.screens.show(kA);
+    f.screens.show(kB);
     QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(f.screen("frmA"), &activate);
-    QCOMPARE(f.screen("frmA")->activations, 2);
+    QCoreApplication::sendEvent(f.screen(kA), &activate);
+    QCOMPARE(f.screen(kA)->activations, 2);
     // A message box closing over the screen brings the same screen back: no second run.
-    QCoreApplication::sendEvent(f.screen("frmA"), &activate);
-    QCOMPARE(f.screen("frmA")->activations, 2);
+    QCoreApplication::sendEvent(f.screen(kA), &activate);
+    QCOMPARE(f.screen(kA)->activations, 2);
 }
 
 void ScreensTest::hidingTheActiveScreenActivatesTheOneBeneath() {
     Fixture f;
-    f.screens.show(QStringLiteral("frmA"));
-    f.screens.show(QStringLiteral("frmB"));
-    f.screen("frmB")->hide();
-    QCOMPARE(f.screen("frmA")->activations, 2);
-    QCOMPARE(f.screens.activeScreen(), f.screen("frmA"));
+    f.screens.show(kA);
+    f.screens.show(kB);
+    f.screen(kB)->hide();
+    QCOMPARE(f.screen(kA)->activations, 2);
+    QCOMPARE(f.screens.activeScreen(), f.screen(kA));
 }
 
 void ScreensTest::destroyReturnsToNotCreated() {
     Fixture f;
-    QPointer<QWidget> a = f.screens.show(QStringLiteral("frmA"));
-    f.screens.destroy(QStringLiteral("frmA"));
-    QVERIFY(!f.screens.find(QStringLiteral("frmA")));
+    QPointer<QWidget> a = f.screens.show(kA);
+    f.screens.destroy(kA);
+    QVERIFY(!f.screens.find(kA));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(a.isNull());
-    QWidget* again = f.screens.show(QStringLiteral("frmA"));
+    QWidget* again = f.screens.show(kA);
     QVERIFY(again);
-    QCOMPARE(f.screen("frmA")->activations, 1);
+    QCOMPARE(f.screen(kA)->activations, 1);
 }
 
 void ScreensTest::closeBoxAsksTheExitConfirmation() {
     Fixture f;
-    f.screens.show(QStringLiteral("frmA"));
+    f.screens.show(kA);
     f.dialogs.answerMessage(MessageButton::No);
-    f.screen("frmA")->close();
-    QVERIFY(f.screen("frmA")->isVisible());
+    f.screen(kA)->close();
+    QVERIFY(f.screen(kA)->isVisible());
     QCOMPARE(f.ends, 0);
     test::compareWithExitQuestion(f.dialogs.messages().constLast());
     if (QTest::currentTestFailed())
         return;
 
-    f.screens.create(QStringLiteral("frmB"));  // alive but hidden
+    f.screens.create(kB);  // alive but hidden
     f.dialogs.answerMessage(MessageButton::Yes);
-    f.screen("frmA")->close();
+    f.screen(kA)->close();
     QCOMPARE(f.ends, 1);
     QVERIFY(f.screens.hasEnded());
-    QVERIFY(!f.screen("frmA")->isVisible());
+    QVERIFY(!f.screen(kA)->isVisible());
     QCOMPARE(f.dialogs.count(ScriptedDialogs::Kind::Message), 2);
 }
 
 void ScreensTest::closeBoxThatEndsTheProgram() {
     Fixture f;
-    f.screens.show(QStringLiteral("frmEnds"));
-    f.screen("frmEnds")->close();
+    f.screens.show(kEnds);
+    f.screen(kEnds)->close();
     QCOMPARE(f.ends, 1);
     QVERIFY(f.dialogs.requests().isEmpty());
 }
 
 void ScreensTest::screensAreFixedSizeWithoutMaximiseBox() {
     Fixture f;
-    QWidget* a = f.screens.show(QStringLiteral("frmA"));
+    QWidget* a = f.screens.show(kA);
     QCOMPARE(a->windowTitle(), QStringLiteral("Vellumora - Test"));
     QCOMPARE(a->minimumSize(), QSize(100, 100));
     QCOMPARE(a->maximumSize(), QSize(100, 100));
     QVERIFY(!(a->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(a->windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+// Outside tools find each window by its name: every screen the program can
+// show, fixed, chapter menu or question page, is registered and named once.
+void ScreensTest::everyScreenOfTheProgramHasANameOfItsOwn() {
+    ScriptedDialogs dialogs;
+    Program program(dialogs, [] {});
+    const QList<ScreenId> screens = program.screens().registeredScreens();
+    QCOMPARE(screens.size(), kFixedScreenCount + catalogue::kChapterCount + catalogue::kPageCount);
+    QSet<QString> names;
+    for (const ScreenId id : screens) {
+        const QString name = program.screens().create(id)->objectName();
+        QCOMPARE(name, id.objectName());
+        QVERIFY2(name.startsWith(u"frm") && !names.contains(name), qPrintable(name));
+        names.insert(name);
+    }
 }
 
 QTEST_MAIN(ScreensTest)

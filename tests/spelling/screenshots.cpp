@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
         program.store().store(position, kAnswer);
     int failures = 0;
 
-    QWidget* page = program.screens().show(QStringLiteral("frmChildhood1"));
+    QWidget* page = program.screens().show(catalogue::PageId::Childhood1);
     waitForSpelling(program);
     failures += !save(page, folder, "page.png");
     auto* box = page->findChild<QPlainTextEdit*>();
@@ -69,8 +69,7 @@ int main(int argc, char** argv) {
     page->hide();
 
     dialogs.answerMessage(MessageButton::Ok);
-    auto* editor =
-        qobject_cast<TextEditor*>(program.screens().show(QStringLiteral("frmTxtEditor")));
+    auto* editor = qobject_cast<TextEditor*>(program.screens().show(FixedScreen::TextEditor));
     QTest::qWait(200);
     failures += !save(editor, folder, "editor.png");
     program.zooms().editor.step(3);

@@ -64,7 +64,7 @@ struct PageHarness : Harness {
     QWidget* page = nullptr;
     PageHarness() {
         program.speller().useDictionary(kTestDictionary);
-        page = screens().show(u"frmChildhood1"_qs);
+        page = screens().show(catalogue::PageId::Childhood1);
     }
     QPlainTextEdit* box(const char* name) { return control<QPlainTextEdit>(page, name); }
     bool ready() {
@@ -114,9 +114,9 @@ private slots:
         {
             PageHarness h;
             h.store().store(catalogue::positionOf(u"Childhood.School"_qs), u"Teh smal school"_qs);
-            QPlainTextEdit* other =
-                control<QPlainTextEdit>(h.screens().show(u"frmChildhood2"_qs), u"txtSchool"_qs);
-            QWidget* page = h.screens().show(u"frmChildhood1"_qs);
+            QPlainTextEdit* other = control<QPlainTextEdit>(
+                h.screens().show(catalogue::PageId::Childhood2), u"txtSchool"_qs);
+            QWidget* page = h.screens().show(catalogue::PageId::Childhood1);
             QVERIFY(h.ready());
             QPlainTextEdit* box = control<QPlainTextEdit>(page, u"txtGrowUp"_qs);
             typeInto(box, u"Teh story was smal "_qs);
@@ -131,8 +131,8 @@ private slots:
         Harness restarted;
         restarted.program.speller().useDictionary(kTestDictionary);
         restarted.store().store(catalogue::positionOf(u"Childhood.School"_qs), u"Teh smal"_qs);
-        QPlainTextEdit* box =
-            control<QPlainTextEdit>(restarted.screens().show(u"frmChildhood2"_qs), u"txtSchool"_qs);
+        QPlainTextEdit* box = control<QPlainTextEdit>(
+            restarted.screens().show(catalogue::PageId::Childhood2), u"txtSchool"_qs);
         QVERIFY(QTest::qWaitFor([&] { return restarted.program.speller().isReady(); }, 10000));
         QTRY_VERIFY(isMarked(box, box->document(), u"smal"_qs));
         QVERIFY(!isMarked(box, box->document(), u"Teh"_qs));

@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 using namespace vellumora;
 
@@ -12,7 +13,7 @@ class AnswersTest : public QObject {
 
 private slots:
     void catalogueHasEveryQuestionOnceInChapterOrder();
-    void chapterTableAgreesWithQuestions();
+    void chaptersPagesAndQuestionsReferToEachOther();
     void controlNameExceptions();
     void screenWordingsDifferOnlyWhereListed();
     void startUpStates();
@@ -33,6 +34,7 @@ void AnswersTest::catalogueHasEveryQuestionOnceInChapterOrder() {
         QVERIFY2(!seen.contains(slot), qPrintable(slot));
         seen.insert(slot);
         QCOMPARE(catalogue::positionOf(slot), position);
+        QCOMPARE(catalogue::positionOf(catalogue::question(position)), position);
     }
     QCOMPARE(catalogue::positionOf(u"Childhood.Lived"), 4);
     QCOMPARE(catalogue::positionOf(u"Childhood.Hobbies"), 5);
@@ -45,27 +47,37 @@ void AnswersTest::catalogueHasEveryQuestionOnceInChapterOrder() {
                             "specific about the ceremony?"));
 }
 
-void AnswersTest::chapterTableAgreesWithQuestions() {
-    const auto chapters = catalogue::chapters();
-    QCOMPARE(int(chapters.size()), 12);
+// Every chapter owns the pages that name it and the questions on them, and
+// every page holds at least one question.
+void AnswersTest::chaptersPagesAndQuestionsReferToEachOther() {
+    QCOMPARE(int(catalogue::chapters().size()), catalogue::kChapterCount);
+    QCOMPARE(int(catalogue::pages().size()), catalogue::kPageCount);
     int expectedFirst = 1;
-    QSet<QString> pages;
-    for (const catalogue::Chapter& chapter : chapters) {
+    QSet<QString> pageNames;
+    QSet<int> pagesWithQuestions;
+    for (const catalogue::Chapter& chapter : catalogue::chapters()) {
+        QCOMPARE(&catalogue::chapter(chapter.id), &chapter);
         QCOMPARE(chapter.firstPosition, expectedFirst);
-        for (const catalogue::Page& page : chapter.pages)
-            pages.insert(page.name);
+        const auto pages = catalogue::pagesOf(chapter);
+        QVERIFY2(!pages.empty(), chapter.key);
+        for (const catalogue::Page& page : pages) {
+            QCOMPARE(page.chapter, chapter.id);
+            QCOMPARE(&catalogue::page(page.id), &page);
+            pageNames.insert(QString::fromLatin1(page.name));
+        }
         for (const catalogue::Question& q : catalogue::questionsOf(chapter)) {
-            QCOMPARE(QString::fromLatin1(q.chapterKey), QString::fromLatin1(chapter.key));
-            bool pageOfChapter = false;
-            for (const catalogue::Page& page : chapter.pages)
-                pageOfChapter |= QString::fromLatin1(page.name) == QString::fromLatin1(q.page);
-            QVERIFY2(pageOfChapter, q.key);
             QCOMPARE(&catalogue::chapterOf(q), &chapter);
+            QVERIFY2(
+                std::ranges::any_of(pages, [&q](const auto& page) { return page.id == q.page; }),
+                q.key);
+            QCOMPARE(catalogue::findQuestion(chapter.id, QString::fromLatin1(q.key)), &q);
+            pagesWithQuestions.insert(int(q.page));
         }
         expectedFirst += chapter.questionCount;
     }
-    QCOMPARE(expectedFirst, 82);
-    QCOMPARE(pages.size(), 20);
+    QCOMPARE(expectedFirst, catalogue::kQuestionCount + 1);
+    QCOMPARE(pageNames.size(), catalogue::kPageCount);
+    QCOMPARE(pagesWithQuestions.size(), catalogue::kPageCount);
 }
 
 void AnswersTest::controlNameExceptions() {
@@ -88,11 +100,16 @@ void AnswersTest::controlNameExceptions() {
 
 void AnswersTest::screenWordingsDifferOnlyWhereListed() {
     const catalogue::Question& war = catalogue::question(catalogue::positionOf(u"Military.War"));
-    QVERIFY(catalogue::wordingOn(u"frmMilitaryMain", war).contains(u"Hold old were you?"));
-    QVERIFY(catalogue::wordingOn(u"frmMilitary2", war).contains(u"during your lifetime?"));
-    QCOMPARE(catalogue::wordingOn(u"frmChildMain", catalogue::question(1)),
-             QString::fromLatin1(catalogue::question(1).text));
-    QCOMPARE(int(catalogue::screenWordings().size()), 6);
+    QVERIFY(catalogue::menuWording(war).contains(u"Hold old were you?"));
+    QVERIFY(catalogue::pageWording(war).contains(u"during your lifetime?"));
+    int ownOnMenu = 0, ownOnPage = 0;
+    for (const catalogue::Question& question : catalogue::questions()) {
+        const QString text = QString::fromLatin1(question.text);
+        ownOnMenu += catalogue::menuWording(question) != text;
+        ownOnPage += catalogue::pageWording(question) != text;
+    }
+    QCOMPARE(ownOnMenu, 1);
+    QCOMPARE(ownOnPage, 5);
 }
 
 void AnswersTest::startUpStates() {
