@@ -17,7 +17,7 @@ Program::Program(Dialogs& dialogs, std::function<void()> endProgram)
     recovery_.follow(screens_);
     startOffers_.follow(screens_);
     QObject::connect(&startOffers_, &StartOffers::openInEditor, &startOffers_,
-            [this](const QString& path) { openInEditor(path); });
+                     [this](const QString& path) { openInEditor(path); });
     registerShellScreens(context_);
     registerChapterScreens(context_);
     registerInfoScreens(context_);

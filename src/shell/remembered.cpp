@@ -10,7 +10,8 @@ const QString kLastDataFile = QStringLiteral("Start/lastDataFile");
 const QString kCopiesLeftAlone = QStringLiteral("Recovery/leftAlone");
 
 QSettings settings() {
-    return QSettings(QSettings::UserScope, QStringLiteral("Vellumora"), QStringLiteral("Vellumora"));
+    return QSettings(QSettings::UserScope, QStringLiteral("Vellumora"),
+                     QStringLiteral("Vellumora"));
 }
 
 }  // namespace

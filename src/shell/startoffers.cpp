@@ -24,13 +24,13 @@ struct LeftWork {
     std::vector<std::unique_ptr<RecoveryFolder>> folders;  ///< the oldest first
     AnswerStore answers;
     int answered = 0;
-    std::vector<RecoveryFolder*> documents;  ///< readable, the oldest first
+    std::vector<RecoveryFolder*> documents;   ///< readable, the oldest first
     std::set<RecoveryFolder*> documentsKept;  ///< could not be brought back: offered again
-    bool answersCutShort = false;     ///< a copy was read as far as its damage
-    bool answersUnreadable = false;   ///< a copy gave no answer at all
-    bool documentUnreadable = false;  ///< a document copy is no ordinary file
-    bool documentTooLarge = false;    ///< past what the editor opens
-    bool leftAtExit = true;           ///< every folder, not a crash
+    bool answersCutShort = false;             ///< a copy was read as far as its damage
+    bool answersUnreadable = false;           ///< a copy gave no answer at all
+    bool documentUnreadable = false;          ///< a document copy is no ordinary file
+    bool documentTooLarge = false;            ///< past what the editor opens
+    bool leftAtExit = true;                   ///< every folder, not a crash
     QDateTime lastWritten;
 
     bool canComeBack() const { return answered > 0 || !documents.empty(); }
@@ -173,7 +173,8 @@ QString question(const LeftWork& work) {
 QString damageOnly(const LeftWork& work) {
     QStringList text;
     text << (work.leftAtExit
-                 ? QStringLiteral("You left Vellumora last time without saving your work to a file.")
+                 ? QStringLiteral(
+                       "You left Vellumora last time without saving your work to a file.")
                  : QStringLiteral("Vellumora was not closed properly last time."));
     text << damageInWords(work);
     return text.join(QStringLiteral("  "));
@@ -197,8 +198,9 @@ std::optional<QString> saveKeptDocument(const RecoveryFolder& left, const QStrin
     QString reason;
     const std::optional<QByteArray> bytes = left.readDocument(&reason);
     if (!bytes) {
-        *told = QStringLiteral("The document you were editing could not be read from the copy "
-                               "Vellumora kept: %1.")
+        *told = QStringLiteral(
+                    "The document you were editing could not be read from the copy "
+                    "Vellumora kept: %1.")
                     .arg(reason);
         return std::nullopt;
     }
@@ -271,9 +273,8 @@ bool StartOffers::offerLeftBehind() {
         return false;
     }
     if (!work.canComeBack()) {
-        dialogs_.message(mainMenu(), {.title = kTitle,
-                                      .text = damageOnly(work),
-                                      .icon = MessageIcon::Warning});
+        dialogs_.message(mainMenu(),
+                         {.title = kTitle, .text = damageOnly(work), .icon = MessageIcon::Warning});
         settle(work);
         return true;
     }
@@ -306,24 +307,24 @@ void StartOffers::restore(LeftWork& work) {
                         .arg(QDir::toNativeSeparators(*path));
         } else {
             work.documentsKept.insert(document);
-            told << failure +
-                        QStringLiteral("  It is still kept, and Vellumora will offer it again "
-                                       "the next time it starts.");
+            told << failure + QStringLiteral(
+                                  "  It is still kept, and Vellumora will offer it again "
+                                  "the next time it starts.");
         }
     }
     if (saved.isEmpty()) {
         const MessageIcon icon =
             work.documentsKept.empty() ? MessageIcon::Information : MessageIcon::Warning;
-        dialogs_.message(mainMenu(), {.title = kTitle,
-                                      .text = told.join(QStringLiteral("  ")),
-                                      .icon = icon});
+        dialogs_.message(mainMenu(),
+                         {.title = kTitle, .text = told.join(QStringLiteral("  ")), .icon = icon});
         return;
     }
     told << (saved.size() == 1
                  ? QStringLiteral("Do you want to open it in the editor now?")
                  : QStringLiteral("Do you want to open the last of them in the editor now?"))
-         << QStringLiteral("If you answer No, you can open it later in the editor with File, "
-                           "Open.");
+         << QStringLiteral(
+                "If you answer No, you can open it later in the editor with File, "
+                "Open.");
     const MessageRequest ask{.title = kTitle,
                              .text = told.join(QStringLiteral("  ")),
                              .icon = MessageIcon::Question,
@@ -341,15 +342,14 @@ void StartOffers::settle(LeftWork& work) {
     QString reason;
     for (const std::unique_ptr<RecoveryFolder>& folder : work.folders) {
         QString why;
-        const bool gone = work.documentsKept.count(folder.get()) > 0
-                              ? folder->removeAnswers(&why)
-                              : folder->remove(&why);
+        const bool gone = work.documentsKept.count(folder.get()) > 0 ? folder->removeAnswers(&why)
+                                                                     : folder->remove(&why);
         if (gone)
             continue;
         stuck << folder->name();
         if (reason.isEmpty())
-            reason = QStringLiteral("\"%1\": %2")
-                         .arg(QDir::toNativeSeparators(folder->path()), why);
+            reason =
+                QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(folder->path()), why);
     }
     if (stuck.isEmpty())
         return;

@@ -100,8 +100,9 @@ bool removeCopy(const QString& folder, const QString& name, QString* reason) {
 bool RecoveryFolder::replaceWhole(const QString& path, const QByteArray& bytes, qint64 maxBytes,
                                   QString* error) {
     if (bytes.size() > maxBytes)
-        return fail(error, QStringLiteral("the copy would be larger than %1 MB")
-                               .arg(maxBytes / (1024 * 1024)));
+        return fail(
+            error,
+            QStringLiteral("the copy would be larger than %1 MB").arg(maxBytes / (1024 * 1024)));
     // The same whole-or-nothing replacement as every other save: a full disk
     // can never put a short copy in place of a whole one.
     return files::replaceFile(path, bytes, error);

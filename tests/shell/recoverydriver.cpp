@@ -22,9 +22,9 @@
 // "DONE <step>", so that the test knows how far the program got.
 #include "app/program.h"
 #include "dialogs/dialogs.h"
-#include "support/cancellingdialogs.h"
 #include "store/answerstore.h"
 #include "store/datafile.h"
+#include "support/cancellingdialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -156,9 +156,7 @@ public:
 
 private:
     QPushButton* button(ScreenId screen, const char* name) {
-        return program_.screens()
-            .find(screen)
-            ->findChild<QPushButton*>(QString::fromLatin1(name));
+        return program_.screens().find(screen)->findChild<QPushButton*>(QString::fromLatin1(name));
     }
     void waitFor(void (Recovery::*signal)()) {
         QSignalSpy spy(&program_.recovery(), signal);

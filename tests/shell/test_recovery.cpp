@@ -283,10 +283,10 @@ void RecoveryTest::keptWorkIsOfferedOnce() {
     QVERIFY(f.dialogs.allAnswersUsed());
     const MessageRequest question = f.dialogs.messages().value(0);
     const QLocale locale;
-    QCOMPARE(question.text, asked.arg(QStringLiteral("%1 at %2")
-                                          .arg(locale.toString(keptAt.date(), QLocale::LongFormat),
-                                               locale.toString(keptAt.time(),
-                                                               QLocale::ShortFormat))));
+    QCOMPARE(question.text,
+             asked.arg(QStringLiteral("%1 at %2")
+                           .arg(locale.toString(keptAt.date(), QLocale::LongFormat),
+                                locale.toString(keptAt.time(), QLocale::ShortFormat))));
     QCOMPARE(question.title, QStringLiteral("Vellumora"));
     QCOMPARE(question.icon, MessageIcon::Question);
     QCOMPARE(question.buttons, MessageButtons::YesNo);
@@ -378,9 +378,9 @@ void RecoveryTest::aCopyTheProgramWroteIsOffered() {
         QVERIFY(kept.wait(20000));
         // Gone without an end, as a killed run is.
     }
-    QVERIFY(QFileInfo(QDir(places.copies)
-                          .filePath(runFolders(places.copies).value(0) + "/answers.dat"))
-                .size() > datafile::kMaxFileBytes);
+    QVERIFY(
+        QFileInfo(QDir(places.copies).filePath(runFolders(places.copies).value(0) + "/answers.dat"))
+            .size() > datafile::kMaxFileBytes);
     Fixture f;
     f.program.keepRecoveryCopiesIn(places);
     f.dialogs.answerMessage(MessageButton::Yes);

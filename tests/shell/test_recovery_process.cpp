@@ -389,8 +389,8 @@ void makeLeftover(const Home& home, const QString& leftover) {
         QDir().mkpath(home.copies());
         for (const char* name : {"garden.jpg", "answers.dat", "document.rtf", "left-at-exit"})
             writeFile(QDir(pictures).filePath(QString::fromLatin1(name)), "\"hers\"");
-        QVERIFY(QFile::link(pictures, QDir(home.copies()).filePath(QStringLiteral(
-                                          "run-4242-abcdef"))));
+        QVERIFY(
+            QFile::link(pictures, QDir(home.copies()).filePath(QStringLiteral("run-4242-abcdef"))));
     } else if (leftover == u"lock pipe") {
         const QString folder = leaveFolder(home, 3);
         QCOMPARE(::mkfifo(QFile::encodeName(folder + QStringLiteral(".lock")), 0600), 0);
@@ -436,9 +436,9 @@ void RecoveryProcessTest::strangeLeftovers() {
         return;
 
     const QString report = home.dir.filePath(QStringLiteral("report.dat"));
-    Run first(home, {QStringLiteral("--restore"), QStringLiteral("default"),
-                     QStringLiteral("enter"), QStringLiteral("report"), report,
-                     QStringLiteral("exit")});
+    Run first(home,
+              {QStringLiteral("--restore"), QStringLiteral("default"), QStringLiteral("enter"),
+               QStringLiteral("report"), report, QStringLiteral("exit")});
     QVERIFY(first.finishes());
     const QString asked = first.told().join(u'|');
     QCOMPARE(asked.isEmpty(), told.isEmpty());
@@ -457,8 +457,8 @@ void RecoveryProcessTest::strangeLeftovers() {
     if (leftover == u"link") {
         const QDir pictures(home.dir.filePath(QStringLiteral("Pictures")));
         QCOMPARE(pictures.entryList(QDir::Files).size(), 4);
-        QVERIFY(QFileInfo(QDir(home.copies()).filePath(QStringLiteral("run-4242-abcdef")))
-                    .isSymLink());
+        QVERIFY(
+            QFileInfo(QDir(home.copies()).filePath(QStringLiteral("run-4242-abcdef"))).isSymLink());
     }
 }
 
