@@ -253,12 +253,12 @@ void StartOffers::offer() {
 std::vector<std::unique_ptr<RecoveryFolder>> StartOffers::claimLeftBehind() const {
     const QDir root(recovery_.places().copies);
     QStringList leftAlone = remembered::copiesLeftAlone();
-    const qsizetype remembered = leftAlone.size();
+    const qsizetype known = leftAlone.size();
     leftAlone.removeIf([&root](const QString& name) {
         const QFileInfo entry(root.filePath(name));
         return !entry.exists() && !entry.isSymLink();
     });
-    if (leftAlone.size() != remembered)
+    if (leftAlone.size() != known)
         remembered::setCopiesLeftAlone(leftAlone);
     return RecoveryFolder::claimLeftBehind(root.path(), leftAlone);
 }
@@ -297,21 +297,7 @@ void StartOffers::restore(LeftWork& work) {
                     .arg(work.answered == 1 ? QStringLiteral("answer is")
                                             : QStringLiteral("%1 answers are").arg(work.answered));
     }
-    QStringList saved;
-    for (RecoveryFolder* document : work.documents) {
-        QString failure;
-        if (const std::optional<QString> path =
-                saveKeptDocument(*document, recovery_.places().documents, &failure)) {
-            saved << *path;
-            told << QStringLiteral("The document you were editing is saved as \"%1\".")
-                        .arg(QDir::toNativeSeparators(*path));
-        } else {
-            work.documentsKept.insert(document);
-            told << failure + QStringLiteral(
-                                  "  It is still kept, and Vellumora will offer it again "
-                                  "the next time it starts.");
-        }
-    }
+    const QStringList saved = saveDocuments(work, told);
     if (saved.isEmpty()) {
         const MessageIcon icon =
             work.documentsKept.empty() ? MessageIcon::Information : MessageIcon::Warning;
@@ -332,6 +318,26 @@ void StartOffers::restore(LeftWork& work) {
                              .defaultButton = MessageButton::Yes};
     if (dialogs_.message(mainMenu(), ask) == MessageButton::Yes)
         emit openInEditor(saved.last());
+}
+
+// Each document goes to her Documents folder; one that cannot stays kept.
+QStringList StartOffers::saveDocuments(LeftWork& work, QStringList& told) {
+    QStringList saved;
+    for (RecoveryFolder* document : work.documents) {
+        QString failure;
+        if (const std::optional<QString> path =
+                saveKeptDocument(*document, recovery_.places().documents, &failure)) {
+            saved << *path;
+            told << QStringLiteral("The document you were editing is saved as \"%1\".")
+                        .arg(QDir::toNativeSeparators(*path));
+        } else {
+            work.documentsKept.insert(document);
+            told << failure + QStringLiteral(
+                                  "  It is still kept, and Vellumora will offer it again "
+                                  "the next time it starts.");
+        }
+    }
+    return saved;
 }
 
 // Whatever she was asked about goes, except a document that could not be

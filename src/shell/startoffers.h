@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -50,6 +51,7 @@ private:
     bool offerLastDataFile();
     std::vector<std::unique_ptr<RecoveryFolder>> claimLeftBehind() const;
     void restore(LeftWork& work);
+    QStringList saveDocuments(LeftWork& work, QStringList& told);
     void settle(LeftWork& work);
     QWidget* mainMenu() const;
 
