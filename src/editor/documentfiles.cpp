@@ -36,12 +36,6 @@ void DocumentFiles::markModified() {
     document_.setModified(true);
 }
 
-void DocumentFiles::report(const QString& text) {
-    const MessageRequest request{
-        .title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning};
-    context_.dialogs.message(&window_, request);
-}
-
 // --- Open ---
 
 void DocumentFiles::open() {
@@ -61,8 +55,9 @@ void DocumentFiles::chooseAndLoad() {
 void DocumentFiles::load(const QString& path) {
     QString error;
     if (!editor::openDocumentFile(context_.dialogs, window_, path, document_, &error)) {
-        report(QStringLiteral("The document \"%1\" could not be opened.  %2")
-                   .arg(QDir::toNativeSeparators(path), error));
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("The document \"%1\" could not be opened.  %2")
+                          .arg(QDir::toNativeSeparators(path), error));
         return;
     }
     document_.setModified(false);

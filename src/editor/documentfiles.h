@@ -64,7 +64,6 @@ private:
     void resume(SaveFlow::Behind behind, bool saveCompleted);
     void chooseAndLoad();
     void finishClose(bool abandoned);
-    void report(const QString& text);
 
     AppContext& context_;
     QWidget& window_;

@@ -1,6 +1,6 @@
 #include "editor/documenttextedit.h"
 
-#include "editor/backgroundlayout.h"
+#include "textlayout/backgroundlayout.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -17,7 +17,7 @@ DocumentTextEdit::DocumentTextEdit(QWidget* parent) : QTextEdit(parent) {
 // end its work short of the end of the story. A change is told to the layout
 // just after this signal, so the layout finishes first.
 void DocumentTextEdit::finishLayoutBeforeTheChange() {
-    editor::finishBackgroundLayout(*document());
+    textlayout::finishBackgroundLayout(*document());
 }
 
 void DocumentTextEdit::reserveKeys(const QList<QKeySequence>& keys) {

@@ -6,6 +6,7 @@
 #include "store/answerstore.h"
 #include "store/datafile.h"
 
+#include <QDir>
 #include <QPushButton>
 
 namespace vellumora {
@@ -19,6 +20,14 @@ constexpr int kColumnLabelX[] = {480, 3240};
 constexpr int kLabelWidth = 2280;
 
 const QString kLoadCaption = QStringLiteral("Load Previously Saved Data");
+
+MessageRequest notADataFile(const QString& path) {
+    return {.title = QStringLiteral("Vellumora"),
+            .text = QStringLiteral("\"%1\" is not a story saved by this program, so it was not "
+                                   "loaded.  Nothing has been changed.")
+                        .arg(QDir::toNativeSeparators(path)),
+            .icon = MessageIcon::Warning};
+}
 
 // What the editor's square opens, for a screen reader: it has no tooltip.
 const QString kEditorDescription =
@@ -205,7 +214,12 @@ void MainMenu::LoadData() {
     if (!path)
         return;
     // Failures end the load silently; fields read before the failure stay.
-    if (datafile::readFile(*path, context().store) == datafile::ReadResult::Complete)
+    // A file that is no data file at all (her book's PDF, the document
+    // itself) is refused whole and said so, or she would think it loaded.
+    const datafile::ReadResult result = datafile::readFile(*path, context().store);
+    if (result == datafile::ReadResult::NotADataFile || result == datafile::ReadResult::TooLarge)
+        context().dialogs.message(this, notADataFile(*path));
+    if (result == datafile::ReadResult::Complete)
         context().recovery.answersReadFromFile(*path);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/recovery.h"
 
+#include "files/userplaces.h"
 #include "rtf/rtfwriter.h"
 #include "shell/remembered.h"
 #include "shell/screenmanager.h"
@@ -14,12 +15,9 @@
 namespace vellumora {
 
 RecoveryPlaces RecoveryPlaces::standard() {
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty())
-        documents = QDir::homePath();
     return {QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
                 QStringLiteral("/recovery"),
-            documents};
+            files::documentsFolder()};
 }
 
 Recovery::Recovery(AnswerStore& store) : store_(store) {

@@ -1,6 +1,6 @@
 #include "shell/remembered.h"
 
-#include <QSettings>
+#include "files/userplaces.h"
 
 namespace vellumora::remembered {
 
@@ -9,30 +9,25 @@ namespace {
 const QString kLastDataFile = QStringLiteral("Start/lastDataFile");
 const QString kCopiesLeftAlone = QStringLiteral("Recovery/leftAlone");
 
-QSettings settings() {
-    return QSettings(QSettings::UserScope, QStringLiteral("Vellumora"),
-                     QStringLiteral("Vellumora"));
-}
-
 }  // namespace
 
 QString lastDataFile() {
-    return settings().value(kLastDataFile).toString();
+    return files::Settings().value(kLastDataFile).toString();
 }
 
 void setLastDataFile(const QString& path) {
-    settings().setValue(kLastDataFile, path);
+    files::Settings().setValue(kLastDataFile, path);
 }
 
 QStringList copiesLeftAlone() {
-    return settings().value(kCopiesLeftAlone).toStringList();
+    return files::Settings().value(kCopiesLeftAlone).toStringList();
 }
 
 void setCopiesLeftAlone(const QStringList& names) {
     if (names.isEmpty())
-        settings().remove(kCopiesLeftAlone);
+        files::Settings().remove(kCopiesLeftAlone);
     else
-        settings().setValue(kCopiesLeftAlone, names);
+        files::Settings().setValue(kCopiesLeftAlone, names);
 }
 
 }  // namespace vellumora::remembered

@@ -273,8 +273,7 @@ bool StartOffers::offerLeftBehind() {
         return false;
     }
     if (!work.canComeBack()) {
-        dialogs_.message(mainMenu(),
-                         {.title = kTitle, .text = damageOnly(work), .icon = MessageIcon::Warning});
+        reportFailure(dialogs_, mainMenu(), damageOnly(work));
         settle(work);
         return true;
     }
@@ -360,13 +359,11 @@ void StartOffers::settle(LeftWork& work) {
     if (stuck.isEmpty())
         return;
     remembered::setCopiesLeftAlone(remembered::copiesLeftAlone() + stuck);
-    dialogs_.message(mainMenu(),
-                     {.title = kTitle,
-                      .text = QStringLiteral("Vellumora could not delete the copies of your work "
-                                             "that it kept in %1.  It will not offer them again; "
-                                             "you may delete that folder yourself.")
-                                  .arg(reason),
-                      .icon = MessageIcon::Warning});
+    reportFailure(dialogs_, mainMenu(),
+                  QStringLiteral("Vellumora could not delete the copies of your work that it "
+                                 "kept in %1.  It will not offer them again; you may delete that "
+                                 "folder yourself.")
+                      .arg(reason));
 }
 
 // --- The data file she used last ---
