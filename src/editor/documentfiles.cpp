@@ -48,19 +48,21 @@ void DocumentFiles::chooseAndLoad() {
     FileRequest request;
     request.filters = {QStringLiteral("Rich Text Files (*.rtf)"),
                        QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")};
-    const std::optional<QString> path = context_.dialogs.openFile(&window_, request);
-    if (!path)
-        return;
+    if (const std::optional<QString> path = context_.dialogs.openFile(&window_, request))
+        load(*path);
+}
+
+void DocumentFiles::load(const QString& path) {
     QString error;
-    if (!editor::openDocumentFile(context_.dialogs, window_, *path, document_, &error)) {
+    if (!editor::openDocumentFile(context_.dialogs, window_, path, document_, &error)) {
         reportFailure(context_.dialogs, &window_,
                       QStringLiteral("The document \"%1\" could not be opened.  %2")
-                          .arg(QDir::toNativeSeparators(*path), error));
+                          .arg(QDir::toNativeSeparators(path), error));
         return;
     }
     document_.setModified(false);
     returnRequest_ = ReturnRequest::Opened;
-    flow_.nameAfterOpen(*path);
+    flow_.nameAfterOpen(path);
 }
 
 // --- Save and Save As ---

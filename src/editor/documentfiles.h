@@ -45,6 +45,9 @@ public:
 
     // The File menu.
     void open();
+    /// Open's reading: the file at path in place of the document, without
+    /// asking about the document shown; a failure is told.
+    void load(const QString& path);
     void save();
     void saveAs();
     void returnToMainMenu();

@@ -188,7 +188,7 @@ bool SaveFlow::writeBothFiles(const QString& path) {
                           .arg(error, shown(path)));
         return false;
     }
-    context_.recovery.answersSavedToFile();
+    context_.recovery.answersSavedToFile(datafile::dataFilePathFor(path));
     return true;
 }
 

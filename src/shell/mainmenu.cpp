@@ -1,6 +1,7 @@
 #include "shell/mainmenu.h"
 
 #include "dialogs/dialogs.h"
+#include "shell/recovery.h"
 #include "shell/units.h"
 #include "store/answerstore.h"
 #include "store/datafile.h"
@@ -208,6 +209,7 @@ void MainMenu::LoadData() {
 
     FileRequest request;
     request.filters = {QStringLiteral("Data Files (*.dat)")};
+    request.fileName = context().recovery.lastDataFile();  // its folder, where she keeps them
     const std::optional<QString> path = context().dialogs.openFile(this, request);
     if (!path)
         return;
@@ -217,6 +219,8 @@ void MainMenu::LoadData() {
     const datafile::ReadResult result = datafile::readFile(*path, context().store);
     if (result == datafile::ReadResult::NotADataFile || result == datafile::ReadResult::TooLarge)
         context().dialogs.message(this, notADataFile(*path));
+    if (result == datafile::ReadResult::Complete)
+        context().recovery.answersReadFromFile(*path);
 }
 
 }  // namespace vellumora

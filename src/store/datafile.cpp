@@ -347,8 +347,8 @@ bool saveDataFile(const QString& documentPath, const AnswerStore& store, QString
     return false;
 }
 
-ReadResult read(QIODevice& device, AnswerStore& store) {
-    if (!device.isSequential() && device.size() - device.pos() > kMaxFileBytes)
+ReadResult read(QIODevice& device, AnswerStore& store, qint64 maxBytes) {
+    if (!device.isSequential() && device.size() - device.pos() > maxBytes)
         return ReadResult::TooLarge;
 
     // The code page is known only from the bytes: a byte-order mark or valid
@@ -357,7 +357,7 @@ ReadResult read(QIODevice& device, AnswerStore& store) {
     if (utf8)
         device.skip(kUtf8ByteOrderMark.size());
 
-    ByteSource in(device, kMaxFileBytes - (utf8 ? kUtf8ByteOrderMark.size() : 0));
+    ByteSource in(device, maxBytes - (utf8 ? kUtf8ByteOrderMark.size() : 0));
     std::array<RawField, catalogue::kQuestionCount> fields;
     int count = 0;
     FieldEnd end = FieldEnd::Read;
@@ -395,7 +395,7 @@ ReadResult read(QIODevice& device, AnswerStore& store) {
     return count == catalogue::kQuestionCount ? ReadResult::Complete : ReadResult::Incomplete;
 }
 
-ReadResult readFile(const QString& path, AnswerStore& store) {
+ReadResult readFile(const QString& path, AnswerStore& store, qint64 maxBytes) {
     // A pipe or a device may never end and a folder holds no data: only an
     // ordinary file is opened, so the load cannot wait for ever.
     if (!QFileInfo(path).isFile())
@@ -403,7 +403,7 @@ ReadResult readFile(const QString& path, AnswerStore& store) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult::CannotOpen;
-    return read(file, store);
+    return read(file, store, maxBytes);
 }
 
 }  // namespace vellumora::datafile

@@ -48,7 +48,7 @@ enum class ReadResult {
     Complete,      ///< all 81 fields were read
     Incomplete,    ///< the data ended first; the fields read were applied
     CannotOpen,    ///< not an ordinary file, or it could not be opened; nothing changed
-    TooLarge,      ///< more than kMaxFileBytes; nothing changed
+    TooLarge,      ///< more than the bound (kMaxFileBytes); nothing changed
     NotADataFile,  ///< holds what the writer never writes; nothing changed
 };
 
@@ -58,13 +58,15 @@ enum class ReadResult {
  * quoted field runs to its closing mark (a doubled mark inside stands for one
  * mark); an empty unquoted field returns its slot to unset; a line end
  * separates fields like a comma. Fields read before the data ends are applied.
- * A device larger than kMaxFileBytes, or one that runs on past it before the
- * 81st field, changes nothing. Nor does one that, before the end of its 81st
- * field, holds text outside quotation marks or a NUL byte: the writer writes
- * neither, and a document, a picture or a UTF-16 file shows one at once.
+ * A device larger than maxBytes, or one that runs on past it before the 81st
+ * field, changes nothing (TooLarge); recovery copies, which keep answers too
+ * large for a data file, pass a bound of their own. Nor does one that, before
+ * the end of its 81st field, holds text outside quotation marks or a NUL
+ * byte: the writer writes neither, and a document, a picture or a UTF-16
+ * file shows one at once.
  */
-ReadResult read(QIODevice& device, AnswerStore& store);
+ReadResult read(QIODevice& device, AnswerStore& store, qint64 maxBytes = kMaxFileBytes);
 /// Opens the file at path and reads it as above (LoadData's reading step).
-ReadResult readFile(const QString& path, AnswerStore& store);
+ReadResult readFile(const QString& path, AnswerStore& store, qint64 maxBytes = kMaxFileBytes);
 
 }  // namespace vellumora::datafile
