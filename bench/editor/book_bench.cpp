@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <map>
+#include <memory>
 
 using namespace vellumora;
 
@@ -95,6 +97,54 @@ void BM_QTextDocumentPrint(benchmark::State& state) {
     reportPages(state, pages);
 }
 BENCHMARK(BM_QTextDocumentPrint)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+/// 81 answers of `answerSize` characters in paragraphs of `paragraphSize`,
+/// in a document as wide as the editor shows it: a document shown in a text
+/// area has its page size, which its copy for the book takes along.
+QTextDocument& storyInTheEditor(qsizetype answerSize, qsizetype paragraphSize) {
+    static std::map<std::pair<qsizetype, qsizetype>, std::unique_ptr<QTextDocument>> made;
+    std::unique_ptr<QTextDocument>& document = made[{answerSize, paragraphSize}];
+    if (!document) {
+        const QString sentence = QStringLiteral("We walked to school along the river. ");
+        QString paragraph = sentence.repeated(int(paragraphSize / sentence.size()) + 1);
+        paragraph.truncate(paragraphSize);
+        QString answer = (paragraph + QStringLiteral("\r\n")).repeated(
+            int(answerSize / (paragraphSize + 2)) + 1);
+        answer.truncate(answerSize);
+        AnswerStore store;
+        for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+            store.store(position, answer);
+        document = std::make_unique<QTextDocument>();
+        QFont font(QStringLiteral("arial"));
+        font.setPointSize(12);
+        document->setDefaultFont(font);
+        document->setPlainText(editor::compileDocument(store));
+        document->setTextWidth(700);
+    }
+    return *document;
+}
+
+// The layout of long answers at the PDF's 1200 dpi: answers of one paragraph
+// each, and answers in paragraphs of 590 characters.
+void BM_BookLayoutOfLongAnswers(benchmark::State& state) {
+    QTextDocument& story = storyInTheEditor(state.range(0), state.range(1));
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF());
+        editor::BookLayout book(story, writer, {});
+        book.layOut();
+        benchmark::DoNotOptimize(book.pageCount());
+    }
+    state.counters["chars"] = double(story.characterCount());
+}
+BENCHMARK(BM_BookLayoutOfLongAnswers)
+    ->Args({17'700, 17'700})
+    ->Args({38'000, 590})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

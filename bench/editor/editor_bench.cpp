@@ -8,6 +8,8 @@
 #include "editor/documentfiles.h"
 #include "editor/documenttextedit.h"
 #include "editor/texteditor.h"
+#include "shell/screenmanager.h"
+#include "store/catalogue.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 #include "shell/session.h"
@@ -22,6 +24,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -346,6 +351,40 @@ BENCHMARK_CAPTURE(refused, paragraphs, bench::manyParagraphs)
 BENCHMARK_CAPTURE(refused, plain_line_breaks, bench::plainLineBreaks)
     ->Arg(16 * 1024)
     ->Arg(60 * 1024)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// A word of a million characters without a break pasted into an answer box
+// on its page, then one key typed at its end: the paste and the key, each
+// with the layout it brings.
+void BM_PasteLongWordIntoAnswerBox(benchmark::State& state) {
+    const QString word(state.range(0), u'x');
+    for (auto _ : state) {
+        state.PauseTiming();
+        test::CancellingDialogs dialogs;
+        Program program(dialogs, [] {});
+        QWidget* page = program.screens().show(catalogue::PageId::Childhood1);
+        auto* box = page->findChild<QPlainTextEdit*>();
+        box->setFocus();
+        QClipboard* clipboard = QApplication::clipboard();
+        clipboard->setText(word);
+        QElapsedTimer timer;
+        state.ResumeTiming();
+        timer.start();
+        box->paste();
+        QCoreApplication::processEvents();
+        state.counters["paste ms"] = double(timer.restart());
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QCoreApplication::sendEvent(box, &key);
+        QCoreApplication::processEvents();
+        state.counters["key ms"] = double(timer.elapsed());
+        state.PauseTiming();
+        box->clear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PasteLongWordIntoAnswerBox)
+    ->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

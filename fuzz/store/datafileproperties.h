@@ -25,6 +25,13 @@ inline bool sameStates(const AnswerStore& a, const AnswerStore& b) {
     return true;
 }
 
+/// The slot's state as the writer keeps it: a NUL is left out of the file.
+inline std::optional<QString> asWritten(const std::optional<QString>& state) {
+    if (!state)
+        return state;
+    return QString(*state).remove(QChar(0));
+}
+
 /// The answers written and read back are the answers; writing them again
 /// gives the same bytes. An empty result means every property held.
 inline QString writtenAnswersReadBack(const AnswerStore& store) {
@@ -32,8 +39,9 @@ inline QString writtenAnswersReadBack(const AnswerStore& store) {
     AnswerStore back;
     if (readBytes(written, back) != datafile::ReadResult::Complete)
         return QStringLiteral("a written file did not read back complete");
-    if (!sameStates(back, store))
-        return QStringLiteral("a written file read back to other answers");
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+        if (back.state(position) != asWritten(store.state(position)))
+            return QStringLiteral("a written file read back to other answers");
     if (datafile::encode(back) != written)
         return QStringLiteral("writing the answers read back gave other bytes");
     return {};
@@ -42,9 +50,11 @@ inline QString writtenAnswersReadBack(const AnswerStore& store) {
 /// Whatever the reader makes of the bytes writes and reads back unchanged.
 inline QString readerRoundTrip(const QByteArray& bytes) {
     AnswerStore store;
-    if (readBytes(bytes, store) == datafile::ReadResult::TooLarge &&
-        !sameStates(store, AnswerStore()))
+    const datafile::ReadResult result = readBytes(bytes, store);
+    if (result == datafile::ReadResult::TooLarge && !sameStates(store, AnswerStore()))
         return QStringLiteral("a file past the bound changed answers");
+    if (result == datafile::ReadResult::NotADataFile && !sameStates(store, AnswerStore()))
+        return QStringLiteral("a file refused as no data file changed answers");
     return writtenAnswersReadBack(store);
 }
 

@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "files/userplaces.h"
+
 #include <QCommandLineParser>
 #include <QGuiApplication>
 
@@ -19,7 +21,7 @@ void describeOptions(QCommandLineParser& parser) {
 }  // namespace
 
 void describeProgram() {
-    QCoreApplication::setApplicationName(QStringLiteral("Vellumora"));
+    QCoreApplication::setApplicationName(files::kProgramName);
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VELLUMORA_APP_ID));
 }

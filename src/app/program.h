@@ -4,6 +4,7 @@
 #include "shell/recovery.h"
 #include "shell/screenmanager.h"
 #include "shell/session.h"
+#include "shell/startoffers.h"
 #include "spelling/speller.h"
 #include "store/answerstore.h"
 #include "zoom/textzoom.h"
@@ -27,8 +28,9 @@ public:
     /// the instructions and the About page; then the splash screen is shown.
     void start();
 
-    /// Keeps copies of her work against a crash from now on, and offers
-    /// what an earlier run left once the main menu is first shown.
+    /// Keeps copies of her work against a crash and an exit without a save
+    /// from now on, and once the main menu is first shown offers what an
+    /// earlier run left, or to go on with the data file she used last.
     void keepRecoveryCopiesIn(const RecoveryPlaces& places) { recovery_.keepCopiesIn(places); }
 
     AnswerStore& store() { return store_; }
@@ -40,12 +42,15 @@ public:
     ViewZooms& zooms() { return zooms_; }
 
 private:
+    void openInEditor(const QString& path);
+
     AnswerStore store_;
     Session session_;
     spelling::Speller speller_;
     ViewZooms zooms_;
     // Before the screens: the editor reports to it until it is destroyed.
     Recovery recovery_;
+    StartOffers startOffers_;
     ScreenManager screens_;
     AppContext context_;
 };

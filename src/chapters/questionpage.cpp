@@ -2,6 +2,7 @@
 
 #include "chapters/answertext.h"
 #include "chapters/pagelayout.h"
+#include "textlayout/longwords.h"
 #include "dialogs/dialogs.h"
 #include "shell/look.h"
 #include "shell/units.h"
@@ -72,6 +73,8 @@ void QuestionPage::buildQuestions() {
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // Enter starts a new line; Tab moves on to the next control.
         box->setTabChangesFocus(true);
+        // A pasted word of millions of characters must not stop the program.
+        textlayout::keepLongWordsCheap(*box->document());
         spelling::SpellingView::attach(box, context().speller, context().dialogs);
         zoom::attach(box, context().zooms.answers);
         connect(box, &QPlainTextEdit::textChanged, this,

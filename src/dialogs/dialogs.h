@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -50,7 +51,22 @@ struct FileRequest {
     QString fileName;
     bool confirmOverwrite = false;  ///< ask before an existing file is replaced
     bool folderMustExist = false;   ///< refuse a folder that does not exist
+    /// For the save dialog: the extension (without its point) given to a
+    /// name typed without one; empty gives none.
+    QString defaultSuffix;
 };
+
+/**
+ * The path as the save dialog hands it back for a request's default suffix:
+ * a file name with no point in it gets the point and the suffix ("My Life
+ * Story" becomes "My Life Story.rtf"), any other stays as it is ("Notes.txt").
+ */
+inline QString withDefaultSuffix(const QString& path, const QString& suffix) {
+    const qsizetype nameStart = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
+    if (suffix.isEmpty() || path.size() == nameStart || path.indexOf(u'.', nameStart) >= 0)
+        return path;
+    return path + u'.' + suffix;
+}
 
 /// What the open dialog for a picture is asked: the folder it opens in.
 struct ImageRequest {
@@ -85,6 +101,11 @@ struct ProgressRequest {
     /// shows no Cancel button and shows at once; advance() then never fails.
     bool canCancel = true;
 };
+
+/// Draws a book's pages on the printer it is handed. `over` is the window
+/// that shows while it paints (the print preview, when there is one), for a
+/// progress window to open over.
+using PaintPages = std::function<void(QPrinter& printer, QWidget* over)>;
 
 /// The progress window of one task; it closes when this object goes.
 class Progress {
@@ -121,8 +142,7 @@ public:
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
     /// The print preview over the given printer. paint draws the pages on the
     /// printer it is handed, whenever the preview, or printing from it, needs them.
-    virtual void previewPrint(QWidget* parent, QPrinter& printer,
-                              const std::function<void(QPrinter&)>& paint) = 0;
+    virtual void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) = 0;
     /// The book's title page words and front pages, starting from initial.
     virtual std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) = 0;
     /// The progress window of a task that may take long. The production
@@ -131,5 +151,12 @@ public:
     virtual std::unique_ptr<Progress> showProgress(QWidget* parent,
                                                    const ProgressRequest& request) = 0;
 };
+
+/// Tells of something that went wrong, in a warning box titled with the
+/// program's name.
+inline void reportFailure(Dialogs& dialogs, QWidget* parent, const QString& text) {
+    dialogs.message(
+        parent, {.title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning});
+}
 
 }  // namespace vellumora

@@ -1,6 +1,7 @@
 #include "dialogs/qtdialogs.h"
 
 #include "dialogs/bookdialog.h"
+#include "files/userplaces.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -12,7 +13,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QStandardPaths>
 
 namespace vellumora {
 
@@ -83,8 +83,7 @@ void startIn(QFileDialog& dialog, const QString& fileName) {
         dialog.selectFile(fileName);
         return;
     }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.setDirectory(files::existingDocumentsFolder());
 }
 
 // Shows a prepared open or save dialog; the chosen file, or nullopt.
@@ -176,6 +175,9 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& r
     // A missing folder is refused by the AnyFile mode of the save dialog itself.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    // The dialog adds the suffix before it asks about replacing a file, so
+    // the question is about the file that will be written.
+    dialog.setDefaultSuffix(request.defaultSuffix);
     return chosenFile(dialog, request);
 }
 
@@ -224,11 +226,10 @@ bool QtDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtDialogs::previewPrint(QWidget* parent, QPrinter& printer,
-                             const std::function<void(QPrinter&)>& paint) {
+void QtDialogs::previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) {
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&paint](QPrinter* target) { paint(*target); });
+                     [&paint, &dialog](QPrinter* target) { paint(*target, &dialog); });
     // Big enough to read a page; the preview opens at the parent's size.
     if (parent)
         dialog.resize(parent->window()->size().expandedTo(QSize(800, 600)));

@@ -16,8 +16,7 @@ public:
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
-    void previewPrint(QWidget* parent, QPrinter& printer,
-                      const std::function<void(QPrinter&)>& paint) override;
+    void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
     std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
     std::unique_ptr<Progress> showProgress(QWidget* parent,
                                            const ProgressRequest& request) override;

@@ -2,10 +2,10 @@
 
 #include "editor/booklayout.h"
 #include "editor/documentfiles.h"
-#include "files/filefailure.h"
+#include "files/userplaces.h"
+#include "files/wholefile.h"
 #include "shell/appcontext.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -13,11 +13,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
-#include <QSettings>
-#include <QStandardPaths>
 #include <algorithm>
-#include <cerrno>
 
 namespace vellumora {
 
@@ -29,13 +25,9 @@ const QString kPdfSuffix = QStringLiteral(".pdf");
 constexpr int kProgressSteps = 1000, kLaidOutAt = 300;
 
 /// The book dialog's answers, kept in the user's settings from one run to the next.
-class BookSettings : public QSettings {
+class BookSettings : public files::Settings {
 public:
-    BookSettings()
-        : QSettings(QSettings::UserScope, QStringLiteral("Vellumora"),
-                    QStringLiteral("Vellumora")) {
-        beginGroup(QStringLiteral("Book"));
-    }
+    BookSettings() { beginGroup(QStringLiteral("Book")); }
 };
 
 void remember(const BookChoice& choice) {
@@ -97,12 +89,6 @@ std::optional<BookChoice> BookCommands::askForBook() {
     return choice;
 }
 
-void BookCommands::report(const QString& text) {
-    const MessageRequest request{
-        .title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning};
-    context_.dialogs.message(&window_, request);
-}
-
 // --- Print and preview ---
 
 void BookCommands::printWholeStory() {
@@ -113,7 +99,7 @@ void BookCommands::printWholeStory() {
     printer.setDocName(choice->title);
     if (!context_.dialogs.setUpPrinter(&window_, printer))
         return;
-    printOn(printer, *choice, QStringLiteral("Printing your story..."));
+    printOn(printer, *choice, QStringLiteral("Printing your story..."), &window_);
 }
 
 void BookCommands::preview() {
@@ -122,16 +108,19 @@ void BookCommands::preview() {
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(choice->title);
-    context_.dialogs.previewPrint(&window_, printer, [this, &choice](QPrinter& target) {
-        printOn(target, *choice, QStringLiteral("Preparing the pages of your story..."));
-    });
+    context_.dialogs.previewPrint(
+        &window_, printer, [this, &choice](QPrinter& target, QWidget* preview) {
+            printOn(target, *choice, QStringLiteral("Preparing the pages of your story..."),
+                    preview);
+        });
 }
 
-void BookCommands::printOn(QPrinter& printer, const BookChoice& choice, const QString& doing) {
+void BookCommands::printOn(QPrinter& printer, const BookChoice& choice, const QString& doing,
+                           QWidget* over) {
     // The book sets its own margins, measured from the paper's edge.
     printer.setFullPage(true);
     QPainter painter;
-    switch (render(printer, painter, choice, doing)) {
+    switch (render(printer, painter, choice, doing, over)) {
         case Rendered::Done:
             painter.end();
             return;
@@ -145,21 +134,22 @@ void BookCommands::printOn(QPrinter& printer, const BookChoice& choice, const QS
             break;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        report(QStringLiteral("Your story could not be printed to the file \"%1\": the file "
-                              "could not be written.")
-                   .arg(shown(printer.outputFileName())));
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("Your story could not be printed to the file \"%1\": the file "
+                                     "could not be written.")
+                          .arg(shown(printer.outputFileName())));
     else
-        report(QStringLiteral("Your story could not be printed on \"%1\": the printer could "
-                              "not be started.")
-                   .arg(printer.printerName()));
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("Your story could not be printed on \"%1\": the printer could "
+                                     "not be started.")
+                          .arg(printer.printerName()));
 }
 
 BookCommands::Rendered BookCommands::render(QPagedPaintDevice& device, QPainter& painter,
-                                            const BookChoice& choice, const QString& doing) {
-    // Over the print preview when there is one, so that the window is seen.
-    QWidget* over = QApplication::activeModalWidget();
-    const std::unique_ptr<Progress> progress = context_.dialogs.showProgress(
-        over ? over : &window_, {QStringLiteral("Vellumora"), doing, kProgressSteps});
+                                            const BookChoice& choice, const QString& doing,
+                                            QWidget* over) {
+    const std::unique_ptr<Progress> progress =
+        context_.dialogs.showProgress(over, {QStringLiteral("Vellumora"), doing, kProgressSteps});
     auto stage = [&progress](int from, int to) {
         return [&progress, from, to](qsizetype done, qsizetype total) {
             const qsizetype share = (to - from) * done / std::max<qsizetype>(total, 1);
@@ -183,10 +173,7 @@ QString BookCommands::proposedPdfName(const QString& documentPath, const QString
         const QFileInfo document(documentPath);
         return document.dir().filePath(document.completeBaseName() + kPdfSuffix);
     }
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QDir(folder).exists())
-        folder = QDir::homePath();
-    return QDir(folder).filePath(fileNameFrom(title) + kPdfSuffix);
+    return QDir(files::existingDocumentsFolder()).filePath(fileNameFrom(title) + kPdfSuffix);
 }
 
 QString BookCommands::withPdfSuffix(const QString& path) {
@@ -225,22 +212,13 @@ bool BookCommands::confirmReplace(const QString& path) {
 }
 
 // The PDF goes to a temporary file that replaces the chosen one only when
-// the book is complete: a cancelled or failed book leaves no half file, and
-// an older file of that name stays as it was.
+// the book is complete and on the disk: a cancelled or failed book leaves no
+// half file, and an older file of that name stays as it was.
 void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
-    const auto failed = [this, &path](const QString& reason) {
-        report(QStringLiteral("Your story could not be saved as \"%1\".  The file could not be "
-                              "written: %2.")
-                   .arg(shown(path), reason));
-    };
-    if (QFileInfo(path).isDir())
-        return failed(QStringLiteral("a folder of that name is in the way"));
-    QSaveFile file(path);
-    // Unbuffered, so that a short write on a full disk fails where it
-    // happens instead of inside commit(), which would still rename.
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(files::failureReason(file, errno));
+    QString reason;
+    files::WholeFileWriter file(path);
+    if (!file.start(&reason))
+        return pdfFailed(path, reason);
     Rendered rendered = Rendered::NotStarted;
     {
         QPdfWriter writer(&file);
@@ -249,25 +227,22 @@ void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
         writer.setPageSize(paperForPdf());
         writer.setPageMargins(QMarginsF());
         QPainter painter;
-        rendered = render(writer, painter, choice, QStringLiteral("Saving your story as PDF..."));
+        rendered = render(writer, painter, choice, QStringLiteral("Saving your story as PDF..."),
+                          &window_);
         if (painter.isActive())
             painter.end();
     }
-    if (rendered != Rendered::Done) {
-        file.cancelWriting();
-        if (rendered == Rendered::NotStarted)
-            failed(QStringLiteral("the PDF could not be started"));
-        return;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        // errno no longer tells which call failed after a whole book's
-        // painting; Qt's code says enough.
-        file.cancelWriting();
-        return failed(files::failureReason(file, 0));
-    }
-    errno = 0;
-    if (!file.commit())
-        failed(files::failureReason(file, errno));
+    if (rendered == Rendered::NotStarted)
+        pdfFailed(path, QStringLiteral("the PDF could not be started"));
+    else if (rendered == Rendered::Done && !file.commit(&reason))
+        pdfFailed(path, reason);
+}
+
+void BookCommands::pdfFailed(const QString& path, const QString& reason) {
+    reportFailure(context_.dialogs, &window_,
+                  QStringLiteral("Your story could not be saved as \"%1\".  The file could not be "
+                                 "written: %2.")
+                      .arg(shown(path), reason));
 }
 
 }  // namespace vellumora

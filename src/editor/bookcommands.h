@@ -49,14 +49,15 @@ private:
     enum class Rendered { Done, Cancelled, NotStarted };
 
     std::optional<BookChoice> askForBook();
-    void printOn(QPrinter& printer, const BookChoice& choice, const QString& doing);
+    void printOn(QPrinter& printer, const BookChoice& choice, const QString& doing, QWidget* over);
     void writePdf(const QString& path, const BookChoice& choice);
+    void pdfFailed(const QString& path, const QString& reason);
     /// Lays the book out for the device and paints it with the painter,
-    /// which this begins; on Cancel the painter may be left active.
+    /// which this begins, while a progress window over `over` shows how far
+    /// it got; on Cancel the painter may be left active.
     Rendered render(QPagedPaintDevice& device, QPainter& painter, const BookChoice& choice,
-                    const QString& doing);
+                    const QString& doing, QWidget* over);
     bool confirmReplace(const QString& path);
-    void report(const QString& text);
 
     AppContext& context_;
     const QTextDocument& story_;

@@ -54,6 +54,12 @@ qreal lineTop(const QTextLayout& layout, const QTextLine& line) {
 
 BookLayout::BookLayout(const QTextDocument& story, QPaintDevice& device, BookOptions options)
     : copy_(story.clone()), device_(device), options_(std::move(options)) {
+    // The copy takes the page size of the story's text area along. Until it
+    // has the paper's, it must not be laid out at all: every change below
+    // would lay the story out at the text area's width in the device's
+    // pixels, a few characters to a line, its height soon past what a
+    // layout can count and then without end. A null size lays out nothing.
+    copy_->setPageSize(QSizeF(0, 0));
     // The copy is measured in the device's own pixels, as it will be painted,
     // one sheet of paper to a page.
     copy_->documentLayout()->setPaintDevice(&device_);
@@ -117,9 +123,10 @@ void BookLayout::markChapterHeadings() {
 
 bool BookLayout::layOut(const BookProgress& progress) {
     markChapterHeadings();
+    // The layout works lazily; once the copy has its paper, asking where a
+    // paragraph lies lays the story out up to it, so the work can be
+    // reported and stopped part way.
     copy_->setPageSize(paper_.size());
-    // The layout works lazily; asking where a paragraph lies lays the story
-    // out up to it, so the work can be reported and stopped part way.
     QAbstractTextDocumentLayout* layout = copy_->documentLayout();
     const qsizetype total = copy_->characterCount();
     const qsizetype step = total / kLayoutReports + 1;

@@ -36,12 +36,6 @@ void DocumentFiles::markModified() {
     document_.setModified(true);
 }
 
-void DocumentFiles::report(const QString& text) {
-    const MessageRequest request{
-        .title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning};
-    context_.dialogs.message(&window_, request);
-}
-
 // --- Open ---
 
 void DocumentFiles::open() {
@@ -54,19 +48,22 @@ void DocumentFiles::chooseAndLoad() {
     FileRequest request;
     request.filters = {QStringLiteral("Rich Text Files (*.rtf)"),
                        QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")};
-    const std::optional<QString> path = context_.dialogs.openFile(&window_, request);
-    if (!path)
-        return;
+    if (const std::optional<QString> path = context_.dialogs.openFile(&window_, request))
+        load(*path);
+}
+
+void DocumentFiles::load(const QString& path) {
     QString error;
     rtf::NotKept notKept;
-    if (!editor::openDocumentFile(context_.dialogs, window_, *path, document_, &error, &notKept)) {
-        report(QStringLiteral("The document \"%1\" could not be opened.  %2")
-                   .arg(QDir::toNativeSeparators(*path), error));
+    if (!editor::openDocumentFile(context_.dialogs, window_, path, document_, &error, &notKept)) {
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("The document \"%1\" could not be opened.  %2")
+                          .arg(QDir::toNativeSeparators(path), error));
         return;
     }
     document_.setModified(false);
     returnRequest_ = ReturnRequest::Opened;
-    flow_.nameAfterOpen(*path, notKept);
+    flow_.nameAfterOpen(path, notKept);
 }
 
 // --- Save and Save As ---

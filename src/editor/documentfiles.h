@@ -45,6 +45,9 @@ public:
 
     // The File menu.
     void open();
+    /// Open's reading: the file at path in place of the document, without
+    /// asking about the document shown; a failure is told.
+    void load(const QString& path);
     void save();
     void saveAs();
     void returnToMainMenu();
@@ -61,7 +64,6 @@ private:
     void resume(SaveFlow::Behind behind, bool saveCompleted);
     void chooseAndLoad();
     void finishClose(bool abandoned);
-    void report(const QString& text);
 
     AppContext& context_;
     QWidget& window_;

@@ -1,7 +1,8 @@
 #include "editor/documenttextedit.h"
 
-#include "editor/backgroundlayout.h"
 #include "pictures/picturestore.h"
+#include "textlayout/backgroundlayout.h"
+#include "textlayout/longwords.h"
 
 #include <QDataStream>
 #include <QFileInfo>
@@ -87,6 +88,9 @@ bool holdsPictureRatherThanText(const QMimeData* source) {
 }  // namespace
 
 DocumentTextEdit::DocumentTextEdit(QWidget* parent) : QTextEdit(parent) {
+    // First, so that a change of wrap mode, which lays the story out anew,
+    // is finished too before the change is laid out.
+    textlayout::keepLongWordsCheap(*document());
     connect(document(), &QTextDocument::contentsChange, this,
             &DocumentTextEdit::finishLayoutBeforeTheChange);
 }
@@ -95,7 +99,7 @@ DocumentTextEdit::DocumentTextEdit(QWidget* parent) : QTextEdit(parent) {
 // end its work short of the end of the story. A change is told to the layout
 // just after this signal, so the layout finishes first.
 void DocumentTextEdit::finishLayoutBeforeTheChange() {
-    editor::finishBackgroundLayout(*document());
+    textlayout::finishBackgroundLayout(*document());
 }
 
 void DocumentTextEdit::reserveKeys(const QList<QKeySequence>& keys) {

@@ -31,10 +31,6 @@ public:
     /// not even while the menu command is disabled.
     void reserveKeys(const QList<QKeySequence>& keys);
 
-    /// Keeps the text, the caret and a found match out of a strip at the
-    /// bottom that the window's edge cuts off.
-    void keepTextAboveCutOff(int pixels) { setViewportMargins(0, 0, 0, pixels); }
-
     /// What Copy and Cut put on the clipboard; the caller owns it.
     QMimeData* selectionData() const { return createMimeDataFromSelection(); }
     /// Whether the data holds pictures to insert, or image files.

@@ -115,9 +115,7 @@ void PictureCommands::report(const QString& path, const QString& reason) {
                              ? QStringLiteral("The picture could not be inserted: %1.").arg(reason)
                              : QStringLiteral("The picture \"%1\" could not be inserted: %2.")
                                    .arg(QDir::toNativeSeparators(path), reason);
-    const MessageRequest request{
-        .title = QStringLiteral("Vellumora"), .text = what, .icon = MessageIcon::Warning};
-    context_.dialogs.message(&text_, request);
+    reportFailure(context_.dialogs, &text_, what);
 }
 
 // --- Sizes ---

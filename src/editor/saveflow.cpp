@@ -142,18 +142,24 @@ bool SaveFlow::savingDataAs() {
     return ended(true);
 }
 
-// The dialog proposes the last name used; a name typed without an extension
-// is used exactly as typed. A name whose data file would be the document
-// itself is refused, and the dialog comes back.
+// The dialog proposes the last name used. A name typed without an extension
+// gets ".rtf", so that the document opens as what it is, and one with an
+// extension keeps it. A name whose data file would be the document itself
+// is refused, and the dialog comes back.
 std::optional<QString> SaveFlow::askForName() {
     FileRequest request;
     request.filters = {QStringLiteral("Rich Text Files (*.rtf)")};
     request.fileName = currentFile_;
     request.confirmOverwrite = true;
     request.folderMustExist = true;
+    request.defaultSuffix = QStringLiteral("rtf");
     for (;;) {
-        const std::optional<QString> path = context_.dialogs.saveFile(&window_, request);
-        if (!path || !refusedAsItsOwnDataFile(*path))
+        std::optional<QString> path = context_.dialogs.saveFile(&window_, request);
+        if (!path)
+            return path;
+        // The dialog has added it already; a dialog that does not is met here.
+        path = withDefaultSuffix(*path, request.defaultSuffix);
+        if (!refusedAsItsOwnDataFile(*path))
             return path;
         request.fileName = *path;
     }
@@ -182,11 +188,12 @@ bool SaveFlow::writeBothFiles(const QString& path) {
         return false;
     QString error;
     if (!datafile::saveDataFile(path, context_.store, &error)) {
-        report(QStringLiteral("%1\n\nThe document itself was saved as \"%2\".")
-                   .arg(error, shown(path)));
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("%1\n\nThe document itself was saved as \"%2\".")
+                          .arg(error, shown(path)));
         return false;
     }
-    context_.recovery.answersSavedToFile();
+    context_.recovery.answersSavedToFile(datafile::dataFilePathFor(path));
     return true;
 }
 
@@ -197,7 +204,8 @@ bool SaveFlow::writeDocument(const QString& path) {
             notKept_ = {};  // the file no longer holds them
         return true;
     }
-    report(
+    reportFailure(
+        context_.dialogs, &window_,
         QStringLiteral("The document could not be saved as \"%1\".  %2").arg(shown(path), error));
     return false;
 }
@@ -215,11 +223,13 @@ bool SaveFlow::ended(bool completed) {
 bool SaveFlow::refusedAsItsOwnDataFile(const QString& path) {
     if (datafile::dataFilePathFor(path).compare(path, Qt::CaseInsensitive) != 0)
         return false;
-    report(QStringLiteral("The document cannot be saved as \"%1\": the data file with the answers "
-                          "is saved beside it under the same name with a '.dat' extension, and "
-                          "would replace it.  Please choose a name with another extension, such "
-                          "as '.rtf'.")
-               .arg(shown(path)));
+    reportFailure(
+        context_.dialogs, &window_,
+        QStringLiteral("The document cannot be saved as \"%1\": the data file with the answers "
+                       "is saved beside it under the same name with a '.dat' extension, and "
+                       "would replace it.  Please choose a name with another extension, such "
+                       "as '.rtf'.")
+            .arg(shown(path)));
     return true;
 }
 
@@ -295,12 +305,6 @@ SaveFlow::DataFileChoice SaveFlow::askBeforeLosingAnswers(const QString& path) {
         default:
             return DataFileChoice::Cancel;
     }
-}
-
-void SaveFlow::report(const QString& text) {
-    const MessageRequest request{
-        .title = QStringLiteral("Vellumora"), .text = text, .icon = MessageIcon::Warning};
-    context_.dialogs.message(&window_, request);
 }
 
 }  // namespace vellumora

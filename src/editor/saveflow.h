@@ -116,7 +116,6 @@ private:
     bool refusedAsItsOwnDataFile(const QString& path);
     bool mayLoseWhatTheFileHolds(const QString& path);
     DataFileChoice askBeforeLosingAnswers(const QString& path);
-    void report(const QString& text);
 
     AppContext& context_;
     QWidget& window_;

@@ -28,7 +28,7 @@ namespace vellumora {
 namespace {
 
 constexpr int kClientWidth = 6810, kClientHeight = 4995;
-constexpr int kTextLeft = 120, kTextTop = 120;
+constexpr int kTextMargin = 120;  // twips of the window's face around the text area
 
 /// One entry of a menu; an entry without a name is a separator.
 struct MenuEntry {
@@ -80,7 +80,7 @@ void TextEditor::createClientArea() {
     text_ = new DocumentTextEdit(clientArea_);
     text_->setObjectName(QStringLiteral("txtEdit"));
     text_->setAccessibleName(QStringLiteral("Your story"));
-    text_->move(pxPoint(kTextLeft, kTextTop));
+    text_->move(pxPoint(kTextMargin, kTextMargin));
     text_->document()->setDefaultFont(documentFormat().font());
     text_->setCurrentCharFormat(documentFormat());
     pictures::showPictures(*text_->document());
@@ -251,12 +251,13 @@ bool TextEditor::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// The text area keeps its place and takes the client area's whole size, so
-// it runs past the right and bottom edges by its own offset. The lines it
-// shows stop at the window's edge, so no line of text is ever half hidden.
+// The text area keeps the same margin on all four sides. Were it as large as
+// the client area while standing 120 twips in, the window's right and bottom
+// edges would cut off the lower end of its scroll bar and its last line.
 void TextEditor::followClientArea() {
-    text_->resize(clientArea_->size());
-    text_->keepTextAboveCutOff(text_->geometry().bottom() - clientArea_->rect().bottom());
+    const int margin = px(kTextMargin);
+    text_->setGeometry(
+        clientArea_->rect().marginsRemoved(QMargins(margin, margin, margin, margin)));
 }
 
 }  // namespace vellumora

@@ -5,8 +5,6 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <algorithm>
 #include <cerrno>
 
 namespace vellumora::files {
@@ -30,21 +28,6 @@ bool placeIsFree(const QString& path, QString* reason) {
     return true;
 }
 
-// A short write is followed by another for the rest, so the system either
-// takes more or names its error: one call alone may write part and stay
-// silent about why it stopped.
-bool writeAll(QSaveFile& file, QByteArrayView bytes, QString* reason) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        errno = 0;
-        const qint64 written = file.write(bytes.data() + done, bytes.size() - done);
-        if (written <= 0)
-            return fail(reason, failureReason(file, errno));
-        done += written;
-    }
-    return true;
-}
-
 // Some file systems (network disks, quotas) turn down data they had accepted
 // only when it is written out; that must be known before the rename.
 bool reachDisk(QSaveFile& file, QString* reason) {
@@ -56,32 +39,69 @@ bool reachDisk(QSaveFile& file, QString* reason) {
 
 }  // namespace
 
-bool replaceFile(const QString& path, QByteArrayView bytes, QString* reason) {
-    return replaceFile(path, QList<QByteArray>{QByteArray::fromRawData(bytes.data(), bytes.size())},
-                       reason);
-}
+WholeFileWriter::WholeFileWriter(const QString& path) : path_(path), file_(path) {}
 
-bool replaceFile(const QString& path, const QList<QByteArray>& pieces, QString* reason) {
-    if (!placeIsFree(path, reason))
+bool WholeFileWriter::start(QString* reason) {
+    if (!placeIsFree(path_, reason))
         return false;
-    QSaveFile file(path);
     // Unbuffered, every write meets the disk at once. Buffered, the last
     // write would happen inside commit(), and Qt 6.4 renames the temporary
     // file into place even when that write fell short.
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(reason, failureReason(file, errno));
-    const bool written = std::all_of(pieces.begin(), pieces.end(), [&](const QByteArray& piece) {
-        return writeAll(file, piece, reason);
-    });
-    if (!written || !reachDisk(file, reason)) {
-        file.cancelWriting();  // the temporary file goes with the QSaveFile
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(reason, failureReason(file_, errno));
+    return QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+// A short write is followed by another for the rest, so the system either
+// takes more or names its error: one call alone may write part and stay
+// silent about why it stopped. After a failure nothing more is written.
+qint64 WholeFileWriter::writeData(const char* data, qint64 size) {
+    if (!failure_.isEmpty())
+        return -1;
+    for (qint64 done = 0; done < size;) {
+        errno = 0;
+        const qint64 written = file_.write(data + done, size - done);
+        if (written <= 0) {
+            failure_ = failureReason(file_, errno);
+            return -1;
+        }
+        done += written;
+    }
+    return size;
+}
+
+bool WholeFileWriter::commit(QString* reason) {
+    QIODevice::close();
+    if (!failure_.isEmpty()) {
+        file_.cancelWriting();  // the temporary file goes with the QSaveFile
+        return fail(reason, failure_);
+    }
+    if (!reachDisk(file_, reason)) {
+        file_.cancelWriting();
         return false;
     }
     errno = 0;
-    if (!file.commit())
-        return fail(reason, failureReason(file, errno));
+    if (!file_.commit())
+        return fail(reason, failureReason(file_, errno));
     return true;
+}
+
+bool replaceFile(const QString& path, QByteArrayView bytes, QString* reason) {
+    WholeFileWriter file(path);
+    if (!file.start(reason))
+        return false;
+    file.write(bytes.data(), bytes.size());  // a failure is told by commit()
+    return file.commit(reason);
+}
+
+bool replaceFile(const QString& path, const QList<QByteArray>& pieces, QString* reason) {
+    WholeFileWriter file(path);
+    if (!file.start(reason))
+        return false;
+    for (const QByteArray& piece : pieces)
+        file.write(piece);  // a failure is told by commit()
+    return file.commit(reason);
 }
 
 }  // namespace vellumora::files

@@ -135,6 +135,8 @@ void DocumentBuilder::flushRun() {
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
     paragraphLength_ += run_.size();
     tally_.longestParagraph = std::max(tally_.longestParagraph, paragraphLength_);
+    words_.add(run_);
+    tally_.longestWord = words_.longest();
     if (document_) {
         cursor_.insertText(run_, runFormat_);
     }
@@ -150,6 +152,8 @@ void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
     ++tally_.runs;
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
     tally_.longestParagraph = std::max(tally_.longestParagraph, ++paragraphLength_);
+    words_.add(QStringView(u"\uFFFC"));  // the picture's place in the text
+    tally_.longestWord = words_.longest();
     paragraphHasText_ = true;
     if (document_ && picture) {
         const QString name = pictures::add(*pictureHome_, picture);
@@ -163,6 +167,7 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     ++tally_.paragraphs;
     runsInParagraph_ = 0;
     paragraphLength_ = 0;
+    words_.breakLine();
     paragraphHasText_ = false;
     paragraphEnded_ = true;
     if (!document_) {
@@ -204,6 +209,7 @@ void DocumentBuilder::countAlso(const DocumentTally& other) {
     tally_.runs += other.runs;
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, other.mostRunsInAParagraph);
     tally_.longestParagraph = std::max(tally_.longestParagraph, other.longestParagraph);
+    tally_.longestWord = std::max(tally_.longestWord, other.longestWord);
     tally_.pictureBytes += other.pictureBytes;
     tally_.pictureSourceBytes += other.pictureSourceBytes;
 }

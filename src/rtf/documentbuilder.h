@@ -8,6 +8,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include "textlayout/longwords.h"
+
 #include <optional>
 
 class QTextDocument;
@@ -32,6 +34,7 @@ struct DocumentTally {
     qsizetype runs = 0;  ///< pieces of text in one style, over the whole document
     qsizetype mostRunsInAParagraph = 0;
     qsizetype longestParagraph = 0;  ///< in UTF-16 units
+    qsizetype longestWord = 0;       ///< the longest stretch without a place to break a line
     qsizetype pictureBytes = 0;      ///< the data of every picture
     qsizetype pictureSourceBytes = 0;  ///< the bytes of the file that picture data took
 };
@@ -91,6 +94,7 @@ private:
     DocumentTally tally_;
     qsizetype runsInParagraph_ = 0;
     qsizetype paragraphLength_ = 0;
+    textlayout::UnbrokenRunCounter words_;
     bool undoWasEnabled_ = false;
     QSizeF pageSize_;
     QString run_;

@@ -62,6 +62,10 @@ QString refusal(ReadStatus status) {
             return cannotOpen(QStringLiteral("one of its paragraphs is longer than %1 characters, "
                                              "more than the editor can show")
                                   .arg(locale.toString(kMaxParagraphLength)));
+        case ReadStatus::WordTooLong:
+            return cannotOpen(QStringLiteral("it holds more than %1 characters without a space "
+                                             "between them, more than the editor can show")
+                                  .arg(locale.toString(kMaxWordLength)));
         case ReadStatus::Loaded:
             break;
     }

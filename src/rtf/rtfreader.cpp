@@ -99,6 +99,9 @@ ReadStatus checkBounds(const DocumentTally& tally, qsizetype fileBytes) {
     if (tally.longestParagraph > kMaxParagraphLength) {
         return ReadStatus::ParagraphTooLong;
     }
+    if (tally.longestWord > kMaxWordLength) {
+        return ReadStatus::WordTooLong;
+    }
     if (tally.runs > kMaxRuns) {
         return ReadStatus::TooManyRuns;
     }

@@ -26,6 +26,13 @@ inline constexpr qsizetype kMaxParagraphs = 200'000;
 inline constexpr qsizetype kMaxRuns = 1'000'000;
 inline constexpr qsizetype kMaxRunsInAParagraph = 5'000;
 inline constexpr qsizetype kMaxParagraphLength = 1'000'000;
+// A line breaks only between words; a word longer than a line is broken
+// anywhere, but Qt looks for its end again from every line, in time that
+// grows with the square of its length (minutes for a word of 900,000
+// characters). The text areas keep that cost down by wrapping anywhere while
+// they hold such a word; a file is refused well before it, since no prose
+// holds a word of this length and text of it is not the user's story.
+inline constexpr qsizetype kMaxWordLength = 20'000;
 
 enum class ReadStatus {
     Loaded,               ///< the document holds the file's content
@@ -36,6 +43,7 @@ enum class ReadStatus {
     TooManyRuns,          ///< more than kMaxRuns; the document is unchanged
     ParagraphTooComplex,  ///< a paragraph of more than kMaxRunsInAParagraph runs; unchanged
     ParagraphTooLong,     ///< a paragraph of more than kMaxParagraphLength characters; unchanged
+    WordTooLong,          ///< more than kMaxWordLength characters without a break; unchanged
 };
 
 /// What a file held that the document cannot keep, and a save would lose.

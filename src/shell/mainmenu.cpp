@@ -1,10 +1,12 @@
 #include "shell/mainmenu.h"
 
 #include "dialogs/dialogs.h"
+#include "shell/recovery.h"
 #include "shell/units.h"
 #include "store/answerstore.h"
 #include "store/datafile.h"
 
+#include <QDir>
 #include <QPushButton>
 
 namespace vellumora {
@@ -18,6 +20,14 @@ constexpr int kColumnLabelX[] = {480, 3240};
 constexpr int kLabelWidth = 2280;
 
 const QString kLoadCaption = QStringLiteral("Load Previously Saved Data");
+
+MessageRequest notADataFile(const QString& path) {
+    return {.title = QStringLiteral("Vellumora"),
+            .text = QStringLiteral("\"%1\" is not a story saved by this program, so it was not "
+                                   "loaded.  Nothing has been changed.")
+                        .arg(QDir::toNativeSeparators(path)),
+            .icon = MessageIcon::Warning};
+}
 
 // What the editor's square opens, for a screen reader: it has no tooltip.
 const QString kEditorDescription =
@@ -199,11 +209,18 @@ void MainMenu::LoadData() {
 
     FileRequest request;
     request.filters = {QStringLiteral("Data Files (*.dat)")};
+    request.fileName = context().recovery.lastDataFile();  // its folder, where she keeps them
     const std::optional<QString> path = context().dialogs.openFile(this, request);
     if (!path)
         return;
     // Failures end the load silently; fields read before the failure stay.
-    datafile::readFile(*path, context().store);
+    // A file that is no data file at all (her book's PDF, the document
+    // itself) is refused whole and said so, or she would think it loaded.
+    const datafile::ReadResult result = datafile::readFile(*path, context().store);
+    if (result == datafile::ReadResult::NotADataFile || result == datafile::ReadResult::TooLarge)
+        context().dialogs.message(this, notADataFile(*path));
+    if (result == datafile::ReadResult::Complete)
+        context().recovery.answersReadFromFile(*path);
 }
 
 }  // namespace vellumora

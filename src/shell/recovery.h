@@ -1,7 +1,6 @@
 #pragma once
 
-#include "shell/screenid.h"
-
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -16,7 +15,6 @@ class QTextDocument;
 namespace vellumora {
 
 class AnswerStore;
-class Dialogs;
 class RecoveryFolder;
 class ScreenManager;
 enum class ProgramEnd;
@@ -30,18 +28,22 @@ struct RecoveryPlaces {
 };
 
 /**
- * Keeps what she writes safe from an end she did not choose: a crash, a
- * killed program, a power cut, a logout. Every change of the answers is
- * copied at once, the editor's document a few seconds after her last change
- * and when she leaves the editor. An exit she confirmed removes the copies;
- * the editor's own exit keeps the answers' copy unless the answers went to a
- * data file since their last change, because it asks about the document only.
+ * Keeps what she writes safe from an end she did not choose (a crash, a
+ * killed program, a power cut, a logout) and from an exit that did not save
+ * her work to a file. Every change of the answers is copied at once, the
+ * editor's document a few seconds after her last change and when she leaves
+ * the editor. When the program ends, what is in a file goes: the answers'
+ * copy when they were written to or read from a data file since their last
+ * change, the document's copy when the editor's document was saved since its
+ * last change or is gone, and the document's copy too on the editor's own
+ * exit, which asked about it. What stays is marked as left at an exit.
  *
  * The bytes of a copy are made at once; the disk is written in the
  * background, so that neither a Save nor a pause in typing waits for it.
  *
- * The next run offers what was kept, once, right after the main menu is
- * first shown. Recovery stays off until keepCopiesIn() is called.
+ * It also remembers the data file her answers were last saved to or loaded
+ * from. Recovery stays off until keepCopiesIn() is called; StartOffers
+ * offers at the next start what was kept.
  */
 class Recovery : public QObject {
     Q_OBJECT
@@ -50,15 +52,15 @@ public:
     /// How long after her last change the document is copied.
     static constexpr std::chrono::milliseconds kDocumentDelay{5000};
 
-    Recovery(AnswerStore& store, Dialogs& dialogs);
+    explicit Recovery(AnswerStore& store);
     ~Recovery() override;
 
-    /// Follows the program's screens: the main menu's first showing and the
-    /// end of the program.
+    /// Follows the end of the program.
     void follow(ScreenManager& screens);
     /// Turns recovery on, with its copies below places.copies.
     void keepCopiesIn(const RecoveryPlaces& places);
     bool isOn() const { return !places_.copies.isEmpty(); }
+    const RecoveryPlaces& places() const { return places_; }
     void setDocumentDelay(std::chrono::milliseconds delay);
 
     /// The editor's document, from now on copied after each change; the
@@ -66,8 +68,13 @@ public:
     void watchDocument(QTextDocument& document);
     /// The editor is left: a change not yet copied is copied now.
     void documentLeft();
-    /// The answers as they are now were written to a data file.
-    void answersSavedToFile();
+    /// The answers as they are now were written to this data file.
+    void answersSavedToFile(const QString& dataFile);
+    /// The answers as they are now were read whole from this data file.
+    void answersReadFromFile(const QString& dataFile);
+    /// The data file of the last of those two, in this run or an earlier
+    /// one; empty while recovery is off.
+    QString lastDataFile() const;
 
     /// This run's folder of copies; empty before the first copy.
     QString folder() const;
@@ -82,17 +89,15 @@ private:
     void documentChanged();
     void keepAnswers();
     void keepDocument();
-    void writeInBackground(const QString& path, QList<QByteArray> pieces,
+    void writeInBackground(const QString& path, QList<QByteArray> pieces, qint64 maxBytes,
                            void (Recovery::*kept)());
     RecoveryFolder* ownFolder();
     void warnOnce(const QString& reason);
+    void answersAreIn(const QString& dataFile);
     void programEnding(ProgramEnd how);
-    void screenActivated(ScreenId screen);
-    void offerLeftBehind();
+    void keepWhatIsNotInAFile(bool answers, bool document);
 
     AnswerStore& store_;
-    Dialogs& dialogs_;
-    ScreenManager* screens_ = nullptr;
     RecoveryPlaces places_;
     std::unique_ptr<RecoveryFolder> folder_;
     // One thread, so the copies land in the order they were made; the bytes
@@ -102,7 +107,6 @@ private:
     QTimer documentTimer_;
     QPointer<QTextDocument> document_;
     std::optional<quint64> savedRevision_;
-    bool offered_ = false;
     bool ended_ = false;
     bool warned_ = false;
 };

@@ -75,6 +75,7 @@ QWidget* ScreenManager::show(ScreenId id) {
     screen->show();
     screen->raise();
     screen->activateWindow();
+    doubleClicks_.screenShown(screen);
     makeActive(screen);
     return screen;
 }

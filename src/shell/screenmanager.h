@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/doubleclickguard.h"
 #include "shell/screenid.h"
 
 #include <QHash>
@@ -107,6 +108,7 @@ private:
     QPointer<QWidget> active_;
     std::function<void()> endProgram_;
     bool ended_ = false;
+    DoubleClickGuard doubleClicks_;
 };
 
 }  // namespace vellumora

@@ -1,7 +1,7 @@
 #include "spelling/spellmarker.h"
 
-#include "editor/backgroundlayout.h"
 #include "spelling/speller.h"
+#include "textlayout/backgroundlayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
@@ -103,7 +103,7 @@ void SpellMarker::startIdleScan() {
 // set until it has finished. A layout that reports no progress for a long
 // while is not coming; then the marks are set without waiting for it.
 bool SpellMarker::waitsForLayout() const {
-    return editor::isLaidOutInTheBackground(document_) &&
+    return textlayout::isLaidOutInTheBackground(document_) &&
            pollsWithoutProgress_ <= kMostPollsWithoutProgress;
 }
 

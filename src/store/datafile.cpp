@@ -30,6 +30,11 @@ char* writeQuoted(char* out, QStringView text, bool utf8) {
     *out++ = kQuote;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
+        if (u == 0) {
+            // No keyboard types a NUL, and the reader takes a NUL byte for the
+            // sign of a file this program did not write: it is left out.
+            continue;
+        }
         if (u < 0x80) {
             *out++ = char(u);
             if (u == kQuote)
@@ -197,51 +202,60 @@ void consumeSeparator(ByteSource& in) {
 /// A field as read: nullopt for an empty unquoted field.
 using RawField = std::optional<QByteArray>;
 
+/// How reading one field ended.
+enum class FieldEnd {
+    Read,       ///< the field is there
+    DataEnded,  ///< the data ended before the field was complete
+    Foreign,    ///< bytes the writer never writes: this is not a data file
+};
+
+// The writer writes every field quoted or empty and never a NUL byte. Text
+// outside quotation marks or a NUL is what a document, a picture or a file
+// in UTF-16 shows at once, and what no data file has ever held.
+bool endsTheTail(char c) {
+    return endsUnquoted(c) || c == '\0';
+}
+
 // A quoted field, the opening mark already consumed: it runs to the closing
-// mark, and anything after that up to the separator is skipped. nullopt when
-// the data ends before the closing mark.
-std::optional<RawField> readQuoted(ByteSource& in) {
+// mark, and anything after that up to the separator is skipped (an older
+// file wrote an inner mark undoubled).
+FieldEnd readQuoted(ByteSource& in, RawField& field) {
     QByteArray text;
     for (;;) {
         in.takeUntil(kQuote, text);
         if (!in.peek())
-            return std::nullopt;  // never closed
+            return FieldEnd::DataEnded;  // never closed
         in.skip();
         if (in.peek() != kQuote)
             break;
         text.append(kQuote);  // a doubled mark stands for one
         in.skip();
     }
-    in.skipUntil(endsUnquoted);
+    in.skipUntil(endsTheTail);
+    if (text.contains('\0') || in.peek() == '\0')
+        return FieldEnd::Foreign;
     consumeSeparator(in);
-    return RawField(std::move(text));
+    field = std::move(text);
+    return FieldEnd::Read;
 }
 
-// An unquoted field never comes from the writer: it runs to the separator and
-// loses its trailing blanks; empty, it stands for an unset slot.
-std::optional<RawField> readUnquoted(ByteSource& in) {
-    QByteArray text;
-    in.takeUntil(endsUnquoted, text);
-    consumeSeparator(in);
-    while (!text.isEmpty() && isBlank(text.back()))
-        text.chop(1);
-    if (text.isEmpty())
-        return RawField();
-    return RawField(std::move(text));
-}
-
-// One field by the reader's rules; nullopt when the data ended before it.
-std::optional<RawField> readField(ByteSource& in) {
+// One field by the reader's rules. An empty unquoted field stands for an
+// unset slot; one with text never comes from the writer.
+FieldEnd readField(ByteSource& in, RawField& field) {
     while (in.peek() && isBlank(*in.peek()))
         in.skip();
     const std::optional<char> first = in.peek();
     if (!first)
-        return std::nullopt;
+        return FieldEnd::DataEnded;
     if (*first == kQuote) {
         in.skip();
-        return readQuoted(in);
+        return readQuoted(in, field);
     }
-    return readUnquoted(in);
+    if (!endsUnquoted(*first))
+        return FieldEnd::Foreign;
+    consumeSeparator(in);
+    field.reset();
+    return FieldEnd::Read;
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
@@ -333,8 +347,8 @@ bool saveDataFile(const QString& documentPath, const AnswerStore& store, QString
     return false;
 }
 
-ReadResult read(QIODevice& device, AnswerStore& store) {
-    if (!device.isSequential() && device.size() - device.pos() > kMaxFileBytes)
+ReadResult read(QIODevice& device, AnswerStore& store, qint64 maxBytes) {
+    if (!device.isSequential() && device.size() - device.pos() > maxBytes)
         return ReadResult::TooLarge;
 
     // The code page is known only from the bytes: a byte-order mark or valid
@@ -343,19 +357,21 @@ ReadResult read(QIODevice& device, AnswerStore& store) {
     if (utf8)
         device.skip(kUtf8ByteOrderMark.size());
 
-    ByteSource in(device, kMaxFileBytes - (utf8 ? kUtf8ByteOrderMark.size() : 0));
+    ByteSource in(device, maxBytes - (utf8 ? kUtf8ByteOrderMark.size() : 0));
     std::array<RawField, catalogue::kQuestionCount> fields;
     int count = 0;
+    FieldEnd end = FieldEnd::Read;
     for (; count < catalogue::kQuestionCount; ++count) {
-        std::optional<RawField> field = readField(in);
-        if (!field)
+        end = readField(in, fields[std::size_t(count)]);
+        if (end != FieldEnd::Read)
             break;
-        fields[std::size_t(count)] = std::move(*field);
     }
-    // Fields are applied only now, so a device that runs on past the bound
-    // changes nothing.
+    // Fields are applied only now, so a device that runs on past the bound,
+    // or a file that is no data file, changes nothing.
     if (in.overran())
         return ReadResult::TooLarge;
+    if (end == FieldEnd::Foreign)
+        return ReadResult::NotADataFile;
 
     if (!utf8) {
         bool anyHigh = false, allValid = true;
@@ -379,7 +395,7 @@ ReadResult read(QIODevice& device, AnswerStore& store) {
     return count == catalogue::kQuestionCount ? ReadResult::Complete : ReadResult::Incomplete;
 }
 
-ReadResult readFile(const QString& path, AnswerStore& store) {
+ReadResult readFile(const QString& path, AnswerStore& store, qint64 maxBytes) {
     // A pipe or a device may never end and a folder holds no data: only an
     // ordinary file is opened, so the load cannot wait for ever.
     if (!QFileInfo(path).isFile())
@@ -387,7 +403,7 @@ ReadResult readFile(const QString& path, AnswerStore& store) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult::CannotOpen;
-    return read(file, store);
+    return read(file, store, maxBytes);
 }
 
 }  // namespace vellumora::datafile

@@ -1,23 +1,15 @@
 #include "zoom/textzoom.h"
 
-#include <QCoreApplication>
-#include <QSettings>
+#include "files/userplaces.h"
+
 #include <algorithm>
 #include <array>
-#include <memory>
 
 namespace vellumora {
 
 namespace {
 
 constexpr std::array kSteps{50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
-
-// The program's own settings file (Vellumora.conf in the user's settings
-// folder); the program sets no organisation name, so it is named here.
-std::unique_ptr<QSettings> settings() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QCoreApplication::applicationName());
-}
 
 // A value from an older or hand-edited file snaps to the nearest step.
 int nearestStep(int percent) {
@@ -34,7 +26,7 @@ TextZoom::TextZoom(QString name, QObject* parent)
 int TextZoom::percent() const {
     if (percent_ == 0) {
         bool ok = false;
-        const int stored = settings()->value(key_, kNormal).toInt(&ok);
+        const int stored = files::Settings().value(key_, kNormal).toInt(&ok);
         percent_ = ok ? nearestStep(stored) : kNormal;
     }
     return percent_;
@@ -55,7 +47,7 @@ void TextZoom::setPercent(int percent) {
     if (percent == this->percent())
         return;
     percent_ = percent;
-    settings()->setValue(key_, percent);
+    files::Settings().setValue(key_, percent);
     emit changed(percent);
 }
 

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -40,6 +41,7 @@ private slots:
     void escapeOnAQuestionWithoutCancelMeansNo();
     void promptReturnsTheTypedTextOrNothing();
     void cancelledOpenDialogGivesNothing();
+    void saveDialogAddsTheDefaultSuffixToANameWithoutOne();
     void bookDialogGivesWhatWasTyped();
     void uncancellableProgressShowsAtOnceAndGoesWithItsHandle();
 };
@@ -95,6 +97,31 @@ void QtDialogsTest::cancelledOpenDialogGivesNothing() {
     FileRequest request;
     request.filters = {QStringLiteral("Data Files (*.dat)")};
     QCOMPARE(dialogs.openFile(nullptr, request), std::optional<QString>());
+}
+
+void QtDialogsTest::saveDialogAddsTheDefaultSuffixToANameWithoutOne() {
+    QtDialogs dialogs;
+    QTemporaryDir dir;
+    const std::pair<QString, QString> typedAndChosen[] = {
+        {QStringLiteral("My Life Story"), QStringLiteral("My Life Story.rtf")},
+        {QStringLiteral("Notes.txt"), QStringLiteral("Notes.txt")}};
+    for (const auto& [typed, expected] : typedAndChosen) {
+        whenDialogOpens([&](QWidget* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->clear();
+            QTest::keyClicks(name, typed);
+            static_cast<QDialog*>(dialog)->accept();
+            if (dialog->isVisible())  // the name was not taken: the test fails, it does not wait
+                static_cast<QDialog*>(dialog)->reject();
+        });
+        FileRequest request;
+        request.filters = {QStringLiteral("Rich Text Files (*.rtf)")};
+        request.fileName = dir.filePath(QStringLiteral("Story.rtf"));
+        request.defaultSuffix = QStringLiteral("rtf");
+        const std::optional<QString> chosen = dialogs.saveFile(nullptr, request);
+        QCOMPARE(chosen, std::optional(dir.filePath(expected)));
+    }
 }
 
 // The title and name are typed into fields that follow the title page box.

@@ -48,8 +48,7 @@ public:
     bool setUpPrinter(QWidget* p, QPrinter& printer) override {
         return script.setUpPrinter(p, printer);
     }
-    void previewPrint(QWidget* p, QPrinter& printer,
-                      const std::function<void(QPrinter&)>& paint) override {
+    void previewPrint(QWidget* p, QPrinter& printer, const PaintPages& paint) override {
         script.previewPrint(p, printer, paint);
     }
     std::optional<BookChoice> chooseBook(QWidget* p, const BookChoice& initial) override {

@@ -1,13 +1,15 @@
 #include "editor/bookcommands.h"
 #include "editorfixture.h"
+#include "files/userplaces.h"
+#include "filesizelimit.h"
 #include "store/answerstore.h"
 #include "store/catalogue.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -70,6 +72,13 @@ bool writeOlderBook(const QString& path) {
     return old.open(QIODevice::WriteOnly) && old.write("older book") == 10;
 }
 
+/// Saves the book as PDF at path; a message it gives must be scripted.
+void savePdf(EditorFixture& f, const QString& path) {
+    f.dialogs.answerBook(kGrandmasBook);
+    f.dialogs.answerSaveFile(path);
+    f.trigger("mnuBookPdf");
+}
+
 }  // namespace
 
 class BookTest : public QObject {
@@ -85,6 +94,7 @@ private slots:
     void cancelledPdfLeavesNoFile_data();
     void cancelledPdfLeavesNoFile();
     void failuresNameTheFileAndTheReason();
+    void aPdfCutShortKeepsTheOlderFile();
     void pdfNames();
 };
 
@@ -95,8 +105,7 @@ void BookTest::initTestCase() {
 }
 
 void BookTest::init() {
-    QSettings(QSettings::UserScope, QStringLiteral("Vellumora"), QStringLiteral("Vellumora"))
-        .clear();
+    files::Settings().clear();
 }
 
 // The book of a compiled document with answers, edited in the editor: a title
@@ -250,14 +259,10 @@ void BookTest::failuresNameTheFileAndTheReason() {
     EditorFixture f;
     f.openEditor();
     f.dialogs.clear();
-    const auto saveAs = [&f](const QString& path) {
-        f.dialogs.answerBook(kGrandmasBook);
-        f.dialogs.answerSaveFile(path);
-        f.dialogs.answerMessage(MessageButton::Ok);
-        f.trigger("mnuBookPdf");
-    };
-    saveAs(missingFolder);
-    saveAs(dir.filePath(QStringLiteral("taken.pdf")));
+    f.dialogs.answerMessage(MessageButton::Ok);
+    savePdf(f, missingFolder);
+    f.dialogs.answerMessage(MessageButton::Ok);
+    savePdf(f, dir.filePath(QStringLiteral("taken.pdf")));
     f.dialogs.answerBook(kGrandmasBook);
     f.dialogs.answerPrint(true, missingFolder);
     f.dialogs.answerMessage(MessageButton::Ok);
@@ -276,6 +281,36 @@ void BookTest::failuresNameTheFileAndTheReason() {
                                .arg(QDir::toNativeSeparators(missingFolder)));
     for (const MessageRequest& message : told)
         QCOMPARE(message.icon, MessageIcon::Warning);
+    QVERIFY(f.dialogs.allAnswersUsed());
+}
+
+// A disk that fills as the book's last bytes are written, the last write
+// falling short without an error of its own, keeps the older file byte for
+// byte and says why.
+void BookTest::aPdfCutShortKeepsTheOlderFile() {
+    QTemporaryDir dir;
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.clear();
+    const QString whole = dir.filePath(QStringLiteral("whole.pdf"));
+    savePdf(f, whole);
+    const qint64 size = QFileInfo(whole).size();
+    QVERIFY(size > 1000);
+    const QString pdf = dir.filePath(QStringLiteral("story.pdf"));
+    QVERIFY(writeOlderBook(pdf));
+    {
+        const FileSizeLimit limit(rlim_t(size - 1));
+        f.dialogs.answerMessage(MessageButton::Ok);
+        savePdf(f, pdf);
+    }
+    QCOMPARE(readAll(pdf), QStringLiteral("older book"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("story.pdf"), QStringLiteral("whole.pdf")}));
+    QCOMPARE(f.dialogs.messages().size(), 1);
+    QCOMPARE(f.dialogs.messages().constFirst().text,
+             QStringLiteral("Your story could not be saved as \"%1\".  The file could not be "
+                            "written: the file is too large for the disk.")
+                 .arg(QDir::toNativeSeparators(pdf)));
     QVERIFY(f.dialogs.allAnswersUsed());
 }
 

@@ -12,6 +12,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 using namespace vellumora;
 using editor::BookLayout;
 using editor::BookOptions;
@@ -79,6 +84,7 @@ private slots:
     void frontMatterShiftsThePageNumbers_data();
     void frontMatterShiftsThePageNumbers();
     void storyWithoutHeadingsHasNoBreaksAndNoContents();
+    void longAnswersOfATextAreaAreLaidOutForThePaper();
 };
 
 // Each chapter's page begins with its heading, the page before ends in the
@@ -195,6 +201,60 @@ void BookLayoutTest::storyWithoutHeadingsHasNoBreaksAndNoContents() {
     // Words close to a heading are not one: no page break before them.
     QVERIFY(book.storyText(1).startsWith(
         QStringLiteral("Dear family,\nChildhood: the farm.\nCHILDHOOD\nSentence 1 of")));
+}
+
+namespace {
+
+/// Ends the test run with a failure when the work in its scope is not done
+/// in time, rather than letting it hang until the test runner's own limit.
+class Watchdog {
+public:
+    explicit Watchdog(std::chrono::seconds limit)
+        : thread_([this, limit] {
+              std::unique_lock lock(mutex_);
+              if (!done_.wait_for(lock, limit, [this] { return finished_; }))
+                  qFatal("Not done within %lld s", static_cast<long long>(limit.count()));
+          }) {}
+    ~Watchdog() {
+        {
+            const std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_one();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::thread thread_;
+};
+
+}  // namespace
+
+// A story shown in a text area has that area's width as its page size, and
+// its copy for the book takes it along. 81 answers of one long paragraph
+// each, laid out at a PDF's 1200 dpi, once never finished; laid out for the
+// paper alone they take a second or two.
+void BookLayoutTest::longAnswersOfATextAreaAreLaidOutForThePaper() {
+    const QString sentence = QStringLiteral("We walked to school along the river. ");
+    AnswerStore store;
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+        store.store(position, sentence.repeated(17'700 / sentence.size()));
+    Story story(editor::compileDocument(store));
+    story.document.setTextWidth(700);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);  // 1200 dpi
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF());
+
+    const Watchdog watchdog(std::chrono::seconds(60));
+    BookLayout book(story.document, writer, {});
+    QVERIFY(book.layOut());
+    QCOMPARE(book.contents().size(), int(catalogue::chapters().size()));
+    QVERIFY(book.pageCount() > catalogue::kQuestionCount);
 }
 
 QTEST_MAIN(BookLayoutTest)

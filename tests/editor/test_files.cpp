@@ -211,28 +211,37 @@ void FilesTest::saveAsRenames() {
     QVERIFY(QFile::exists(path(QStringLiteral("Second.dat"))));
 }
 
+// A name typed without an extension gets ".rtf"; one with an extension keeps it.
 void FilesTest::dataFileBesideTheDocument_data() {
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("document");
     QTest::addColumn<QString>("dataFile");
     QTest::newRow("rtf") << "Story.rtf"
+                         << "Story.rtf"
                          << "Story.dat";
     QTest::newRow("upper case") << "STORY.RTF"
+                                << "STORY.RTF"
                                 << "STORY.dat";
-    QTest::newRow("no extension") << "Story"
-                                  << "Story.dat";
+    QTest::newRow("no extension") << "My Life Story"
+                                  << "My Life Story.rtf"
+                                  << "My Life Story.dat";
     QTest::newRow("text file") << "Notes.txt"
+                               << "Notes.txt"
                                << "Notes.dat";
 }
 
 void FilesTest::dataFileBesideTheDocument() {
+    QFETCH(QString, typed);
     QFETCH(QString, document);
     QFETCH(QString, dataFile);
     EditorFixture f;
     f.openEditor();
-    saveAs(f, path(document));
-    QVERIFY(QFile::exists(path(document)));
+    saveAs(f, path(typed));
+    QCOMPARE(f.dialogs.requests().constLast().file.defaultSuffix, QStringLiteral("rtf"));
+    QVERIFY(contentsOf(path(document)).startsWith("{\\rtf"));
     QVERIFY(QFile::exists(path(dataFile)));
     QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).size(), 2);
+    QCOMPARE(f.editor()->windowTitle(), path(document) + QStringLiteral(" - Text Editor"));
 }
 
 void FilesTest::cancelledSaveDialogKeepsEverything() {

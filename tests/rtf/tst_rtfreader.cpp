@@ -462,11 +462,21 @@ void RtfReaderTest::refusesPastEachBoundAndKeepsDocument_data() {
         << boldAndPlainRuns(1, kMaxRunsInAParagraph, 1) << ReadStatus::ParagraphTooComplex;
 
     // A paragraph's length counts across its runs.
-    const QByteArray half(kMaxParagraphLength / 2, 'a');
+    const QByteArray half = QByteArray("a ").repeated(kMaxParagraphLength / 4);
     QTest::newRow("paragraph length at the bound")
         << "{\\rtf1 " + half + "{\\b " + half + "}}" << ReadStatus::Loaded;
     QTest::newRow("paragraph length past the bound")
         << "{\\rtf1 " + half + "{\\b " + half + "a}}" << ReadStatus::ParagraphTooLong;
+
+    // So does a word's; ideographs need no spaces between them.
+    const QByteArray halfWord(kMaxWordLength / 2, 'a');
+    QTest::newRow("word at the bound")
+        << "{\\rtf1 " + halfWord + "{\\b " + halfWord + "} b}" << ReadStatus::Loaded;
+    QTest::newRow("word past the bound")
+        << "{\\rtf1 " + halfWord + "{\\b " + halfWord + "a} b}" << ReadStatus::WordTooLong;
+    QTest::newRow("ideographs past the word bound")
+        << "{\\rtf1 a\\uc0" + QByteArray("\\u20013 ").repeated(kMaxWordLength + 1) + "}"
+        << ReadStatus::Loaded;
 }
 
 void RtfReaderTest::refusesPastEachBoundAndKeepsDocument() {

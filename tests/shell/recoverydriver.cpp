@@ -10,18 +10,21 @@
 //                  childhood page, and Save
 //   edit TEXT      open the editor, type TEXT, wait until the document is kept
 //   churn          store large answers again and again, for ever
+//   load PATH      the main menu's Load Previously Saved Data, choosing PATH
 //   exit           the main menu's Exit, answered Yes
 //   editor-exit    the editor's File > Exit, answering No to saving
 //   report PATH    write the answers as a data file to PATH
 //   wait           stay alive until killed
-// Options before the steps: --restore yes|no answers the recovery question.
+// Options before the steps: --restore yes|no|default answers the question
+// about kept work, --go-on yes|no|default the one about the last data file;
+// default is the question's default button. Unset, both are No.
 // Every message shown is printed as "MESSAGE <text>", every step's end as
 // "DONE <step>", so that the test knows how far the program got.
 #include "app/program.h"
 #include "dialogs/dialogs.h"
-#include "support/cancellingdialogs.h"
 #include "store/answerstore.h"
 #include "store/datafile.h"
+#include "support/cancellingdialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,19 +45,43 @@ void say(const QString& line) {
     std::fflush(stdout);
 }
 
-/// Answers as a careful user would: OK to notes, Yes to leaving, No to
-/// saving the document; the recovery question as the command line says.
+/// An answer given on the command line: "default" stands for the
+/// question's default button.
+using Answer = std::optional<MessageButton>;
+
+Answer answerNamed(const QString& name) {
+    if (name == u"default")
+        return std::nullopt;
+    return name == u"yes" ? MessageButton::Yes : MessageButton::No;
+}
+
+/// Answers as a careful user would: OK to notes, Yes to leaving and to
+/// loading, No to saving the document; the start's questions as the command
+/// line says.
 class DriverDialogs final : public test::CancellingDialogs {
 public:
-    MessageButton restoreAnswer = MessageButton::Yes;
+    Answer restoreAnswer = MessageButton::No;
+    Answer goOnAnswer = MessageButton::No;
+    QString fileToOpen;
 
     MessageButton message(QWidget*, const MessageRequest& request) override {
         say(QStringLiteral("MESSAGE ") + QString(request.text).replace(u'\n', u' '));
-        if (request.text.startsWith(QStringLiteral("Vellumora was not closed properly")))
-            return restoreAnswer;
-        if (request.text.startsWith(QStringLiteral("Are you sure you want to exit?")))
+        const auto startsWith = [&request](const char* words) {
+            return request.text.startsWith(QString::fromUtf8(words));
+        };
+        if (request.buttons == MessageButtons::YesNo &&
+            (startsWith("Vellumora was not closed properly") ||
+             startsWith("You left Vellumora last time")))
+            return restoreAnswer.value_or(request.defaultButton);
+        if (startsWith("Welcome back!"))
+            return goOnAnswer.value_or(request.defaultButton);
+        if (startsWith("Are you sure you want to exit?") ||
+            startsWith("NOTE:  Previously saved data"))
             return MessageButton::Yes;
         return CancellingDialogs::message(nullptr, request);
+    }
+    std::optional<QString> openFile(QWidget*, const FileRequest&) override {
+        return fileToOpen.isEmpty() ? std::nullopt : std::optional(fileToOpen);
     }
 };
 
@@ -104,6 +131,12 @@ public:
         }
     }
 
+    void load(DriverDialogs& dialogs, const QString& path) {
+        dialogs.fileToOpen = path;
+        button(FixedScreen::MainMenu, "cmdLoad")->click();
+        dialogs.fileToOpen.clear();
+    }
+
     bool exitFromMainMenu() {
         button(FixedScreen::MainMenu, "cmdExit")->click();
         return ended_;
@@ -123,9 +156,7 @@ public:
 
 private:
     QPushButton* button(ScreenId screen, const char* name) {
-        return program_.screens()
-            .find(screen)
-            ->findChild<QPushButton*>(QString::fromLatin1(name));
+        return program_.screens().find(screen)->findChild<QPushButton*>(QString::fromLatin1(name));
     }
     void waitFor(void (Recovery::*signal)()) {
         QSignalSpy spy(&program_.recovery(), signal);
@@ -149,8 +180,9 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     QStringList args = app.arguments().mid(1);
     DriverDialogs dialogs;
-    if (args.size() >= 2 && args[0] == u"--restore") {
-        dialogs.restoreAnswer = args[1] == u"yes" ? MessageButton::Yes : MessageButton::No;
+    while (args.size() >= 2 && args[0].startsWith(u"--")) {
+        (args[0] == u"--restore" ? dialogs.restoreAnswer : dialogs.goOnAnswer) =
+            answerNamed(args[1]);
         args = args.mid(2);
     }
     Driver driver(dialogs);
@@ -164,6 +196,9 @@ int main(int argc, char* argv[]) {
             ++i;
         } else if (step == u"edit") {
             driver.edit(value);
+            ++i;
+        } else if (step == u"load") {
+            driver.load(dialogs, value);
             ++i;
         } else if (step == u"churn") {
             driver.churn();

@@ -5,6 +5,10 @@
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QStyleHints>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -95,6 +99,8 @@ private slots:
     void loadDataAsksFirst();
     void loadDataReadsTheChosenFileAndMarksFollowLater();
     void answersReplacedAllAtOnceShowAtOnce();
+    void aDoubleClickOpensOneScreen();
+    void loadingHerDocumentInsteadSaysSoAndChangesNothing();
 };
 
 void MainMenuTest::startUpCreatesTheMainMenuHidden() {
@@ -395,6 +401,83 @@ void MainMenuTest::answersReplacedAllAtOnceShowAtOnce() {
     QVERIFY(
         chapterMenu->findChild<QWidget*>(QStringLiteral("cmdGrowUp2"))->isVisibleTo(chapterMenu));
     QVERIFY(!chapterMenu->isVisible());
+}
+
+// She double-clicks everything: the second press of a double-click on a
+// main-menu label lands on whatever the screen it opened has under the
+// mouse, and must not open that too. A double-click there a moment later is
+// hers and acts as usual.
+void MainMenuTest::aDoubleClickOpensOneScreen() {
+    Fixture f;
+    int strays = 0;
+    for (ClickableLabel* label : entriesOf(f.menu())) {
+        if (label->objectName() == u"lblSave")
+            continue;  // the editor greets her with a note before anything else
+        const QPoint pointer = label->mapToGlobal(label->rect().center());
+        QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+        const std::optional<ScreenId> opened = f.activeId();
+        QVERIFY(opened && *opened != FixedScreen::MainMenu);
+        QWidget* screen = f.screen(*opened);
+        QWidget* under = screen->childAt(screen->mapFromGlobal(pointer));
+        if (under) {
+            ++strays;
+            QMouseEvent second(QEvent::MouseButtonDblClick, under->mapFromGlobal(pointer), pointer,
+                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(under, &second);
+            QVERIFY2(f.activeId() == opened, qPrintable(label->objectName()));
+        }
+        f.program.screens().handOver(screen, FixedScreen::MainMenu);
+    }
+    QVERIFY(strays > 0);  // the layout puts something under the pointer somewhere
+
+    // Once the interval is over, a double-click is an ordinary one.
+    auto* childhood = f.menu()->findChild<ClickableLabel*>(QStringLiteral("lblChildhood"));
+    QTest::mouseClick(childhood, Qt::LeftButton, {}, childhood->rect().center());
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+    auto* hobbies = f.screen(catalogue::ChapterId::Childhood)
+                        ->findChild<ClickableLabel*>(QStringLiteral("lblHobbies"));
+    QVERIFY(hobbies);
+    QMouseEvent later(QEvent::MouseButtonDblClick, hobbies->rect().center(),
+                      hobbies->mapToGlobal(hobbies->rect().center()), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(hobbies, &later);
+    QVERIFY(f.activeId() != std::optional<ScreenId>(catalogue::ChapterId::Childhood));
+}
+
+// She picks her book rather than its data file: she is told so, and not an
+// answer nor a mark has changed.
+void MainMenuTest::loadingHerDocumentInsteadSaysSoAndChangesNothing() {
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("My Life Story"));
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 My Life Story\\par\r\n}") > 0);
+    file.close();
+
+    Fixture f;
+    for (int position = 29; position <= 33; ++position)  // the whole Jobs chapter
+        f.program.store().store(position, QStringLiteral("job"));
+    f.returnToMenu();
+    const QByteArray answersBefore = datafile::encode(f.program.store());
+
+    f.dialogs.answerMessage(MessageButton::Yes);
+    f.dialogs.answerOpenFile(document);
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.click(FixedScreen::MainMenu, "cmdLoad");
+
+    QVERIFY(f.dialogs.allAnswersUsed());
+    const MessageRequest told = f.dialogs.messages().constLast();
+    QCOMPARE(told.title, QStringLiteral("Vellumora"));
+    QCOMPARE(told.text, QStringLiteral("\"%1\" is not a story saved by this program, so it was not "
+                                       "loaded.  Nothing has been changed.")
+                            .arg(QDir::toNativeSeparators(document)));
+    QCOMPARE(told.icon, MessageIcon::Warning);
+    QCOMPARE(told.buttons, MessageButtons::Ok);
+    QCOMPARE(datafile::encode(f.program.store()), answersBefore);
+    f.returnToMenu();
+    for (const catalogue::Chapter& chapter : catalogue::chapters())
+        QCOMPARE(f.menu()->markOf(chapter.id)->isMarked(),
+                 chapter.id == catalogue::ChapterId::Jobs);
 }
 
 QTEST_MAIN(MainMenuTest)

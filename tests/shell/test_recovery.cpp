@@ -1,6 +1,7 @@
 // Recovery inside one process: which copies each way of ending leaves, the
-// editor's document kept after a pause, and the question of the next run.
-// The same with real processes killed by SIGKILL: test_recovery_process.cpp.
+// editor's document kept after a pause, and what the next start offers.
+// The same with real processes, killed or left through Exit, and over
+// strange leftovers: test_recovery_process.cpp.
 #include "app/program.h"
 #include "editor/documentfiles.h"
 #include "editor/documenttextedit.h"
@@ -8,6 +9,7 @@
 #include "rtf/rtffile.h"
 #include "rtf/rtfwriter.h"
 #include "shell/mainmenu.h"
+#include "shell/remembered.h"
 #include "store/datafile.h"
 #include "store/recoveryfolder.h"
 #include "support/scripteddialogs.h"
@@ -40,6 +42,8 @@ struct Fixture {
     Program program{dialogs, [this] { ++ends; }};
 
     Fixture() {
+        remembered::setLastDataFile({});  // the settings outlive a case
+        remembered::setCopiesLeftAlone({});
         program.keepRecoveryCopiesIn(places);
         program.recovery().setDocumentDelay(std::chrono::milliseconds(50));
     }
@@ -88,9 +92,10 @@ private:
     QString folder_;
 };
 
-/// Leaves copies below root as a run that was killed would: answers with the
-/// first childhood chapter answered, and a document.
-void leaveCopies(const QString& root, int answered, const QString& documentText) {
+/// Leaves copies below root as a run that was killed, or left with work in
+/// no file, would: the first slots answered, and a document.
+void leaveCopies(const QString& root, int answered, const QString& documentText,
+                 bool leftAtExit = false) {
     QString error;
     std::unique_ptr<RecoveryFolder> folder = RecoveryFolder::create(root, &error);
     QVERIFY2(folder, qPrintable(error));
@@ -102,7 +107,14 @@ void leaveCopies(const QString& root, int answered, const QString& documentText)
         QTextDocument document(documentText);
         QVERIFY(folder->writeDocument(rtf::writeRtf(document), &error));
     }
+    if (leftAtExit)
+        QVERIFY(folder->markLeftAtExit(&error));
     // Destroying it gives up the lock and leaves the copies, as a dead run does.
+}
+
+QDateTime lastWrittenBelow(const QString& root) {
+    std::vector<std::unique_ptr<RecoveryFolder>> left = RecoveryFolder::claimLeftBehind(root);
+    return left.empty() ? QDateTime() : left.back()->lastWritten();
 }
 
 }  // namespace
@@ -117,6 +129,9 @@ private slots:
     void keptWorkIsOfferedOnce_data();
     void keptWorkIsOfferedOnce();
     void aDocumentThatCannotBeSavedStaysKept();
+    void aCopyTheProgramWroteIsOffered();
+    void goesOnWithTheLastDataFile_data();
+    void goesOnWithTheLastDataFile();
 };
 
 // A page's Save copies the answers at once; the document is copied only once
@@ -154,29 +169,33 @@ void RecoveryTest::copiesFollowTheAnswersAndTheDocument() {
 void RecoveryTest::endings_data() {
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("answersKept");
-    // An exit she confirmed was told that unsaved work is lost.
-    QTest::newRow("main menu Exit, Yes") << "exit" << false;
-    QTest::newRow("close box, Yes") << "close box" << false;
+    QTest::addColumn<bool>("documentKept");
+    // An exit keeps what is in no file: the answers, and the document that
+    // the editor, still open behind the main menu, holds unsaved.
+    QTest::newRow("main menu Exit, Yes") << "exit" << true << true;
+    QTest::newRow("close box, Yes") << "close box" << true << true;
+    QTest::newRow("main menu Exit after a save") << "save, exit" << false << false;
     // The editor asks about its document only: the answers survive ...
-    QTest::newRow("editor Exit, answers in no file") << "editor exit" << true;
+    QTest::newRow("editor Exit, answers in no file") << "editor exit" << true << false;
     // ... unless they went to a data file since their last change.
-    QTest::newRow("editor Exit after a save") << "save, editor exit" << false;
+    QTest::newRow("editor Exit after a save") << "save, editor exit" << false << false;
     QTest::newRow("editor Exit, answers changed after a save")
-        << "save, answer, editor exit" << true;
+        << "save, answer, editor exit" << true << false;
 }
 
 void RecoveryTest::endings() {
     QFETCH(QString, how);
     QFETCH(bool, answersKept);
+    QFETCH(bool, documentKept);
     Fixture f;
     f.enter();
     f.answerOnPage(QStringLiteral("By the river"));
     f.rememberFolder();
 
     TextEditor* editor = f.openEditor();
-    QSignalSpy documentKept(&f.recovery(), &Recovery::documentKept);
+    QSignalSpy documentCopied(&f.recovery(), &Recovery::documentKept);
     QTest::keyClicks(editor->textArea(), QStringLiteral("Dear family, "));
-    QVERIFY(documentKept.wait(2000));
+    QVERIFY(documentCopied.wait(2000));
     if (how.startsWith(QStringLiteral("save"))) {
         f.saveFromEditor(editor);
         QVERIFY(!editor->files().isModified());
@@ -193,7 +212,7 @@ void RecoveryTest::endings() {
         editor->findChild<QAction*>(QStringLiteral("mnuFileExit"))->trigger();
     } else {
         f.dialogs.answerMessage(MessageButton::Yes);
-        if (how == u"exit") {
+        if (how.endsWith(u"exit")) {
             f.control(FixedScreen::MainMenu, "cmdExit")->click();
         } else {
             QCloseEvent close;
@@ -202,65 +221,78 @@ void RecoveryTest::endings() {
     }
     QCOMPARE(f.ends, 1);
     QVERIFY(f.dialogs.allAnswersUsed());
-    QVERIFY2(!QFile::exists(f.documentCopy()), "every ending here was told about the document");
     QCOMPARE(QFile::exists(f.answersCopy()), answersKept);
+    QCOMPARE(QFile::exists(f.documentCopy()), documentKept);
     if (answersKept) {
         AnswerStore copy;
         QCOMPARE(datafile::readFile(f.answersCopy(), copy), datafile::ReadResult::Complete);
         QCOMPARE(copy.answer(QStringLiteral("Childhood.GrowUp")), f.program.store().answer(1));
-    } else {
-        QVERIFY(runFolders(f.places.copies).isEmpty());
     }
+    if (answersKept || documentKept)
+        QVERIFY(QFile::exists(QDir(f.folder()).filePath(QStringLiteral("left-at-exit"))));
+    else
+        QVERIFY(runFolders(f.places.copies).isEmpty());
 }
 
 void RecoveryTest::keptWorkIsOfferedOnce_data() {
     QTest::addColumn<int>("answered");
     QTest::addColumn<QString>("documentText");
+    QTest::addColumn<bool>("leftAtExit");
     QTest::addColumn<MessageButton>("answer");
-    QTest::addColumn<QString>("kept");
-    QTest::newRow("both, Yes") << 10 << "Dear family" << MessageButton::Yes
-                               << "10 answers and the document you were editing";
-    QTest::newRow("both, No") << 10 << "Dear family" << MessageButton::No
-                              << "10 answers and the document you were editing";
-    QTest::newRow("one answer") << 1 << QString() << MessageButton::Yes << "1 answer";
-    QTest::newRow("document only")
-        << 0 << "Dear family" << MessageButton::Yes << "the document you were editing";
+    QTest::addColumn<MessageButton>("open");  ///< to opening the document brought back
+    QTest::addColumn<QString>("asked");
+    const QString crash = QStringLiteral(
+        "Vellumora was not closed properly last time, but it kept %1, as they were on %2.  Do "
+        "you want them back?  If you answer No, they will be deleted.");
+    const QString exit = QStringLiteral(
+        "You left Vellumora last time without saving %1 to a file, so it kept them for you, as "
+        "they were on %2.  Do you want them back?  If you answer No, they will be deleted.");
+    const QString both = QStringLiteral("10 answers and the document you were editing");
+    QTest::newRow("both, Yes") << 10 << "Dear family" << false << MessageButton::Yes
+                               << MessageButton::No << crash.arg(both, "%1");
+    QTest::newRow("both, No") << 10 << "Dear family" << false << MessageButton::No
+                              << MessageButton::No << crash.arg(both, "%1");
+    QTest::newRow("one answer") << 1 << QString() << false << MessageButton::Yes
+                                << MessageButton::No << crash.arg("1 answer", "%1");
+    QTest::newRow("left at an exit, opened in the editor")
+        << 0 << "Dear family" << true << MessageButton::Yes << MessageButton::Yes
+        << exit.arg("the document you were editing", "%1");
 }
 
 void RecoveryTest::keptWorkIsOfferedOnce() {
     QFETCH(int, answered);
     QFETCH(QString, documentText);
+    QFETCH(bool, leftAtExit);
     QFETCH(MessageButton, answer);
-    QFETCH(QString, kept);
+    QFETCH(MessageButton, open);
+    QFETCH(QString, asked);
     Fixture f;
-    leaveCopies(f.places.copies, answered, documentText);
-    QDateTime keptAt;
-    QString leftFolder;
-    if (std::unique_ptr<RecoveryFolder> left = RecoveryFolder::claimLeftBehind(f.places.copies)) {
-        keptAt = left->lastWritten();
-        leftFolder = left->path();
-    }
-    QVERIFY(!leftFolder.isEmpty());
-
-    f.dialogs.answerMessage(answer);
-    if (answer == MessageButton::Yes)
-        f.dialogs.answerMessage(MessageButton::Ok);
-    f.enter();
-    QVERIFY(f.dialogs.allAnswersUsed());
-    const MessageRequest asked = f.dialogs.messages().value(0);
-    const QLocale locale;
-    QCOMPARE(asked.text, QStringLiteral("Vellumora was not closed properly last time, but it "
-                                        "kept %1, as they were on %2 at %3.  Do you want them "
-                                        "back?  If you answer No, they will be deleted.")
-                             .arg(kept, locale.toString(keptAt.date(), QLocale::LongFormat),
-                                  locale.toString(keptAt.time(), QLocale::ShortFormat)));
-    QCOMPARE(asked.title, QStringLiteral("Vellumora"));
-    QCOMPARE(asked.icon, MessageIcon::Question);
-    QCOMPARE(asked.buttons, MessageButtons::YesNo);
-    QCOMPARE(asked.defaultButton, MessageButton::Yes);
-    QVERIFY2(!QFileInfo::exists(leftFolder), "what was offered is gone either way");
+    leaveCopies(f.places.copies, answered, documentText, leftAtExit);
+    const QDateTime keptAt = lastWrittenBelow(f.places.copies);
+    const QString leftFolder = f.places.copies + u'/' + runFolders(f.places.copies).value(0);
+    QVERIFY(keptAt.isValid());
 
     const bool restored = answer == MessageButton::Yes;
+    const bool opened = restored && open == MessageButton::Yes;
+    f.dialogs.answerMessage(answer);
+    if (restored)
+        f.dialogs.answerMessage(documentText.isNull() ? MessageButton::Ok : open);
+    if (opened)
+        f.dialogs.answerMessage(MessageButton::Ok);  // the editing note
+    f.enter();
+    QVERIFY(f.dialogs.allAnswersUsed());
+    const MessageRequest question = f.dialogs.messages().value(0);
+    const QLocale locale;
+    QCOMPARE(question.text,
+             asked.arg(QStringLiteral("%1 at %2")
+                           .arg(locale.toString(keptAt.date(), QLocale::LongFormat),
+                                locale.toString(keptAt.time(), QLocale::ShortFormat))));
+    QCOMPARE(question.title, QStringLiteral("Vellumora"));
+    QCOMPARE(question.icon, MessageIcon::Question);
+    QCOMPARE(question.buttons, MessageButtons::YesNo);
+    QCOMPARE(question.defaultButton, MessageButton::Yes);
+    QVERIFY2(!QFileInfo::exists(leftFolder), "what was offered is gone either way");
+
     const AnswerStore& store = f.program.store();
     for (int position = 1; position <= 11; ++position)
         QCOMPARE(store.isAnswered(position), restored && position <= answered);
@@ -277,18 +309,33 @@ void RecoveryTest::keptWorkIsOfferedOnce() {
         const QString path = QDir(f.places.documents).filePath(saved.first());
         QCOMPARE(saved.first(), QStringLiteral("Vellumora story %1.rtf")
                                     .arg(keptAt.toString(QStringLiteral("yyyy-MM-dd HH.mm"))));
-        QVERIFY2(f.dialogs.messages().last().text.contains(QDir::toNativeSeparators(path)),
-                 "the message names the file");
+        const MessageRequest told = f.dialogs.messages().value(1);
+        QVERIFY2(told.text.contains(QStringLiteral("is saved as \"%1\".  Do you want to open it "
+                                                   "in the editor now?")
+                                        .arg(QDir::toNativeSeparators(path))),
+                 qPrintable(told.text));
+        QCOMPARE(told.defaultButton, MessageButton::Yes);
         QTextDocument document;
         QVERIFY(rtf::loadDocumentFile(path, document, nullptr));
         QCOMPARE(document.toPlainText(), documentText);
+        auto* editor = f.screens().findAs<TextEditor>(FixedScreen::TextEditor);
+        QCOMPARE(editor && editor->isVisible(), opened);
+        if (opened) {
+            QCOMPARE(editor->textArea()->toPlainText(), documentText);
+            QCOMPARE(editor->files().currentFileName(), path);
+            QVERIFY(!editor->files().isModified());
+        }
     }
 
-    // Asked once: the main menu's next showing asks nothing.
+    // Asked once: the main menu's next showing asks nothing. (The editor,
+    // opened, shows its note whenever the window system activates it.)
+    if (opened)
+        return;
+    const qsizetype messages = f.dialogs.messages().size();
     f.screens().show(catalogue::ChapterId::Childhood);
     f.screens().show(FixedScreen::MainMenu);
     QCoreApplication::processEvents();
-    QCOMPARE(f.dialogs.messages().size(), restored ? 2 : 1);
+    QCOMPARE(f.dialogs.messages().size(), messages);
 }
 
 // A document that cannot be saved for her stays in the copies for next time;
@@ -307,10 +354,103 @@ void RecoveryTest::aDocumentThatCannotBeSavedStaysKept() {
     QVERIFY2(told.text.contains(QStringLiteral("could not be saved")), qPrintable(told.text));
     QVERIFY(f.program.store().isAnswered(3));
 
-    std::unique_ptr<RecoveryFolder> left = RecoveryFolder::claimLeftBehind(f.places.copies);
-    QVERIFY(left);
-    QVERIFY(left->hasDocument());
-    QVERIFY(!left->hasAnswers());
+    std::vector<std::unique_ptr<RecoveryFolder>> left =
+        RecoveryFolder::claimLeftBehind(f.places.copies);
+    QCOMPARE(left.size(), std::size_t(1));
+    QVERIFY(left.front()->hasDocument());
+    QVERIFY(!left.front()->hasAnswers());
+}
+
+// Whatever answers the program copies, it can read back and offer: the
+// copy's bound is the reader's, far above a data file's.
+void RecoveryTest::aCopyTheProgramWroteIsOffered() {
+    QTemporaryDir home;
+    const RecoveryPlaces places{home.filePath(QStringLiteral("copies")),
+                                home.filePath(QStringLiteral("Documents"))};
+    const QString answer(830 * 1024, u'x');
+    {
+        ScriptedDialogs dialogs;
+        Program killed(dialogs);
+        killed.keepRecoveryCopiesIn(places);
+        QSignalSpy kept(&killed.recovery(), &Recovery::answersKept);
+        for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+            killed.store().store(position, answer);
+        QVERIFY(kept.wait(20000));
+        // Gone without an end, as a killed run is.
+    }
+    QVERIFY(
+        QFileInfo(QDir(places.copies).filePath(runFolders(places.copies).value(0) + "/answers.dat"))
+            .size() > datafile::kMaxFileBytes);
+    Fixture f;
+    f.program.keepRecoveryCopiesIn(places);
+    f.dialogs.answerMessage(MessageButton::Yes);
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.enter();
+    QVERIFY2(f.dialogs.messages().value(0).text.contains(QStringLiteral("kept 81 answers,")),
+             qPrintable(f.dialogs.messages().value(0).text.left(200)));
+    QCOMPARE(f.program.store().answer(81), answer);
+}
+
+void RecoveryTest::goesOnWithTheLastDataFile_data() {
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("the file is there") << "there" << true;
+    QTest::newRow("the file is gone") << "gone" << false;
+    QTest::newRow("it is no data file any more") << "not data" << false;
+    // Work in no file comes first; one question a start.
+    QTest::newRow("unsaved answers wait as well") << "unsaved" << false;
+}
+
+void RecoveryTest::goesOnWithTheLastDataFile() {
+    QFETCH(QString, situation);
+    QFETCH(bool, asked);
+    Fixture f;
+    AnswerStore story;
+    for (int position = 1; position <= 10; ++position)
+        story.store(position, QStringLiteral("told %1").arg(position));
+    QString error;
+    QVERIFY(datafile::saveDataFile(f.home.filePath(QStringLiteral("Story.rtf")), story, &error));
+    const QString dataFile = f.home.filePath(QStringLiteral("Story.dat"));
+    f.recovery().answersSavedToFile(dataFile);
+    if (situation == u"gone")
+        QVERIFY(QFile::remove(dataFile));
+    if (situation == u"not data")
+        QVERIFY(QFile::resize(dataFile, 20));
+    if (situation == u"unsaved")
+        leaveCopies(f.places.copies, 1, QString());
+
+    if (asked)
+        f.dialogs.answerMessage(MessageButton::Yes);
+    if (situation == u"unsaved")
+        f.dialogs.answerMessage(MessageButton::No);
+    f.enter();
+    QVERIFY(f.dialogs.allAnswersUsed());
+    if (situation == u"unsaved")
+        QVERIFY(!f.dialogs.messages().value(0).text.startsWith(QStringLiteral("Welcome")));
+    if (!asked)
+        return;
+    const MessageRequest question = f.dialogs.messages().value(0);
+    QCOMPARE(question.text,
+             QStringLiteral("Welcome back!  Do you want to go on with your story saved as "
+                            "\"Story\" on %1?")
+                 .arg(QLocale().toString(QFileInfo(dataFile).lastModified().date(),
+                                         QLocale::LongFormat)));
+    QCOMPARE(question.icon, MessageIcon::Question);
+    QCOMPARE(question.buttons, MessageButtons::YesNo);
+    QCOMPARE(question.defaultButton, MessageButton::Yes);
+    // Loaded as Load Previously Saved Data loads it; the ticks show at once.
+    for (int position = 1; position <= catalogue::kQuestionCount; ++position)
+        QCOMPARE(f.program.store().state(position), story.state(position));
+    QVERIFY(f.program.screens()
+                .findAs<MainMenu>(FixedScreen::MainMenu)
+                ->markOf(catalogue::ChapterId::Childhood)
+                ->isMarked());
+
+    // The load dialog opens where the file is.
+    f.dialogs.answerMessage(MessageButton::Yes);
+    f.dialogs.answerOpenFile(std::nullopt);
+    f.control(FixedScreen::MainMenu, "cmdLoad")->click();
+    QCOMPARE(f.dialogs.requests().last().file.fileName, dataFile);
 }
 
 QTEST_MAIN(RecoveryTest)

@@ -36,7 +36,7 @@ struct Fixture {
     AnswerStore store;
     ScriptedDialogs dialogs;
     Session session;
-    Recovery recovery{store, dialogs};
+    Recovery recovery{store};
     spelling::Speller speller;
     ViewZooms zooms;
     int ends = 0;

@@ -11,6 +11,7 @@
 #include "spelling/wordfinder.h"
 #include "zoom/textzoom.h"
 
+#include <sys/stat.h>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -143,6 +144,44 @@ private slots:
         QVERIFY(ready.ready());
         QVERIFY(ready.speller.addToDictionary(u"teh").has_value());
         QVERIFY(ready.speller.isCorrect(u"teh"));
+    }
+
+    // A pipe in the list's place would keep the first question page waiting
+    // for a writer: it counts as no list, and stays a pipe.
+    void aPipeInPlaceOfTheWordListIsLeftAlone() {
+        QTemporaryDir folder;
+        const QByteArray pipe = QFile::encodeName(folder.filePath(QStringLiteral("words.txt")));
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        ReadySpeller ready(QFile::decodeName(pipe));
+        QVERIFY(ready.ready());
+        QVERIFY(!ready.speller.isCorrect(u"teh"));
+        QVERIFY(ready.speller.addToDictionary(u"teh").has_value());
+        QVERIFY(ready.speller.isCorrect(u"teh"));
+        struct stat status {};
+        QCOMPARE(stat(pipe.constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+    }
+
+    // A list that another editor wrote in an 8-bit code page keeps every byte
+    // when a word is added; a word that code page cannot hold is not written.
+    void aLatin1WordListKeepsItsBytes() {
+        QTemporaryDir folder;
+        const QString list = folder.filePath(QStringLiteral("words.txt"));
+        const QByteArray before("Gr\xFCnwald\r\ncaf\xE9");
+        {
+            QFile file(list);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(before), before.size());
+        }
+        ReadySpeller ready(list);
+        QVERIFY(ready.ready());
+        QVERIFY(ready.speller.isCorrect(u"Grünwald"));
+        QCOMPARE(ready.speller.addToDictionary(u"naïve"), std::nullopt);
+        QVERIFY(ready.speller.addToDictionary(u"Ωmega").has_value());
+        QVERIFY(ready.speller.isCorrect(u"Ωmega"));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before + "\nna\xEFve\n");
     }
 
     void theDictionaryFollowsTheLocale() {

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,7 +22,7 @@ datafile::ReadResult readBytes(const QByteArray& bytes, AnswerStore& store) {
     return datafile::read(buffer, store);
 }
 
-// A stream that never ends: one endless unquoted field.
+// A stream that never ends: one quoted field that never closes.
 class EndlessDevice : public QIODevice {
 public:
     EndlessDevice() { open(QIODevice::ReadOnly); }
@@ -31,6 +32,8 @@ public:
 protected:
     qint64 readData(char* data, qint64 maxSize) override {
         std::fill_n(data, maxSize, 'x');
+        if (bytesRead_ == 0 && maxSize > 0)
+            data[0] = '"';
         bytesRead_ += maxSize;
         return maxSize;
     }
@@ -40,11 +43,33 @@ private:
     qint64 bytesRead_ = 0;
 };
 
+/// A literal's bytes, NUL bytes inside included.
+template <std::size_t N>
+QByteArray bytesOf(const char (&literal)[N]) {
+    return QByteArray(literal, qsizetype(N - 1));
+}
+
 QByteArray fields(int count, const QByteArray& each) {
     QByteArrayList list;
     for (int i = 0; i < count; ++i)
         list << each;
     return list.join(',');
+}
+
+// The answers a load starts from in the tests of what loads: a few, so that
+// a load that changed nothing can be told from one that did.
+void answerSome(AnswerStore& store) {
+    for (const int position : {1, 60, 81})
+        store.store(position, QStringLiteral("before"));
+}
+
+/// The data file of those answers with the first `count` set to text.
+QByteArray someAnswersThenFirst(int count, const QString& text) {
+    AnswerStore store;
+    answerSome(store);
+    for (int position = 1; position <= count; ++position)
+        store.store(position, text);
+    return datafile::encode(store);
 }
 
 }  // namespace
@@ -63,6 +88,8 @@ private slots:
     void readerDetectsCodePage();
     void readerFieldRules_data();
     void readerFieldRules();
+    void onlyDataFilesLoad_data();
+    void onlyDataFilesLoad();
     void shortFileSetsOnlyWhatItHas();
     void longFileStopsAfterTheLastField();
     void hostileBytesNeverCrash_data();
@@ -117,7 +144,6 @@ void DataFileTest::roundTripKeepsEveryStateAndText_data() {
     QTest::newRow("beyond windows-1252")
         << QStringLiteral("\u0411\u0430\u0431\u0443\u0448\u043a\u0430 \U0001F600 \u4e2d");
     QTest::newRow("leading blanks") << QStringLiteral("   indented");
-    QTest::newRow("nul") << QString(QChar(0)) + QStringLiteral("x");
 }
 
 void DataFileTest::roundTripKeepsEveryStateAndText() {
@@ -181,9 +207,8 @@ void DataFileTest::readerFieldRules_data() {
         << "\"a\"" + QByteArray(200000, 'j') + ",\"b\""
         << "a"
         << "b";
-    QTest::newRow("unquoted loses trailing blanks")
-        << QByteArray("plain text  ,\"b\"") << "plain text"
-        << "b";
+    QTest::newRow("blanks around an empty field") << QByteArray(" \t ,\"b\"") << ""
+                                                  << "b";
     QTest::newRow("line end separates like a comma") << QByteArray("\"a\"\n\"b\"") << "a"
                                                      << "b";
     QTest::newRow("cr lf counts once") << QByteArray("\"a\"\r\n\"b\"") << "a"
@@ -207,6 +232,75 @@ void DataFileTest::readerFieldRules() {
     QCOMPARE(store.answer(81), QStringLiteral("x"));
 }
 
+// Whatever the writer can write loads, as do the shorter and longer files of
+// the specified forms; a file the writer could never have written is
+// refused whole. "after" is the answers afterwards, as the writer writes them.
+void DataFileTest::onlyDataFilesLoad_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("after");
+    const int complete = int(datafile::ReadResult::Complete);
+    const int incomplete = int(datafile::ReadResult::Incomplete);
+    const int refused = int(datafile::ReadResult::NotADataFile);
+    const auto written = [&](const char* name, const QString& everyAnswer) {
+        const QByteArray bytes = someAnswersThenFirst(81, everyAnswer);
+        QTest::newRow(name) << bytes << complete << bytes;
+    };
+
+    const QByteArray nothingStored = datafile::encode(AnswerStore());
+    QTest::newRow("written: nothing stored") << nothingStored << complete << nothingStored;
+    written("written: empty texts", QString());
+    written("written: quotation marks", QStringLiteral("He said \"yes\", \"\" and \""));
+    written("written: line breaks", QStringLiteral("First line\r\n\r\nthird, \"quoted\"\r\n"));
+    written("written: windows-1252", QStringLiteral("Caf\u00e9 \u20ac5 \u2014 \u201cso\u201d"));
+    written("written: utf-8",
+            QStringLiteral("\u0411\u0430\u0431\u0443\u0448\u043a\u0430 \U0001F600"));
+    written("written: 64 KB answers", QStringLiteral("We lived by the river.\r\n").repeated(2800));
+    written("written: a nul typed into an answer", QStringLiteral("a") + QChar(0) + u'b');
+    QTest::newRow("50 fields") << fields(50, "\"new\"") + "\r\n"
+                               << incomplete << someAnswersThenFirst(50, QStringLiteral("new"));
+    QTest::newRow("90 fields") << fields(90, "\"new\"") + "\r\n"
+                               << complete << someAnswersThenFirst(81, QStringLiteral("new"));
+
+    const QByteArray untouched = someAnswersThenFirst(0, {});
+    QTest::newRow("rtf document")
+        << QByteArray(
+               "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\r\n\\f0\\fs24 My Life "
+               "Story\\par\r\nI was born, as my mother said, \"on a Tuesday\".\\par\r\n}\r\n")
+        << refused << untouched;
+    QTest::newRow("png picture")
+        << bytesOf("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0") << refused
+        << untouched;
+    QByteArray pdf(
+        "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\n"
+        "endobj\n2 0 obj\n<< /Length 3 0 R /Filter /FlateDecode >>\nstream\n");
+    for (int i = 0; pdf.size() < 1024; ++i)
+        pdf.append(char((i * 131 + 7) % 256));
+    QTest::newRow("pdf's first kilobyte") << pdf << refused << untouched;
+    QTest::newRow("plain text letter")
+        << QByteArray("Dear Anna,\r\n\r\nthank you for the photographs, \"the\" best.\r\n")
+        << refused << untouched;
+    QTest::newRow("nul inside a quoted field")
+        << bytesOf("\"a\0b\",") + fields(80, "\"x\"") + "\r\n"
+        << refused << untouched;
+    QTest::newRow("nul after a closing mark") << bytesOf("\"a\"\0,") + fields(80, "\"x\"") + "\r\n"
+                                              << refused << untouched;
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const QByteArray utf16File =
+        utf16.encode(QString::fromLatin1(someAnswersThenFirst(81, QStringLiteral("x"))));
+    QTest::newRow("utf-16 with byte-order mark") << utf16File << refused << untouched;
+}
+
+void DataFileTest::onlyDataFilesLoad() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, result);
+    QFETCH(QByteArray, after);
+    AnswerStore store;
+    answerSome(store);
+    QCOMPARE(int(readBytes(bytes, store)), result);
+    QCOMPARE(datafile::encode(store), after);
+}
+
 void DataFileTest::shortFileSetsOnlyWhatItHas() {
     AnswerStore store;
     store.store(60, QStringLiteral("kept"));
@@ -228,20 +322,20 @@ void DataFileTest::hostileBytesNeverCrash_data() {
     QTest::addColumn<int>("result");
     const int complete = int(datafile::ReadResult::Complete);
     const int incomplete = int(datafile::ReadResult::Incomplete);
+    const int refused = int(datafile::ReadResult::NotADataFile);
     QTest::newRow("empty") << QByteArray() << incomplete;
     QTest::newRow("unclosed quote") << QByteArray("\"never closed, at all") << incomplete;
-    QTest::newRow("no quotes no commas") << QByteArray(100000, 'x') << incomplete;
-    QTest::newRow("nul bytes") << QByteArray(5000, '\0') << incomplete;
+    QTest::newRow("no quotes no commas") << QByteArray(100000, 'x') << refused;
+    QTest::newRow("nul bytes") << QByteArray(5000, '\0') << refused;
     QTest::newRow("only commas") << QByteArray(200, ',') << complete;
     QTest::newRow("only line ends") << QByteArray(200, '\n') << complete;
     QByteArray binary;
     for (int i = 0; i < 70000; ++i)
         binary.append(char((i * 7919) % 256));
     QTest::newRow("binary") << binary << -1;
-    QTest::newRow("byte-order marks as text")
-        << QByteArray(" \xEF\xBB\xBF\xEF\xBB\xBF") << incomplete;
+    QTest::newRow("byte-order marks as text") << QByteArray(" \xEF\xBB\xBF\xEF\xBB\xBF") << refused;
     QTest::newRow("byte-order marks between line ends")
-        << QByteArray("\r\xEF\xBB\xBF\xEF\xBB\xBF\r\rg\r\n\r\rg\r\n\rg\n") << incomplete;
+        << QByteArray("\r\xEF\xBB\xBF\xEF\xBB\xBF\r\rg\r\n\r\rg\r\n\rg\n") << refused;
 }
 
 void DataFileTest::hostileBytesNeverCrash() {

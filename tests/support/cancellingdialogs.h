@@ -28,7 +28,7 @@ public:
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
-    void previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+    void previewPrint(QWidget*, QPrinter&, const PaintPages&) override {}
     std::optional<BookChoice> chooseBook(QWidget*, const BookChoice&) override {
         return std::nullopt;
     }

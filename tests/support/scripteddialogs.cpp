@@ -86,9 +86,15 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& re
     return take(openFiles_, QStringLiteral("open dialog"), std::optional<QString>());
 }
 
+// As the real dialog, a name scripted without an extension comes back with
+// the request's default suffix.
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileRequest& request) {
     record(Kind::SaveFile).file = request;
-    return take(saveFiles_, QStringLiteral("save dialog"), std::optional<QString>());
+    const std::optional<QString> typed =
+        take(saveFiles_, QStringLiteral("save dialog"), std::optional<QString>());
+    if (!typed)
+        return typed;
+    return withDefaultSuffix(*typed, request.defaultSuffix);
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget*, const FontChoice& initial) {
@@ -112,15 +118,14 @@ bool ScriptedDialogs::setUpPrinter(QWidget*, QPrinter& printer) {
     return answer.accept;
 }
 
-void ScriptedDialogs::previewPrint(QWidget*, QPrinter& printer,
-                                   const std::function<void(QPrinter&)>& paint) {
+void ScriptedDialogs::previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) {
     record(Kind::Preview);
     const QString pdfPath = take(previews_, QStringLiteral("print preview"), QString());
     if (pdfPath.isEmpty())
         return;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
-    paint(printer);
+    paint(printer, parent);
 }
 
 std::optional<BookChoice> ScriptedDialogs::chooseBook(QWidget*, const BookChoice& initial) {
@@ -157,4 +162,3 @@ std::unique_ptr<Progress> ScriptedDialogs::showProgress(QWidget*, const Progress
 }
 
 }  // namespace vellumora::test
-

@@ -54,6 +54,8 @@ public:
     void answerMessage(MessageButton button) { messages_.enqueue(button); }
     void answerPrompt(std::optional<QString> text) { prompts_.enqueue(text); }
     void answerOpenFile(std::optional<QString> path) { openFiles_.enqueue(path); }
+    /// A path without an extension comes back with the request's default
+    /// suffix, as from the real dialog.
     void answerSaveFile(std::optional<QString> path) { saveFiles_.enqueue(path); }
     void answerOpenImage(std::optional<QString> path) { openImages_.enqueue(path); }
     void answerFont(std::optional<FontChoice> font) { fonts_.enqueue(font); }
@@ -93,8 +95,7 @@ public:
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
-    void previewPrint(QWidget* parent, QPrinter& printer,
-                      const std::function<void(QPrinter&)>& paint) override;
+    void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
     std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
     std::unique_ptr<Progress> showProgress(QWidget* parent,
                                            const ProgressRequest& request) override;

@@ -2,7 +2,7 @@
 
 class QTextDocument;
 
-namespace vellumora::editor {
+namespace vellumora::textlayout {
 
 /**
  * Qt's rich text layout lays a long document out front to back, a slice at
@@ -14,4 +14,4 @@ namespace vellumora::editor {
 bool isLaidOutInTheBackground(const QTextDocument& document);
 void finishBackgroundLayout(const QTextDocument& document);
 
-}  // namespace vellumora::editor
+}  // namespace vellumora::textlayout

@@ -1,11 +1,11 @@
-#include "editor/backgroundlayout.h"
+#include "textlayout/backgroundlayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 
-namespace vellumora::editor {
+namespace vellumora::textlayout {
 
 // The plain text layout lays out only what it is asked for, and a document
 // with no page size is not laid out at all; the rich text layout reaches the
@@ -21,4 +21,4 @@ void finishBackgroundLayout(const QTextDocument& document) {
         document.documentLayout()->documentSize();
 }
 
-}  // namespace vellumora::editor
+}  // namespace vellumora::textlayout
