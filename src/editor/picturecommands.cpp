@@ -2,8 +2,8 @@
 
 #include "dialogs/dialogs.h"
 #include "editor/documenttextedit.h"
+#include "files/userplaces.h"
 #include "shell/appcontext.h"
-#include "shell/session.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QActionGroup>
@@ -49,11 +49,13 @@ bool isPictureAt(QTextDocument& document, int position) {
            characterAt(document, position).charFormat().isImageFormat();
 }
 
-// The folder she chose a photo from last, in this run; her Pictures folder the first time.
-QString folderToOpen(const Session& session) {
-    return session.pictureFolder.isEmpty()
-               ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
-               : session.pictureFolder;
+const QString kPhotoFolderKey = QStringLiteral("pictures/folder");
+
+// The folder she chose a photo from last; her Pictures folder the first time.
+QString folderToOpen() {
+    return files::Settings()
+        .value(kPhotoFolderKey, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation))
+        .toString();
 }
 
 }  // namespace
@@ -66,10 +68,10 @@ PictureCommands::PictureCommands(AppContext& context, DocumentTextEdit& text)
 
 void PictureCommands::insertPhoto() {
     const std::optional<QString> path =
-        context_.dialogs.openImage(&text_, ImageRequest{folderToOpen(context_.session)});
+        context_.dialogs.openImage(&text_, ImageRequest{folderToOpen()});
     if (!path)
         return;
-    context_.session.pictureFolder = QFileInfo(*path).absolutePath();
+    files::Settings().setValue(kPhotoFolderKey, QFileInfo(*path).absolutePath());
     insertFiles({*path});
 }
 
