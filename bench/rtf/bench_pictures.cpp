@@ -10,12 +10,12 @@
 #include "support/memory.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QFileInfo>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -74,7 +74,8 @@ struct StoryFile {
             cursor.insertImage(pictures::imageFormat(pictures::add(story, picture),
                                                      pictures::firstShownSize(*picture)));
             cursor.insertBlock();
-            cursor.insertText(QStringLiteral("Photo %1, the summer of %2").arg(i + 1).arg(1950 + i));
+            cursor.insertText(
+                QStringLiteral("Photo %1, the summer of %2").arg(i + 1).arg(1950 + i));
             cursor.insertBlock();
         }
         path = dir.filePath(QStringLiteral("Story.rtf"));

@@ -108,9 +108,12 @@ QStringList imageFilters() {
             patterns << pattern;
     }
     return {QStringLiteral("Pictures (%1)").arg(patterns.join(u' ')),
-            QStringLiteral("JPEG Pictures (*.jpg *.jpeg)"), QStringLiteral("PNG Pictures (*.png)"),
-            QStringLiteral("BMP Pictures (*.bmp)"), QStringLiteral("GIF Pictures (*.gif)"),
-            QStringLiteral("WebP Pictures (*.webp)"), QStringLiteral("All Files (*)")};
+            QStringLiteral("JPEG Pictures (*.jpg *.jpeg)"),
+            QStringLiteral("PNG Pictures (*.png)"),
+            QStringLiteral("BMP Pictures (*.bmp)"),
+            QStringLiteral("GIF Pictures (*.gif)"),
+            QStringLiteral("WebP Pictures (*.webp)"),
+            QStringLiteral("All Files (*)")};
 }
 
 // A progress window that stays hidden unless the task runs longer than a

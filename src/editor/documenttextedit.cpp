@@ -139,7 +139,8 @@ QMimeData* DocumentTextEdit::createMimeDataFromSelection() const {
     auto* data = new QMimeData;
     const QTextCursor selection = textCursor();
     const QString text = selection.selection().toPlainText();
-    if (const QString words = QString(text).remove(kPictureMark); !words.isEmpty() || text.isEmpty())
+    if (const QString words = QString(text).remove(kPictureMark);
+        !words.isEmpty() || text.isEmpty())
         data->setText(words);
     const QList<PictureInText> pictures = picturesOf(selection);
     if (pictures.isEmpty())

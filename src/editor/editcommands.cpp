@@ -10,10 +10,10 @@
 #include "zoom/zoomview.h"
 
 #include <QClipboard>
-#include <QMimeData>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextCursor>

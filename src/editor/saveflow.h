@@ -127,7 +127,7 @@ private:
     std::optional<QString> name_;
     QString currentFile_;
     bool editingNoteDue_ = true;
-    QString openedFile_;      ///< the file opened last, while it holds what notKept_ says
+    QString openedFile_;  ///< the file opened last, while it holds what notKept_ says
     rtf::NotKept notKept_;
 };
 

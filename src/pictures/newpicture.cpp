@@ -79,8 +79,9 @@ int longSide(QSize size) {
 }
 
 QSize withinLongestSide(QSize size) {
-    return longSide(size) > kMaxPhotoSide ? size.scaled(kMaxPhotoSide, kMaxPhotoSide, Qt::KeepAspectRatio)
-                                          : size;
+    return longSide(size) > kMaxPhotoSide
+               ? size.scaled(kMaxPhotoSide, kMaxPhotoSide, Qt::KeepAspectRatio)
+               : size;
 }
 
 }  // namespace
@@ -88,7 +89,8 @@ QSize withinLongestSide(QSize size) {
 NewPicture fromFile(const QString& path) {
     QFile file(path);
     if (file.size() > kMaxImageFileBytes)
-        return failed(QStringLiteral("it is larger than %1 MB").arg(kMaxImageFileBytes / (1024 * 1024)));
+        return failed(
+            QStringLiteral("it is larger than %1 MB").arg(kMaxImageFileBytes / (1024 * 1024)));
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return failed(files::failureReason(file, errno));
@@ -103,8 +105,8 @@ NewPicture fromFile(const QString& path) {
     const bool upright = reader.transformation() == QImageIOHandler::TransformationNone;
     if (format.isEmpty() || !stored.isValid())
         return failed(QStringLiteral("it is not a picture Vellumora can read"));
-    const bool kept = (format == "jpeg" || format == "png") && upright &&
-                      longSide(stored) <= kMaxPhotoSide;
+    const bool kept =
+        (format == "jpeg" || format == "png") && upright && longSide(stored) <= kMaxPhotoSide;
     if (!kept && longSide(stored) > kMaxPhotoSide)
         reader.setScaledSize(withinLongestSide(stored));
     const QImage image = reader.read();

@@ -31,8 +31,7 @@ double baseTwips(int goal, int given, int fromBytes, Encoding encoding) {
     if (goal > 0)
         return goal;
     if (given > 0)
-        return isMetafile(encoding) ? given / 100.0 * kTwipsPerMillimetre
-                                    : given * kTwipsPerPixel;
+        return isMetafile(encoding) ? given / 100.0 * kTwipsPerMillimetre : given * kTwipsPerPixel;
     if (fromBytes > 0)
         return fromBytes * kTwipsPerPixel;
     return kUnknownSideTwips;
@@ -113,7 +112,8 @@ QImage readImage(const QByteArray& bytes, const char* format, QSize fit) {
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (fit.isValid() && size.isValid() && (size.width() > fit.width() || size.height() > fit.height()))
+    if (fit.isValid() && size.isValid() &&
+        (size.width() > fit.width() || size.height() > fit.height()))
         reader.setScaledSize(size.scaled(fit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     return reader.read();
 }
@@ -222,15 +222,16 @@ QSize Picture::pixelSize() const {
 
 QRectF Picture::sourceRect(QSize imageSize) const {
     const QSize pixels = imageSize;
-    const double width = baseTwips(header_.goalWidth, header_.width, pixels.width(), header_.encoding);
+    const double width =
+        baseTwips(header_.goalWidth, header_.width, pixels.width(), header_.encoding);
     const double height =
         baseTwips(header_.goalHeight, header_.height, pixels.height(), header_.encoding);
     // Only cropping shows less; a negative crop's margin is left out.
     const auto share = [](int crop, double side) { return std::clamp(crop / side, 0.0, 0.45); };
     const double left = share(header_.cropLeft, width), right = share(header_.cropRight, width);
     const double top = share(header_.cropTop, height), bottom = share(header_.cropBottom, height);
-    return QRectF(left * pixels.width(), top * pixels.height(),
-                  (1 - left - right) * pixels.width(), (1 - top - bottom) * pixels.height());
+    return QRectF(left * pixels.width(), top * pixels.height(), (1 - left - right) * pixels.width(),
+                  (1 - top - bottom) * pixels.height());
 }
 
 QString Picture::encodingName() const {

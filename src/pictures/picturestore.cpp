@@ -49,9 +49,9 @@ QSizeF shownSize(const QTextImageFormat& format) {
 }
 
 QTextCharFormat textFormatOf(QTextCharFormat format) {
-    for (const int property : {int(QTextFormat::ObjectType), int(QTextFormat::ImageName),
-                               int(QTextFormat::ImageWidth), int(QTextFormat::ImageHeight),
-                               int(QTextFormat::ImageQuality)})
+    for (const int property :
+         {int(QTextFormat::ObjectType), int(QTextFormat::ImageName), int(QTextFormat::ImageWidth),
+          int(QTextFormat::ImageHeight), int(QTextFormat::ImageQuality)})
         format.clearProperty(property);
     return format;
 }

@@ -65,8 +65,9 @@ qreal pageTextHeight(const QTextDocument& document, qreal scale) {
 
 bool isPaper(const QPainter& painter) {
     const QPaintDevice* device = painter.device();
-    return device && (device->devType() == QInternal::Printer ||
-                      (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf));
+    return device &&
+           (device->devType() == QInternal::Printer ||
+            (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf));
 }
 
 class PictureObject : public QObject, public QTextObjectInterface {
@@ -94,10 +95,11 @@ public:
                     const QTextFormat& format) override {
         const QString name = format.toImageFormat().name();
         const PicturePtr picture = find(*document, name);
-        const QImage image = picture && picture->mayBeDrawn() ? imageFor(*painter, rect, name, *picture)
-                                                              : QImage();
+        const QImage image =
+            picture && picture->mayBeDrawn() ? imageFor(*painter, rect, name, *picture) : QImage();
         if (image.isNull()) {
-            drawPlaceholder(*painter, rect, picture ? picture->encodingName() : QStringLiteral("Picture"));
+            drawPlaceholder(*painter, rect,
+                            picture ? picture->encodingName() : QStringLiteral("Picture"));
             return;
         }
         painter->save();
@@ -118,13 +120,14 @@ private:
         const QSize wanted = fit.toSize().expandedTo(QSize(1, 1));
         if (isPaper(painter) || QThread::currentThread() != qApp->thread())
             return picture.image(wanted);  // printed once: not worth keeping
-        const QString key = name + u'@' + QString::number(wanted.width()) + u'x' +
-                            QString::number(wanted.height());
+        const QString key =
+            name + u'@' + QString::number(wanted.width()) + u'x' + QString::number(wanted.height());
         if (const QImage* kept = screenImages_.object(key))
             return *kept;
         QImage image = picture.image(wanted);
         if (!image.isNull())
-            screenImages_.insert(key, new QImage(image), std::max<qsizetype>(1, image.sizeInBytes()));
+            screenImages_.insert(key, new QImage(image),
+                                 std::max<qsizetype>(1, image.sizeInBytes()));
         return image;
     }
 

@@ -73,13 +73,13 @@ enum class Word : std::uint8_t {
  * entries by the word alone.
  */
 enum class WordKind : std::uint8_t {
-    Destination,  ///< the rest of its group is read as what the word names, or skipped
-    Property,     ///< a property of the group's text, given back at its closing brace
-    Script,       ///< which script the text is in, and properties that apply to one script only
-    Text,         ///< stands for text: a character, a paragraph end, a note's mark
-    Document,     ///< a setting of the whole document
-    TableEntry,   ///< part of a font or colour table entry; nothing in the body
-    PictureEntry, ///< how a picture's bytes are encoded, and its size; nothing in the body
+    Destination,   ///< the rest of its group is read as what the word names, or skipped
+    Property,      ///< a property of the group's text, given back at its closing brace
+    Script,        ///< which script the text is in, and properties that apply to one script only
+    Text,          ///< stands for text: a character, a paragraph end, a note's mark
+    Document,      ///< a setting of the whole document
+    TableEntry,    ///< part of a font or colour table entry; nothing in the body
+    PictureEntry,  ///< how a picture's bytes are encoded, and its size; nothing in the body
 };
 
 struct WordEntry {

@@ -17,6 +17,6 @@ class DocumentBuilder;
  * Returns what the file held that the document cannot keep.
  */
 NotKept readRtf(QByteArrayView bytes, DocumentBuilder& builder,
-             const std::function<void(qsizetype)>& progress = {});
+                const std::function<void(qsizetype)>& progress = {});
 
 }  // namespace vellumora::rtf

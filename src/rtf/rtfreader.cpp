@@ -121,8 +121,8 @@ std::function<void(qsizetype)> passProgress(const ReadProgress& progress, qsizet
 
 }  // namespace
 
-ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document,
-                        const ReadProgress& progress, NotKept* notKept) {
+ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document, const ReadProgress& progress,
+                        NotKept* notKept) {
     // Only RTF holds pictures; other text meets the bound of text alone.
     const qsizetype largest = looksLikeRtf(bytes) ? kMaxFileBytes : kMaxInputBytes;
     if (bytes.size() > largest) {

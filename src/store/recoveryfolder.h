@@ -87,12 +87,12 @@ public:
     bool writeDocument(const QByteArray& rtf, QString* error);
     /**
      * Replaces the file at path by one holding the pieces one after the
-     * other, whole or not at all, when they are no more than maxBytes; false with a reason in error.
-     * Needs no folder object: any thread may write a copy whose bytes were
-     * made elsewhere.
+     * other, whole or not at all, when they are no more than maxBytes; false
+     * with a reason in error. Needs no folder object: any thread may write a
+     * copy whose bytes were made elsewhere.
      */
-    static bool replaceWhole(const QString& path, const QList<QByteArray>& pieces,
-                             qint64 maxBytes, QString* error);
+    static bool replaceWhole(const QString& path, const QList<QByteArray>& pieces, qint64 maxBytes,
+                             QString* error);
 
     /// Marks the copies as left by an exit she chose, not by a crash.
     bool markLeftAtExit(QString* error);

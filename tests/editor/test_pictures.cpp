@@ -158,9 +158,10 @@ void PicturesTest::insertedPhotoGoesIntoTheFileAndTheBook() {
     f.dialogs.answerBook(BookChoice{QStringLiteral("Our Story"), QString(), true, true});
     f.dialogs.answerSaveFile(pdf);
     f.trigger("mnuBookPdf");
-    const QStringList images =
-        run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(u'\n', Qt::SkipEmptyParts);
-    // A heading, a line of dashes, then one line for each picture: page, number, type, width, height.
+    const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                   .split(u'\n', Qt::SkipEmptyParts);
+    // A heading, a line of dashes, then one line for each picture: page, number, type, width,
+    // height.
     QCOMPARE(images.size(), 3);
     const QStringList columns =
         images[2].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
@@ -213,8 +214,7 @@ void PicturesTest::picturesComeByPasteAndDropAndMoveByCut() {
     // The Edit menu judges its entries as it opens, as she would open it.
     const auto edit = [&f](const char* command) {
         emit f.editor()->findChild<QMenu*>(QStringLiteral("mnuEdit"))->aboutToShow();
-        QVERIFY2(f.editor()->findChild<QAction*>(QLatin1StringView(command))->isEnabled(),
-                 command);
+        QVERIFY2(f.editor()->findChild<QAction*>(QLatin1StringView(command))->isEnabled(), command);
         f.trigger(command);
     };
 
@@ -265,7 +265,8 @@ void PicturesTest::recoveryCopyHoldsThePictures() {
     QSignalSpy kept(&f.program.recovery(), &Recovery::documentKept);
     f.editor()->pictures().insertImage(redTopLeft(64, 48));
     QVERIFY(kept.wait(2000));
-    const QString copy = QDir(f.program.recovery().folder()).filePath(QStringLiteral("document.rtf"));
+    const QString copy =
+        QDir(f.program.recovery().folder()).filePath(QStringLiteral("document.rtf"));
     QCOMPARE(pictureCount(copy), 1);
 }
 

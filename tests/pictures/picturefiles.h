@@ -52,12 +52,12 @@ inline QByteArray jpegWithOrientation(const QImage& image, quint16 orientation) 
     QByteArray exif("Exif\0\0", 6);
     // Big-endian TIFF header, first directory right after it at offset 8.
     exif += QByteArray("MM\x00\x2a\x00\x00\x00\x08", 8);
-    exif += QByteArray("\x00\x01", 2);  // one entry
+    exif += QByteArray("\x00\x01", 2);                          // one entry
     exif += QByteArray("\x01\x12\x00\x03\x00\x00\x00\x01", 8);  // Orientation, SHORT, 1 value
     exif += char(orientation >> 8);
     exif += char(orientation & 0xFF);
-    exif += QByteArray(2, '\0');          // the value's padding
-    exif += QByteArray(4, '\0');          // no next directory
+    exif += QByteArray(2, '\0');  // the value's padding
+    exif += QByteArray(4, '\0');  // no next directory
     const int length = int(exif.size()) + 2;
     QByteArray segment("\xFF\xE1", 2);
     segment += char(length >> 8);

@@ -52,9 +52,8 @@ void NewPictureTest::keepsAnImageFileUprightAndSmall_data() {
         << encodedAs(redTopLeft(300, 200), "PNG") << Encoding::Png << QSize(300, 200) << true;
     QTest::newRow("BMP drawing kept as PNG")
         << encodedAs(redTopLeft(300, 200), "BMP") << Encoding::Png << QSize(300, 200) << false;
-    QTest::newRow("BMP photo kept as JPEG")
-        << encodedAs(redTopLeft(300, 200, true), "BMP") << Encoding::Jpeg << QSize(300, 200)
-        << false;
+    QTest::newRow("BMP photo kept as JPEG") << encodedAs(redTopLeft(300, 200, true), "BMP")
+                                            << Encoding::Jpeg << QSize(300, 200) << false;
 }
 
 void NewPictureTest::keepsAnImageFileUprightAndSmall() {
@@ -76,7 +75,8 @@ void NewPictureTest::keepsAnImageFileUprightAndSmall() {
     QCOMPARE(made.picture->shownSize(), QSizeF(pixels));
     // Upright: the red quarter is where it was drawn, top left; a picture
     // turned clockwise has it top right.
-    const bool turned = QTest::currentDataTag() == QByteArrayLiteral("JPEG with orientation mark 6 turned upright");
+    const bool turned =
+        QTest::currentDataTag() == QByteArrayLiteral("JPEG with orientation mark 6 turned upright");
     const QPoint redCorner = turned ? QPoint(image.width() - 5, 5) : QPoint(5, 5);
     QVERIFY(isRed(image.pixel(redCorner)));
     QVERIFY(!isRed(image.pixel(image.width() - 1 - redCorner.x(), image.height() - 6)));

@@ -115,7 +115,8 @@ QImage photoLike(int width, int height) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const int grain = noise.bounded(24);
-            image.setPixel(x, y, qRgb(x * 200 / width + grain, y * 200 / height + grain, 90 + grain));
+            image.setPixel(x, y,
+                           qRgb(x * 200 / width + grain, y * 200 / height + grain, 90 + grain));
         }
     return image;
 }

@@ -95,25 +95,26 @@ void RtfPicturesTest::readsEachPictureAndWritesItBack_data() {
     QTest::addColumn<QSizeF>("shown");  // in pixels of 1/96 inch
     QTest::addColumn<bool>("drawn");
     QTest::newRow("PNG as hex, its goal size")
-        << story("{\\pict\\picw40\\pich30\\picwgoal1200\\pichgoal900\\pngblip\r\n" + hex(kPng) + "}")
+        << story("{\\pict\\picw40\\pich30\\picwgoal1200\\pichgoal900\\pngblip\r\n" + hex(kPng) +
+                 "}")
         << kPng << QSizeF(80, 60) << true;
-    QTest::newRow("PNG as \\bin")
-        << story("{\\pict\\picwgoal600\\pichgoal450\\pngblip\\bin" + QByteArray::number(kPng.size()) +
-               " " + kPng + "}")
-        << kPng << QSizeF(40, 30) << true;
+    QTest::newRow("PNG as \\bin") << story("{\\pict\\picwgoal600\\pichgoal450\\pngblip\\bin" +
+                                           QByteArray::number(kPng.size()) + " " + kPng + "}")
+                                  << kPng << QSizeF(40, 30) << true;
     QTest::newRow("JPEG in \\shppict, its WMF copy in \\nonshppict skipped")
-        << story("{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn wzName}{\\sv x}}}\\picwgoal960"
+        << story(
+               "{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn wzName}{\\sv x}}}\\picwgoal960"
                "\\pichgoal720\\jpegblip " +
                hex(kJpeg) + "}}{\\nonshppict{\\pict\\picwgoal960\\pichgoal720\\wmetafile8 " +
                hex(kWmf) + "}}")
         << kJpeg << QSizeF(64, 48) << true;
     QTest::newRow("JPEG scaled")
         << story("{\\pict\\picscalex50\\picscaley25\\picwgoal1440\\pichgoal1440\\jpegblip " +
-               hex(kJpeg) + "}")
+                 hex(kJpeg) + "}")
         << kJpeg << QSizeF(48, 24) << true;
     QTest::newRow("PNG cropped")
         << story("{\\pict\\piccropl150\\piccropr150\\picwgoal1500\\pichgoal900\\pngblip " +
-               hex(kPng) + "}")
+                 hex(kPng) + "}")
         << kPng << QSizeF(80, 60) << true;
     QTest::newRow("PNG without goal: \\picw in pixels")
         << story("{\\pict\\picw50\\pich25\\pngblip " + hex(kPng) + "}") << kPng << QSizeF(50, 25)
@@ -124,7 +125,8 @@ void RtfPicturesTest::readsEachPictureAndWritesItBack_data() {
         << story("{\\pict\\picw20\\pich10\\picwgoal300\\pichgoal150\\dibitmap0 " + hex(kDib) + "}")
         << kDib << QSizeF(20, 10) << true;
     QTest::newRow("device bitmap, one bit a pixel")
-        << story("{\\pict\\wbitmap0\\picw16\\pich2\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2 "
+        << story(
+               "{\\pict\\wbitmap0\\picw16\\pich2\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2 "
                "f00f0ff0}")
         << QByteArray::fromHex("f00f0ff0") << QSizeF(16, 2) << true;
     QTest::newRow("Windows metafile: hundredths of a millimetre, kept undrawn")
@@ -165,8 +167,8 @@ void RtfPicturesTest::readsEachPictureAndWritesItBack() {
 void RtfPicturesTest::writesAResizedPictureAtItsNewSize() {
     QTextDocument document;
     QCOMPARE(readDocument(story("{\\pict\\picscalex50\\picscaley50\\piccropl300\\picwgoal1500"
-                              "\\pichgoal900\\pngblip " +
-                              hex(kPng) + "}"),
+                                "\\pichgoal900\\pngblip " +
+                                hex(kPng) + "}"),
                           document),
              ReadStatus::Loaded);
     QTextCursor cursor(&document);
@@ -192,12 +194,14 @@ void RtfPicturesTest::tellsWhatItCannotKeep_data() {
     QTest::addColumn<int>("shapes");
     const QByteArray png = hex(kPng);
     QTest::newRow("embedded object: its data lost, its picture kept")
-        << story("{\\object\\objemb{\\*\\objclass Excel.Sheet.8}{\\*\\objdata 0102}"
+        << story(
+               "{\\object\\objemb{\\*\\objclass Excel.Sheet.8}{\\*\\objdata 0102}"
                "{\\result{\\pict\\picwgoal600\\pichgoal450\\pngblip " +
                png + "}}}")
         << "before \uFFFC after" << 1 << 0;
     QTest::newRow("shape with a picture: the picture, not its copy for older readers")
-        << story("{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 75}}{\\sp{\\sn pib}{\\sv "
+        << story(
+               "{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 75}}{\\sp{\\sn pib}{\\sv "
                "{\\pict\\picwgoal600\\pichgoal450\\pngblip " +
                png + "}}}}{\\shprslt{\\pict\\wmetafile8 " + hex(kWmf) + "}}}")
         << "before \uFFFC after" << 0 << 0;

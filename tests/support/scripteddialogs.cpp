@@ -29,8 +29,9 @@ QList<MessageRequest> ScriptedDialogs::messages() const {
 
 bool ScriptedDialogs::allAnswersUsed() const {
     return messages_.isEmpty() && prompts_.isEmpty() && openFiles_.isEmpty() &&
-           saveFiles_.isEmpty() && openImages_.isEmpty() && fonts_.isEmpty() && colors_.isEmpty() && prints_.isEmpty() &&
-           previews_.isEmpty() && books_.isEmpty() && progressCancels_.isEmpty();
+           saveFiles_.isEmpty() && openImages_.isEmpty() && fonts_.isEmpty() && colors_.isEmpty() &&
+           prints_.isEmpty() && previews_.isEmpty() && books_.isEmpty() &&
+           progressCancels_.isEmpty();
 }
 
 void ScriptedDialogs::clear() {
