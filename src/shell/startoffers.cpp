@@ -1,6 +1,7 @@
 #include "shell/startoffers.h"
 
 #include "dialogs/dialogs.h"
+#include "files/entries.h"
 #include "files/wholefile.h"
 #include "shell/recovery.h"
 #include "shell/remembered.h"
@@ -186,7 +187,7 @@ QString freeDocumentName(const QString& folder, const QDateTime& keptAt) {
     const QString stem =
         QStringLiteral("Vellumora story ") + keptAt.toString(QStringLiteral("yyyy-MM-dd HH.mm"));
     QString path = QDir(folder).filePath(stem + QStringLiteral(".rtf"));
-    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
+    for (int n = 2; files::isPresent(path); ++n)
         path = QDir(folder).filePath(QStringLiteral("%1 (%2).rtf").arg(stem).arg(n));
     return path;
 }
@@ -254,10 +255,8 @@ std::vector<std::unique_ptr<RecoveryFolder>> StartOffers::claimLeftBehind() cons
     const QDir root(recovery_.places().copies);
     QStringList leftAlone = remembered::copiesLeftAlone();
     const qsizetype known = leftAlone.size();
-    leftAlone.removeIf([&root](const QString& name) {
-        const QFileInfo entry(root.filePath(name));
-        return !entry.exists() && !entry.isSymLink();
-    });
+    leftAlone.removeIf(
+        [&root](const QString& name) { return !files::isPresent(root.filePath(name)); });
     if (leftAlone.size() != known)
         remembered::setCopiesLeftAlone(leftAlone);
     return RecoveryFolder::claimLeftBehind(root.path(), leftAlone);

@@ -1,5 +1,6 @@
 #include "store/recoveryfolder.h"
 
+#include "files/entries.h"
 #include "files/filefailure.h"
 #include "files/wholefile.h"
 #include "store/answerstore.h"
@@ -18,25 +19,14 @@ namespace vellumora {
 
 namespace {
 
+using files::isOrdinaryFile;
+using files::isPresent;
+using files::isRealFolder;
+
 const QString kRunPrefix = QStringLiteral("run-");
 const QString kAnswersName = QStringLiteral("answers.dat");
 const QString kDocumentName = QStringLiteral("document.rtf");
 const QString kLeftAtExitName = QStringLiteral("left-at-exit");
-
-// QFileInfo looks at a link itself for isSymLink() only; every other answer
-// is about what the link points to. These look at the entry itself.
-bool isPresent(const QFileInfo& entry) {
-    return entry.isSymLink() || entry.exists();
-}
-
-bool isOrdinaryFile(const QFileInfo& entry) {
-    return !entry.isSymLink() && entry.isFile();
-}
-
-bool isRealFolder(const QString& path) {
-    const QFileInfo entry(path);
-    return !entry.isSymLink() && entry.isDir();
-}
 
 bool fail(QString* reason, const QString& words) {
     if (reason)
