@@ -1,6 +1,7 @@
 #include "pictures/newpicture.h"
 
 #include "files/filefailure.h"
+#include "pictures/bytesreader.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -95,11 +96,8 @@ NewPicture fromFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return failed(files::failureReason(file, errno));
     const QByteArray bytes = file.readAll();
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
+    BytesReader read(bytes);
+    QImageReader& reader = read.reader();
     const QByteArray format = reader.format();
     const QSize stored = reader.size();
     const bool upright = reader.transformation() == QImageIOHandler::TransformationNone;

@@ -1,6 +1,7 @@
 #include "pictures/picture.h"
 
-#include <QBuffer>
+#include "pictures/bytesreader.h"
+
 #include <QImageReader>
 #include <QtEndian>
 
@@ -106,11 +107,8 @@ QImage deviceBitmap(const Picture::Header& header, const QByteArray& bits) {
 }
 
 QImage readImage(const QByteArray& bytes, const char* format, QSize fit) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    reader.setAutoTransform(true);
+    BytesReader read(bytes, format);
+    QImageReader& reader = read.reader();
     const QSize size = reader.size();
     if (fit.isValid() && size.isValid() &&
         (size.width() > fit.width() || size.height() > fit.height()))
@@ -199,11 +197,8 @@ QSize Picture::pixelSize() const {
     switch (header_.encoding) {
         case Encoding::Png:
         case Encoding::Jpeg: {
-            QBuffer buffer;
-            buffer.setData(bytes_);
-            buffer.open(QIODevice::ReadOnly);
-            QImageReader reader(&buffer);
-            reader.setAutoTransform(true);
+            BytesReader read(bytes_);
+            QImageReader& reader = read.reader();
             const QSize size = reader.size();
             const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
             return turned ? size.transposed() : size;
