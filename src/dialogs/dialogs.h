@@ -92,6 +92,23 @@ struct BookChoice {
     bool contentsPage = true;
 };
 
+/// A word the spelling check stopped at: the word in its paragraph and the
+/// dictionary's suggestions for it.
+struct SpellingRequest {
+    QString word;
+    QString paragraph;
+    int offsetInParagraph = 0;  ///< where the word starts in the paragraph
+    QStringList suggestions;
+};
+
+/// What she decided for a word; Stop ends the check.
+enum class SpellingAction { Change, ChangeAll, Ignore, IgnoreAll, AddToDictionary, Stop };
+
+struct SpellingAnswer {
+    SpellingAction action = SpellingAction::Stop;
+    QString replacement;  ///< the word's new spelling, for the two Change actions
+};
+
 /// What a progress window shows while a long task runs.
 struct ProgressRequest {
     QString title;
@@ -117,9 +134,9 @@ public:
 
 /**
  * Every modal interaction of the program: message boxes, the one-line text
- * prompt, the file, picture, font, colour and print dialogs, the print preview, the
- * book dialog and the progress window of a long task. Screens receive one
- * instance when they are built; the production implementation shows Qt's
+ * prompt, the file, picture, font, colour and print dialogs, the print
+ * preview, the book dialog, the spelling check's question and the progress
+ * window of a long task. Screens receive one instance when they are built; the production implementation shows Qt's
  * dialogs, the tests pass a scripted one that answers from a queue.
  *
  * Every chooser returns std::nullopt (or false) when the user cancels.
@@ -145,6 +162,8 @@ public:
     virtual void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) = 0;
     /// The book's title page words and front pages, starting from initial.
     virtual std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) = 0;
+    /// The spelling check's question about one word; Stop when she closes it.
+    virtual SpellingAnswer checkSpelling(QWidget* parent, const SpellingRequest& request) = 0;
     /// The progress window of a task that may take long. The production
     /// window appears only once the task has run for a moment, so a short
     /// task shows nothing.

@@ -1,6 +1,7 @@
 #include "dialogs/qtdialogs.h"
 
 #include "dialogs/bookdialog.h"
+#include "dialogs/spellingdialog.h"
 #include "files/userplaces.h"
 
 #include <QColorDialog>
@@ -12,7 +13,10 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QGuiApplication>
 #include <QProgressDialog>
+#include <QScreen>
+#include <QTextEdit>
 
 namespace vellumora {
 
@@ -114,6 +118,35 @@ QStringList imageFilters() {
             QStringLiteral("GIF Pictures (*.gif)"),
             QStringLiteral("WebP Pictures (*.webp)"),
             QStringLiteral("All Files (*)")};
+}
+
+QPoint centredOver(const QWidget* parent, QSize size) {
+    const QRect over = parent ? parent->window()->frameGeometry()
+                              : QGuiApplication::primaryScreen()->availableGeometry();
+    return over.center() - QPoint(size.width() / 2, size.height() / 2);
+}
+
+// Where the selected text of a text area shows, in screen coordinates.
+QRect selectionOnScreen(const QTextEdit& edit) {
+    QTextCursor start = edit.textCursor();
+    QTextCursor end = start;
+    start.setPosition(start.selectionStart());
+    end.setPosition(end.selectionEnd());
+    const QRect inViewport = edit.cursorRect(start).united(edit.cursorRect(end));
+    return QRect(edit.viewport()->mapToGlobal(inViewport.topLeft()), inViewport.size());
+}
+
+// The place moved just below the word, or just above it where the screen
+// ends, when it would cover the word.
+QRect clearOf(QRect place, const QRect& word, const QRect& screen) {
+    constexpr int kGap = 16;
+    if (!place.intersects(word.adjusted(-kGap, -kGap, kGap, kGap)))
+        return place;
+    if (word.bottom() + kGap + place.height() <= screen.bottom())
+        place.moveTop(word.bottom() + kGap);
+    else
+        place.moveBottom(word.top() - kGap);
+    return place;
 }
 
 // A progress window that stays hidden unless the task runs longer than a
@@ -244,6 +277,20 @@ std::optional<BookChoice> QtDialogs::chooseBook(QWidget* parent, const BookChoic
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+SpellingAnswer QtDialogs::checkSpelling(QWidget* parent, const SpellingRequest& request) {
+    SpellingDialog dialog(request, parent);
+    dialog.adjustSize();
+    // One word after another, the question stays where she put it, unless
+    // it would hide the word it asks about.
+    QRect place(spellingPlace_.value_or(centredOver(parent, dialog.size())), dialog.size());
+    if (const auto* edit = qobject_cast<const QTextEdit*>(parent))
+        place = clearOf(place, selectionOnScreen(*edit), edit->screen()->availableGeometry());
+    dialog.move(place.topLeft());
+    dialog.exec();
+    spellingPlace_ = dialog.pos();
+    return dialog.answer();
 }
 
 std::unique_ptr<Progress> QtDialogs::showProgress(QWidget* parent, const ProgressRequest& request) {

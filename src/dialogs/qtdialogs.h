@@ -2,6 +2,8 @@
 
 #include "dialogs/dialogs.h"
 
+#include <QPoint>
+
 namespace vellumora {
 
 /// The production dialogs: Qt's message box, input dialog and standard dialogs.
@@ -18,8 +20,12 @@ public:
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
     std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
+    SpellingAnswer checkSpelling(QWidget* parent, const SpellingRequest& request) override;
     std::unique_ptr<Progress> showProgress(QWidget* parent,
                                            const ProgressRequest& request) override;
+
+private:
+    std::optional<QPoint> spellingPlace_;
 };
 
 }  // namespace vellumora

@@ -7,6 +7,7 @@
 #include "editor/textsearch.h"
 #include "shell/appcontext.h"
 #include "shell/session.h"
+#include "spelling/checkspelling.h"
 #include "zoom/zoomview.h"
 
 #include <QClipboard>
@@ -66,6 +67,10 @@ void EditCommands::find() {
 void EditCommands::findNext() {
     searchFrom(editor::findNextStart(text_.textCursor().selectionStart()), "Find Next",
                "The search has been completed.");
+}
+
+void EditCommands::checkSpelling() {
+    spelling::checkSpelling(text_, context_.speller, context_.dialogs);
 }
 
 // Positions count one character per line break on both sides: the search

@@ -12,7 +12,7 @@ class DocumentTextEdit;
 
 /**
  * The commands of the Edit and Options menus and Print: plain-text
- * clipboard, Find and Find Next, Font, Color, and printing an image of the
+ * clipboard, Find and Find Next, the spelling check, Font, Color, and printing an image of the
  * editor's client area. They act on the text area and ask through the
  * program's dialogs.
  */
@@ -32,6 +32,7 @@ public:
 
     void find();
     void findNext();
+    void checkSpelling();
 
     void chooseFont();
     void chooseColor();

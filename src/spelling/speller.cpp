@@ -29,9 +29,23 @@ void Speller::prepare() {
         affPath = file->affPath;
     }
     reading_.setFuture(Dictionary::loadShared(affPath));
+    readingPending_ = true;
+}
+
+bool Speller::waitUntilReady() {
+    prepare();
+    if (readingPending_) {
+        reading_.waitForFinished();
+        adoptDictionary();
+    }
+    return dictionary_ != nullptr;
 }
 
 void Speller::adoptDictionary() {
+    // Once waited for, the dictionary is taken before the watcher tells of it.
+    if (!readingPending_)
+        return;
+    readingPending_ = false;
     const Dictionary::Loaded loaded = reading_.result();
     if (!loaded.dictionary) {
         qWarning("The spelling dictionary could not be read, so spelling is not checked: %s",

@@ -38,6 +38,9 @@ public:
     /// Starts reading the dictionary and the word list unless already begun.
     void prepare();
     bool isReady() const { return dictionary_ != nullptr; }
+    /// Starts reading the dictionary if need be and waits until it is
+    /// there; false when none is installed or it could not be read.
+    bool waitUntilReady();
 
     /// A word as it stands in the text; false only for one known to be wrong.
     bool isCorrect(QStringView word) const;
@@ -64,6 +67,7 @@ private:
     PersonalWords personal_;
     QSet<QString> ignored_;
     bool prepared_ = false;
+    bool readingPending_ = false;  ///< read, not yet taken
     QFutureWatcher<Dictionary::Loaded> reading_;
     std::shared_ptr<const Dictionary> dictionary_;
     /// Verdicts by lookup form: a long story repeats most of its words.

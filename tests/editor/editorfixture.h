@@ -54,6 +54,9 @@ public:
     std::optional<BookChoice> chooseBook(QWidget* p, const BookChoice& initial) override {
         return script.chooseBook(p, initial);
     }
+    SpellingAnswer checkSpelling(QWidget* p, const SpellingRequest& r) override {
+        return script.checkSpelling(p, r);
+    }
     std::unique_ptr<Progress> showProgress(QWidget* p, const ProgressRequest& r) override {
         return script.showProgress(p, r);
     }

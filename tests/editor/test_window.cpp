@@ -141,7 +141,8 @@ void WindowTest::menus_data() {
                           << QStringList{
                                  "mnuEditCut|Cu&t|Ctrl+X",     "mnuEditCopy|&Copy|Ctrl+C",
                                  "mnuEditPaste|&Paste|Ctrl+V", "-",
-                                 "mnuEditFind|&Find|Ctrl+F",   "mnuEditFindNext|Find &Next|F3"};
+                                 "mnuEditFind|&Find|Ctrl+F",   "mnuEditFindNext|Find &Next|F3",
+                                 "-",                          "mnuEditSpelling|Check &Spelling...|F7"};
     QTest::newRow("Options") << "mnuOptions"
                              << "&Options"
                              << QStringList{"mnuOptionsFont|Font|Ctrl+T",

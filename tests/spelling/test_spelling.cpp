@@ -7,6 +7,7 @@
 #include "spelling/dictionary.h"
 #include "spelling/personalwords.h"
 #include "spelling/speller.h"
+#include "spelling/spellingcheck.h"
 #include "spelling/spellmarker.h"
 #include "spelling/wordfinder.h"
 #include "zoom/textzoom.h"
@@ -288,6 +289,60 @@ private slots:
         QVERIFY(markedWords(marked, marker).isEmpty());
         marker.setShown(true);
         QTRY_COMPARE(markedWords(marked, marker).size(), 3);
+    }
+
+    // From the caret to the end, then from the top back to the caret: every
+    // misspelt word once, each answer carried out and nothing else touched.
+    void theCheckGoesRoundFromTheCaretDoingWhatSheSays() {
+        ReadySpeller ready;
+        QVERIFY(ready.ready());
+        QTextDocument document;
+        QTextCursor cursor(&document);
+        cursor.insertText(u"We lived in a hous by the rivver.\n"_qs);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        cursor.insertText(u"Teh"_qs, bold);
+        cursor.insertText(u" letter recieved, the hous small, the houss small.\nTeh"_qs,
+                          QTextCharFormat());
+        QCOMPARE(SpellingCheck::countMisspelled(document, ready.speller), 7);
+
+        SpellingCheck check(document, ready.speller, int(document.toPlainText().indexOf(u"ivver")));
+        QStringList stops;
+        const auto stopAt = [&] {
+            const std::optional<Misspelling> found = check.next();
+            stops << (found ? found->word : u"(end)"_qs);
+            return found;
+        };
+        QCOMPARE(stopAt()->position, document.toPlainText().indexOf(u"rivver"));
+        check.change(u"river"_qs);
+        stopAt();
+        check.change(u"The"_qs);  // keeps its bold
+        stopAt();
+        QVERIFY(!check.addToDictionary());  // "recieved", for good
+        stopAt();
+        QCOMPARE(check.changeAll(u"house"_qs), 2);  // "hous" twice, not "houss"
+        stopAt();
+        check.ignore();  // "houss", this once
+        stopAt();
+        check.ignoreAll();  // the last "Teh"
+        QVERIFY(!stopAt());
+        QCOMPARE(stops, (QStringList{u"rivver"_qs, u"Teh"_qs, u"recieved"_qs, u"hous"_qs,
+                                     u"houss"_qs, u"Teh"_qs, u"(end)"_qs}));
+        QCOMPARE(document.toPlainText(),
+                 u"We lived in a house by the river.\nThe letter recieved, the house small, "
+                 "the houss small.\nTeh"_qs);
+        QTextCursor changed(document.findBlockByNumber(1));
+        changed.setPosition(changed.position() + 1);
+        QCOMPARE(changed.charFormat().fontWeight(), int(QFont::Bold));
+        changed.setPosition(changed.position() + 4);
+        QCOMPARE(changed.charFormat().fontWeight(), int(QFont::Normal));
+
+        // "Change All" is one step back; a word ignored once is found again.
+        document.undo();
+        QCOMPARE(document.toPlainText().count(u"hous "_qs), 2);
+        QVERIFY(ready.speller.isCorrect(u"recieved"_qs));
+        QCOMPARE(SpellingCheck(document, ready.speller, 0).next()->word, u"hous"_qs);
+        QCOMPARE(SpellingCheck::countMisspelled(document, ready.speller), 3);
     }
 
     void theZoomMovesInStepsAndIsRemembered() {

@@ -200,6 +200,50 @@ private slots:
         QCOMPARE(saved[1], saved[0]);
     }
 
+    // F7 in the editor asks about each misspelt word in turn, with the word
+    // selected and the dictionary's suggestions, and changes only what she
+    // says; the personal list keeps the word she added.
+    void checkSpellingChangesOnlyWhatSheSays() {
+        EditorFixture f;
+        QTemporaryDir folder;
+        f.program.speller().useDictionary(kTestDictionary);
+        f.program.speller().usePersonalWords(folder.filePath(u"words.txt"_qs));
+        f.openEditor();
+        const QString before = u"Teh smal house\nby the rivver"_qs;
+        f.text()->setPlainText(before);
+        f.dialogs.answerSpelling(SpellingAction::Change, u"The"_qs);
+        f.dialogs.answerSpelling(SpellingAction::Ignore);
+        f.dialogs.answerSpelling(SpellingAction::AddToDictionary);
+        f.dialogs.answerMessage(MessageButton::Ok);
+        f.trigger("mnuEditSpelling");
+
+        QList<SpellingRequest> asked;
+        for (const auto& request : f.dialogs.requests())
+            if (request.kind == ScriptedDialogs::Kind::Spelling)
+                asked << request.spelling;
+        QCOMPARE(asked.size(), 3);
+        QCOMPARE(asked[0].word, u"Teh"_qs);
+        QCOMPARE(asked[0].suggestions.value(0), u"The"_qs);
+        QCOMPARE(asked[1].word, u"smal"_qs);
+        QCOMPARE(asked[2].word, u"rivver"_qs);
+        QCOMPARE(asked[2].paragraph.mid(asked[2].offsetInParagraph, 6), u"rivver"_qs);
+        QCOMPARE(f.dialogs.messages().last().text, u"The spelling check is complete."_qs);
+        QVERIFY(f.dialogs.allAnswersUsed());
+
+        QString expected = before;
+        expected.replace(u"Teh smal"_qs, u"The smal"_qs);
+        QCOMPARE(f.text()->toPlainText(), expected);
+        QCOMPARE(f.text()->textCursor().position(), 0);
+        QTest::keyClicks(f.text(), u"So "_qs);  // she goes on typing where she was
+        QVERIFY(f.text()->toPlainText().startsWith(u"So The smal"_qs));
+        QFile words(folder.filePath(u"words.txt"_qs));
+        QVERIFY(words.open(QIODevice::ReadOnly));
+        QCOMPARE(words.readAll().trimmed(), QByteArray("rivver"));
+        f.text()->document()->undo();
+        f.text()->document()->undo();
+        QCOMPARE(f.text()->toPlainText(), before);
+    }
+
     // Zoom keys and Ctrl+wheel change how large the text shows, never the
     // document's formats; the zoom is remembered for the next run.
     void theEditorZoomsItsViewOnly() {

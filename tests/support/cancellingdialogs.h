@@ -32,6 +32,7 @@ public:
     std::optional<BookChoice> chooseBook(QWidget*, const BookChoice&) override {
         return std::nullopt;
     }
+    SpellingAnswer checkSpelling(QWidget*, const SpellingRequest&) override { return {}; }
     std::unique_ptr<Progress> showProgress(QWidget*, const ProgressRequest&) override {
         return nullptr;
     }

@@ -30,7 +30,7 @@ QList<MessageRequest> ScriptedDialogs::messages() const {
 bool ScriptedDialogs::allAnswersUsed() const {
     return messages_.isEmpty() && prompts_.isEmpty() && openFiles_.isEmpty() &&
            saveFiles_.isEmpty() && openImages_.isEmpty() && fonts_.isEmpty() && colors_.isEmpty() &&
-           prints_.isEmpty() && previews_.isEmpty() && books_.isEmpty() &&
+           prints_.isEmpty() && previews_.isEmpty() && books_.isEmpty() && spellings_.isEmpty() &&
            progressCancels_.isEmpty();
 }
 
@@ -47,6 +47,7 @@ void ScriptedDialogs::clear() {
     prints_.clear();
     previews_.clear();
     books_.clear();
+    spellings_.clear();
     progressCancels_.clear();
     progressReached_ = -1;
 }
@@ -132,6 +133,11 @@ void ScriptedDialogs::previewPrint(QWidget* parent, QPrinter& printer, const Pai
 std::optional<BookChoice> ScriptedDialogs::chooseBook(QWidget*, const BookChoice& initial) {
     record(Kind::Book).book = initial;
     return take(books_, QStringLiteral("book dialog"), std::optional<BookChoice>());
+}
+
+SpellingAnswer ScriptedDialogs::checkSpelling(QWidget*, const SpellingRequest& request) {
+    record(Kind::Spelling).spelling = request;
+    return take(spellings_, QStringLiteral("spelling check"), SpellingAnswer());
 }
 
 // Cancels once the task reaches the scripted point, and stays cancelled, as

@@ -34,6 +34,7 @@ public:
         Print,
         Preview,
         Book,
+        Spelling,
         Progress
     };
 
@@ -47,6 +48,7 @@ public:
         FontChoice font;           ///< for Kind::Font
         QColor color;              ///< for Kind::Color
         BookChoice book;           ///< for Kind::Book, what the dialog started from
+        SpellingRequest spelling;  ///< for Kind::Spelling
         ProgressRequest progress;  ///< for Kind::Progress
     };
 
@@ -69,6 +71,9 @@ public:
     /// painted once, so that a test can look at what the preview showed.
     void answerPreview(const QString& pdfPath) { previews_.enqueue(pdfPath); }
     void answerBook(std::optional<BookChoice> choice) { books_.enqueue(choice); }
+    void answerSpelling(SpellingAction action, const QString& replacement = {}) {
+        spellings_.enqueue({action, replacement});
+    }
     /// A progress window asks nothing, so none needs an answer: unscripted,
     /// it runs to the end. This makes the next one report a cancel once the
     /// task has reached `done`.
@@ -97,6 +102,7 @@ public:
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
     std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
+    SpellingAnswer checkSpelling(QWidget* parent, const SpellingRequest& request) override;
     std::unique_ptr<Progress> showProgress(QWidget* parent,
                                            const ProgressRequest& request) override;
 
@@ -126,6 +132,7 @@ private:
     QQueue<PrintAnswer> prints_;
     QQueue<QString> previews_;
     QQueue<std::optional<BookChoice>> books_;
+    QQueue<SpellingAnswer> spellings_;
     QQueue<int> progressCancels_;
     int progressReached_ = -1;
     QList<int> progressValues_;
