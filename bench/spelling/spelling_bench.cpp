@@ -13,6 +13,7 @@
 #include "editor/texteditor.h"
 #include "spelling/dictionary.h"
 #include "spelling/speller.h"
+#include "spelling/spellingcheck.h"
 #include "spelling/spellingview.h"
 #include "spelling/spellmarker.h"
 #include "spelling/wordfinder.h"
@@ -189,6 +190,23 @@ struct BigProgram : bench::StoryProgram<> {
         return editor;
     }
 };
+
+// Counting the misspelt words of the whole story, as the book does before it
+// offers the check: a fresh speller each time, so no verdict is remembered.
+void BM_CountMisspelled(benchmark::State& state) {
+    BigProgram big(false);
+    TextEditor* editor = big.open();
+    for (auto _ : state) {
+        state.PauseTiming();
+        spelling::Speller speller;
+        speller.useDictionary(affixPath());
+        speller.waitUntilReady();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(
+            spelling::SpellingCheck::countMisspelled(*editor->textArea()->document(), speller));
+    }
+}
+BENCHMARK(BM_CountMisspelled)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Opening as the user does, the window painted once (the text on screen
 // checked and marked), with spelling (argument 1) and without (0).
