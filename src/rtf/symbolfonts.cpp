@@ -7,7 +7,6 @@ namespace vellumora::rtf {
 namespace {
 
 constexpr int kSymbolCharset = 2;
-constexpr int kMacRomanCharset = 77;  // Mac writers give it to every font
 constexpr char32_t kPrivateBase = 0xF000;
 constexpr unsigned char kFirstGlyph = 0x20;
 
@@ -115,18 +114,34 @@ bool sameName(QStringView family, QStringView name) {
     return family.trimmed().compare(name, Qt::CaseInsensitive) == 0;
 }
 
+// Fonts of pictures that have no table here: their bytes read as Windows reads them.
+constexpr QStringView kOtherSymbolFamilies[] = {
+    u"Wingdings 2", u"Wingdings 3", u"Webdings", u"Zapf Dingbats", u"ZapfDingbats",
+    u"ITC Zapf Dingbats",
+};
+
 }  // namespace
 
-std::optional<SymbolGlyphs> symbolGlyphsOf(QStringView family, std::optional<int> charset) {
-    // A file that gives the font a character set of letters, as this program's
-    // writer does for every font, means letters: its text reads back as written.
-    const bool lettersDeclared =
-        charset && *charset != kSymbolCharset && *charset != kMacRomanCharset;
-    if (sameName(family, u"Symbol") && !lettersDeclared) {
+std::optional<SymbolGlyphs> symbolGlyphsByName(QStringView family) {
+    if (sameName(family, u"Symbol")) {
         return SymbolGlyphs::Symbol;
     }
-    if (sameName(family, u"Wingdings") && !lettersDeclared) {
+    if (sameName(family, u"Wingdings")) {
         return SymbolGlyphs::Wingdings;
+    }
+    for (const QStringView name : kOtherSymbolFamilies) {
+        if (sameName(family, name)) {
+            return SymbolGlyphs::Private;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<SymbolGlyphs> symbolGlyphsOf(QStringView family, std::optional<int> charset) {
+    // Word gives Symbol the document's character set in some documents
+    // (\fcharset178 in Arabic ones), yet draws its bytes as pictures.
+    if (const auto glyphs = symbolGlyphsByName(family)) {
+        return glyphs;
     }
     // LibreOffice marks OpenSymbol as a symbol font but writes its bytes in the
     // document's code page, as fallbacks for characters it gives in Unicode.

@@ -18,9 +18,15 @@ enum class SymbolGlyphs : unsigned char {
 };
 
 /**
+ * The glyph set of a font known by its name to draw pictures: Symbol,
+ * Wingdings, Wingdings 2 and 3, Webdings and Zapf Dingbats.
+ */
+std::optional<SymbolGlyphs> symbolGlyphsByName(QStringView family);
+
+/**
  * The glyph set of a font, from its name and its \fcharset; nothing for a
- * font whose bytes read in a code page. Symbol and Wingdings are known by
- * name too, as some writers give them no character set or the Mac one.
+ * font whose bytes read in a code page. The fonts known by name are symbol
+ * fonts whatever character set a file gives them.
  */
 std::optional<SymbolGlyphs> symbolGlyphsOf(QStringView family, std::optional<int> charset);
 

@@ -171,6 +171,14 @@ void RtfReaderTest::readsWhatWordProcessorsWrite_data() {
     QTest::newRow("symbol character as Word writes it in Unicode")
         << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1\\u-3913\\'b7\\u61623 ?}")
         << "••";
+    // Known by name whatever their character set, as Word draws them.
+    QTest::newRow("Symbol given the Arabic character set draws its bullet")
+        << QByteArray("{\\rtf1\\ansicpg1256{\\fonttbl{\\f1\\fcharset178 Symbol;}}\\f1\\'b7}") << "•";
+    QTest::newRow("picture fonts by name keep their glyph numbers")
+        << QByteArray(
+               "{\\rtf1{\\fonttbl{\\f1\\fcharset0 Wingdings 2;}{\\f2\\fcharset238 Webdings;}"
+               "{\\f3 ITC Zapf Dingbats;}{\\f4\\fcharset0 ZapfDingbats;}}\\f1 a\\f2 a\\f3 a\\f4 a}")
+        << "\uF061\uF061\uF061\uF061";
     QTest::newRow("other symbol font keeps its glyph numbers")
         << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Marlett;}}\\f1 a}") << "\uF061";
     QTest::newRow("OpenSymbol bytes are LibreOffice's fallbacks in the code page")
