@@ -89,7 +89,7 @@ void ListTable::word(Word word, int number, std::size_t depth) {
             levelUnits_.clear();
             break;
         case Word::LevelFollow:
-            level_->follow = number == 1 ? QStringLiteral(" ")
+            level_->follow = number == 1   ? QStringLiteral(" ")
                              : number == 2 ? QString()
                                            : QStringLiteral("\t");
             break;
@@ -150,8 +150,8 @@ void ListTable::closeGroup(std::size_t depth) {
     }
 }
 
-std::optional<ListTable::Label> ListTable::nextLabel(int override, int level) {
-    const auto found = overrides_.find(override);
+std::optional<ListTable::Label> ListTable::nextLabel(int overrideNumber, int level) {
+    const auto found = overrides_.find(overrideNumber);
     if (found == overrides_.end()) {
         return std::nullopt;
     }
@@ -160,33 +160,35 @@ std::optional<ListTable::Label> ListTable::nextLabel(int override, int level) {
         return std::nullopt;
     }
     List& list = listFound->second;
+    Override& override = found->second;
     level = std::clamp(level, 0, kLevels - 1);
-    if (std::size_t(level) >= list.levels.size()) {
+    const Level* definition = levelOf(list, override, level);
+    if (!definition) {
         return std::nullopt;
     }
-    const Level& definition = list.levels[level];
     Counter& counter = list.counters[level];
-    if (std::optional<int>& start = found->second.startAt[level]) {
+    if (std::optional<int>& start = override.startAt[level]) {
         counter = {*start, true};
         start.reset();
     } else if (!counter.started) {
-        counter = {definition.startAt, true};
+        counter = {definition->startAt, true};
     } else if (counter.value < std::numeric_limits<int>::max()) {
         ++counter.value;
     }
     // The levels below count again after this one, unless they are told not to.
-    for (std::size_t below = level + 1; below < list.levels.size(); ++below) {
-        list.counters[below].started &= !list.levels[below].restarts;
+    for (int below = level + 1; below < kLevels; ++below) {
+        const Level* lower = levelOf(list, override, below);
+        list.counters[below].started &= lower && !lower->restarts;
     }
-    Label label{{}, definition.font};
-    for (const QChar character : definition.text) {
+    Label label{{}, definition->font};
+    for (const QChar character : definition->text) {
         if (character.unicode() < kLevels) {
-            label.text += numberText(list, character.unicode());
+            label.text += numberText(list, override, character.unicode());
         } else {
             label.text += character;
         }
     }
-    label.text += definition.follow;
+    label.text += definition->follow;
     return label;
 }
 
@@ -197,8 +199,9 @@ void ListTable::beginList(std::size_t depth) {
 }
 
 void ListTable::beginLevel(std::size_t depth) {
-    // A level given whole in an override changes its format, which is not read.
-    if (list_ && !override_) {
+    // A level given whole in an override stands in for the list's.
+    const bool inOverride = override_ && overrideLevelDepth_ != 0 && overrideLevel_ < kLevels;
+    if (inOverride || (list_ && !override_)) {
         level_.emplace();
         levelDepth_ = depth;
         levelUnits_.clear();
@@ -210,6 +213,7 @@ void ListTable::beginOverride(std::size_t depth) {
     overrideNumber_ = 0;
     overrideDepth_ = depth;
     overrideLevel_ = -1;
+    overrideLevelDepth_ = 0;
 }
 
 void ListTable::beginOverrideLevel(std::size_t depth) {
@@ -233,14 +237,17 @@ void ListTable::setListId(int id) {
 void ListTable::setStartAt(int number) {
     if (level_) {
         level_->startAt = number;
-    } else if (overrideLevelDepth_ != 0) {
+    }
+    if (overrideLevelDepth_ != 0) {
         overrideStart_ = number;
     }
 }
 
 void ListTable::finishLevel() {
     level_->text = decodedLevelText();
-    if (list_->levels.size() < std::size_t(kLevels)) {
+    if (override_ && overrideLevelDepth_ != 0 && overrideLevel_ < kLevels) {
+        override_->levels[overrideLevel_] = std::move(*level_);
+    } else if (list_ && list_->levels.size() < std::size_t(kLevels)) {
         list_->levels.push_back(std::move(*level_));
     }
     level_.reset();
@@ -290,14 +297,21 @@ QString ListTable::decodedLevelText() const {
     return text;
 }
 
-QString ListTable::numberText(const List& list, int level) const {
-    if (std::size_t(level) >= list.levels.size()) {
+const ListTable::Level* ListTable::levelOf(const List& list, const Override& override, int level) {
+    if (const std::optional<Level>& replaced = override.levels[level]) {
+        return &*replaced;
+    }
+    return std::size_t(level) < list.levels.size() ? &list.levels[level] : nullptr;
+}
+
+QString ListTable::numberText(const List& list, const Override& override, int level) {
+    const Level* definition = levelOf(list, override, level);
+    if (!definition) {
         return {};
     }
-    const Level& definition = list.levels[level];
     const Counter& counter = list.counters[level];
     // A level above that no paragraph has begun shows the number it would begin at.
-    return formatted(counter.started ? counter.value : definition.startAt, definition.format);
+    return formatted(counter.started ? counter.value : definition->startAt, definition->format);
 }
 
 ListTable::Format ListTable::formatOf(int levelNumberFormat) {
@@ -335,8 +349,8 @@ QString ListTable::formatted(int number, Format format) {
         case Format::UpperLetter:
         case Format::LowerLetter:
             if (number >= 1 && (number - 1) / 26 < kMaxLetterRepeats) {
-                const char letter = char((format == Format::UpperLetter ? 'A' : 'a') +
-                                         (number - 1) % 26);
+                const char letter =
+                    char((format == Format::UpperLetter ? 'A' : 'a') + (number - 1) % 26);
                 return QString((number - 1) / 26 + 1, QLatin1Char(letter));
             }
             break;

@@ -58,7 +58,7 @@ public:
      * in; nothing when the tables do not give one, as for an override or a
      * level they lack.
      */
-    std::optional<Label> nextLabel(int override, int level);
+    std::optional<Label> nextLabel(int overrideNumber, int level);
 
 private:
     enum class Format : unsigned char {
@@ -92,7 +92,8 @@ private:
 
     struct Override {
         int listId = 0;
-        std::array<std::optional<int>, kLevels> startAt{};  // a level begun again, once
+        std::array<std::optional<int>, kLevels> startAt{};   // a level begun again, once
+        std::array<std::optional<Level>, kLevels> levels{};  // levels given in place of the list's
     };
 
     void beginList(std::size_t depth);
@@ -103,7 +104,8 @@ private:
     void setStartAt(int number);
     void finishLevel();
     QString decodedLevelText() const;
-    QString numberText(const List& list, int level) const;
+    static const Level* levelOf(const List& list, const Override& override, int level);
+    static QString numberText(const List& list, const Override& override, int level);
     static Format formatOf(int levelNumberFormat);
     static QString formatted(int number, Format format);
 

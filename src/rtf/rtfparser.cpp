@@ -667,7 +667,8 @@ void Parser::colourTableWord(Word word, const Token& token) {
 void Parser::listWord(Word word, const Token& token) {
     if (word == Word::Unicode) {
         if (token.hasNumber) {
-            lists_.appendCharacter(char32_t(token.number < 0 ? token.number + 0x10000 : token.number));
+            lists_.appendCharacter(
+                char32_t(token.number < 0 ? token.number + 0x10000 : token.number));
         }
         skipUnits_ = state().unicodeSkip;
         return;

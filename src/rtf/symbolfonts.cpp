@@ -116,8 +116,8 @@ bool sameName(QStringView family, QStringView name) {
 
 // Fonts of pictures that have no table here: their bytes read as Windows reads them.
 constexpr QStringView kOtherSymbolFamilies[] = {
-    u"Wingdings 2", u"Wingdings 3", u"Webdings", u"Zapf Dingbats", u"ZapfDingbats",
-    u"ITC Zapf Dingbats",
+    u"Wingdings 2",   u"Wingdings 3",  u"Webdings",
+    u"Zapf Dingbats", u"ZapfDingbats", u"ITC Zapf Dingbats",
 };
 
 }  // namespace

@@ -93,10 +93,11 @@ void RtfListsTest::labelsComeFromTheListTables_data() {
                         wordParagraph("\\ls3", "K") + wordParagraph("\\ls2", "L"))
         << "3.\tA\n10.\tJ\n11.\tK\n12.\tL";
     QTest::newRow("the cached label where the tables lack the list or level")
-        << document(kWordFonts, kWordLists,
-                    wordParagraph("\\ls9", "No such list") +
-                        wordParagraph("\\ls2\\ilvl5", "No such level") +
-                        "\\pard{\\pntext\\f3 \\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}Old\\par ")
+        << document(
+               kWordFonts, kWordLists,
+               wordParagraph("\\ls9", "No such list") +
+                   wordParagraph("\\ls2\\ilvl5", "No such level") +
+                   "\\pard{\\pntext\\f3 \\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}Old\\par ")
         << "♦\tNo such list\n♦\tNo such level\n•\tOld";
     // LibreOffice leaves a bullet's font out of the font table, and keeps the
     // bullet for other readers in a font of letters.
@@ -136,8 +137,7 @@ void RtfListsTest::labelsComeFromTheListTables() {
 void RtfListsTest::labelsTakeTheLevelsFont() {
     QTextDocument read;
     QCOMPARE(readDocument(document(kWordFonts, kWordLists,
-                                   wordParagraph("\\ls1", "One") +
-                                       wordParagraph("\\ls2", "Two")),
+                                   wordParagraph("\\ls1", "One") + wordParagraph("\\ls2", "Two")),
                           read),
              ReadStatus::Loaded);
     const QTextCharFormat bullet = formatAt(read, u'•');
@@ -148,12 +148,12 @@ void RtfListsTest::labelsTakeTheLevelsFont() {
 
 void RtfListsTest::labelsSurviveAWriteAndARead() {
     QTextDocument read;
-    QCOMPARE(readDocument(document(kWordFonts, kWordLists,
-                                   wordParagraph("\\ls1", "One") +
-                                       wordParagraph("\\ls1\\ilvl1", "Two") +
-                                       wordParagraph("\\ls2\\ilvl1", "Three")),
-                          read),
-             ReadStatus::Loaded);
+    QCOMPARE(
+        readDocument(document(kWordFonts, kWordLists,
+                              wordParagraph("\\ls1", "One") + wordParagraph("\\ls1\\ilvl1", "Two") +
+                                  wordParagraph("\\ls2\\ilvl1", "Three")),
+                     read),
+        ReadStatus::Loaded);
     QCOMPARE(rawText(read), QStringLiteral("•\tOne\n▪\tTwo\n3.a)\tThree"));
     const QByteArray written = writeRtf(read);
     QVERIFY2(written.contains("\\fcharset2 Symbol;") && written.contains("\\fcharset2 Wingdings;"),
@@ -170,13 +170,15 @@ void RtfListsTest::hostileTablesStayBounded_data() {
     QTest::newRow("a count at the largest number stays there, in digits")
         << document({},
                     "{\\*\\listtable{\\list{\\listlevel\\levelnfc3\\levelstartat2147483647"
-                    "{\\leveltext\\'02\\'00.;}}\\listid1}}" + override,
+                    "{\\leveltext\\'02\\'00.;}}\\listid1}}" +
+                        override,
                     "\\pard\\ls1 a\\par\\pard\\ls1 b\\par")
         << "2147483647.\ta\n2147483647.\tb";
     QTest::newRow("levels out of range, a level text longer than its length")
         << document({},
                     "{\\*\\listtable{\\list{\\listlevel\\levelstartat-3"
-                    "{\\leveltext\\'09\\'00;}}\\listid1}}" + override,
+                    "{\\leveltext\\'09\\'00;}}\\listid1}}" +
+                        override,
                     "\\pard\\ls1\\ilvl-4 a\\par\\pard\\ls1\\ilvl99 b\\par")
         << "-3\ta\nb";
     QTest::newRow("a level text of thousands of numbers is cut short")

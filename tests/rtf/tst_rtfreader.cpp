@@ -173,7 +173,8 @@ void RtfReaderTest::readsWhatWordProcessorsWrite_data() {
         << "••";
     // Known by name whatever their character set, as Word draws them.
     QTest::newRow("Symbol given the Arabic character set draws its bullet")
-        << QByteArray("{\\rtf1\\ansicpg1256{\\fonttbl{\\f1\\fcharset178 Symbol;}}\\f1\\'b7}") << "•";
+        << QByteArray("{\\rtf1\\ansicpg1256{\\fonttbl{\\f1\\fcharset178 Symbol;}}\\f1\\'b7}")
+        << "•";
     QTest::newRow("picture fonts by name keep their glyph numbers")
         << QByteArray(
                "{\\rtf1{\\fonttbl{\\f1\\fcharset0 Wingdings 2;}{\\f2\\fcharset238 Webdings;}"
