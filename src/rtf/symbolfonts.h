@@ -12,9 +12,10 @@ namespace vellumora::rtf {
  * picture's Unicode character rather than for a letter of a code page.
  */
 enum class SymbolGlyphs : unsigned char {
-    Symbol,     ///< the Symbol font: Greek letters, mathematical signs, bullets
-    Wingdings,  ///< the Wingdings font: bullets, arrows, ticks and pictures
-    Private,    ///< any other symbol font: byte b is U+F000 + b, as Windows reads it
+    Symbol,        ///< the Symbol font: Greek letters, mathematical signs, bullets
+    Wingdings,     ///< the Wingdings font: bullets, arrows, ticks and pictures
+    ZapfDingbats,  ///< ITC Zapf Dingbats: Unicode's dingbats, circled numbers, arrows
+    Private,       ///< any other symbol font: byte b is U+F000 + b, as Windows reads it
 };
 
 /**
