@@ -66,7 +66,9 @@ void ListTable::word(Word word, int number, std::size_t depth) {
             setListId(number);
             break;
         case Word::ListOverrideNumber:
-            overrideNumber_ = override_ ? number : overrideNumber_;
+            if (override_) {
+                overrideNumber_ = number;
+            }
             break;
         case Word::LevelStartAt:
             setStartAt(number);
