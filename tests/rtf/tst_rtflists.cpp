@@ -28,8 +28,8 @@ QByteArray document(const QByteArray& fonts, const QByteArray& lists, const QByt
            lists + body + "}";
 }
 
-// As Word writes them: the cached labels are stale on purpose, so that a
-// label read from them shows.
+// As Word writes them, a bullet by number and one by byte; the cached labels
+// are stale on purpose, so that a label read from them shows.
 const QByteArray kWordFonts = "{\\f3\\fcharset2 Symbol;}{\\f10\\fcharset2 Wingdings;}";
 const QByteArray kWordLists =
     "{\\*\\listtable"
@@ -38,7 +38,7 @@ const QByteArray kWordLists =
     "{\\leveltext\\leveltemplateid67698689\\'01\\u-3913 ?;}{\\levelnumbers;}\\f3\\fbias0 "
     "\\fi-360\\li720}"
     "{\\listlevel\\levelnfc23\\levelnfcn23\\levelfollow0\\levelstartat1"
-    "{\\leveltext\\leveltemplateid67698691\\'01\\u-3929 ?;}{\\levelnumbers;}\\f10 }"
+    "{\\leveltext\\leveltemplateid67698691\\'01\\'a7;}{\\levelnumbers;}\\f10 }"
     "{\\listname ;}\\listid100}"
     "{\\list\\listtemplateid2"
     "{\\listlevel\\levelnfc0\\levelfollow0\\levelstartat3{\\leveltext\\'02\\'00.;}"
