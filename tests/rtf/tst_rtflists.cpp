@@ -110,6 +110,16 @@ void RtfListsTest::labelsComeFromTheListTables_data() {
                     "\\pard\\plain {\\listtext\\pard\\plain  \\u61623\\'3f\\tab}\\ilvl0\\ls5 "
                     "{\\loch Cat}\\par")
         << "•Cat";
+    // LibreOffice draws these as an en dash and a bullet: OpenSymbol's bytes are
+    // in the document's code page, though the font is marked as one of symbols.
+    QTest::newRow("OpenSymbol bullets given by byte")
+        << document("{\\f5\\fnil\\fcharset2 OpenSymbol;}",
+                    "{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext \\'01\\'96;}\\f5}"
+                    "\\listid1}{\\list{\\listlevel\\levelnfc23{\\leveltext \\'01\\'95;}\\f5}"
+                    "\\listid2}}{\\listoverridetable{\\listoverride\\listid1\\ls1}"
+                    "{\\listoverride\\listid2\\ls2}}",
+                    "\\pard\\ls1 Dash\\par\\pard\\ls2 Bullet\\par")
+        << "–\tDash\n•\tBullet";
     QTest::newRow("letters past Z, Roman numbers, two digits, the start of levels above")
         << document({},
                     "{\\*\\listtable"
