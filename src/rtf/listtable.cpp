@@ -77,11 +77,14 @@ void ListTable::word(Word word, int number, std::size_t depth) {
             overrideStartAt_ = overrideLevelDepth_ != 0;
             break;
         default:
+            if (level_) {
+                levelWord(word, number, depth);
+            }
             break;
     }
-    if (!level_) {
-        return;
-    }
+}
+
+void ListTable::levelWord(Word word, int number, std::size_t depth) {
     switch (word) {
         case Word::LevelNumberFormat:
             level_->format = formatOf(number);
@@ -168,12 +171,18 @@ std::optional<ListTable::Label> ListTable::nextLabel(int overrideNumber, int lev
     if (!definition) {
         return std::nullopt;
     }
+    countParagraph(list, override, level);
+    return Label{labelText(list, override, *definition), definition->font};
+}
+
+void ListTable::countParagraph(List& list, Override& override, int level) {
+    const Level& definition = *levelOf(list, override, level);
     Counter& counter = list.counters[level];
     if (std::optional<int>& start = override.startAt[level]) {
         counter = {*start, true};
         start.reset();
     } else if (!counter.started) {
-        counter = {definition->startAt, true};
+        counter = {definition.startAt, true};
     } else if (counter.value < std::numeric_limits<int>::max()) {
         ++counter.value;
     }
@@ -182,16 +191,18 @@ std::optional<ListTable::Label> ListTable::nextLabel(int overrideNumber, int lev
         const Level* lower = levelOf(list, override, below);
         list.counters[below].started &= lower && !lower->restarts;
     }
-    Label label{{}, definition->font};
-    for (const QChar character : definition->text) {
+}
+
+QString ListTable::labelText(const List& list, const Override& override, const Level& level) {
+    QString text;
+    for (const QChar character : level.text) {
         if (character.unicode() < kLevels) {
-            label.text += numberText(list, override, character.unicode());
+            text += numberText(list, override, character.unicode());
         } else {
-            label.text += character;
+            text += character;
         }
     }
-    label.text += definition->follow;
-    return label;
+    return text + level.follow;
 }
 
 void ListTable::beginList(std::size_t depth) {

@@ -96,6 +96,7 @@ private:
         std::array<std::optional<Level>, kLevels> levels{};  // levels given in place of the list's
     };
 
+    void levelWord(Word word, int number, std::size_t depth);
     void beginList(std::size_t depth);
     void beginLevel(std::size_t depth);
     void beginOverride(std::size_t depth);
@@ -105,6 +106,8 @@ private:
     void finishLevel();
     QString decodedLevelText() const;
     static const Level* levelOf(const List& list, const Override& override, int level);
+    static void countParagraph(List& list, Override& override, int level);
+    static QString labelText(const List& list, const Override& override, const Level& level);
     static QString numberText(const List& list, const Override& override, int level);
     static Format formatOf(int levelNumberFormat);
     static QString formatted(int number, Format format);
