@@ -24,6 +24,10 @@ constexpr WordEntry kWords[] = {
     {"fs", Word::FontSize, Property},
     {"cf", Word::Colour, Property},
     {"uc", Word::UnicodeSkip, Property},
+    // Properties of the paragraph: the list it is in, and its level there.
+    {"pard", Word::ParagraphDefault, Property},
+    {"ls", Word::ListOverrideNumber, Property},
+    {"ilvl", Word::ListLevelNumber, Property},
     // Scripts: which one the text is in, and properties of the text of one script.
     {"dbch", Word::DoubleByte, Script},
     {"loch", Word::SingleByte, Script},
@@ -68,8 +72,11 @@ constexpr WordEntry kWords[] = {
     {"ud", Word::Ud, Destination},
     {"field", Word::KeepGroup, Destination},
     {"fldrslt", Word::KeepGroup, Destination},
-    {"listtext", Word::KeepGroup, Destination},
-    {"pntext", Word::KeepGroup, Destination},
+    // A list paragraph's label as it was last shown, for readers without lists.
+    {"listtext", Word::ListLabel, Destination},
+    {"pntext", Word::ListLabel, Destination},
+    {"listtable", Word::ListTable, Destination},
+    {"listoverridetable", Word::ListTable, Destination},
     // Some writers put a nested table's cells inside its properties.
     {"nesttableprops", Word::KeepGroup, Destination},
     {"footnote", Word::Footnote, Destination},
@@ -110,8 +117,6 @@ constexpr WordEntry kWords[] = {
     {"colorschememapping", Word::SkipGroup, Destination},
     {"datastore", Word::SkipGroup, Destination},
     {"latentstyles", Word::SkipGroup, Destination},
-    {"listtable", Word::SkipGroup, Destination},
-    {"listoverridetable", Word::SkipGroup, Destination},
     {"revtbl", Word::SkipGroup, Destination},
     {"rsidtbl", Word::SkipGroup, Destination},
     {"xmlnstbl", Word::SkipGroup, Destination},
@@ -164,6 +169,19 @@ constexpr WordEntry kWords[] = {
     {"wbmbitspixel", Word::BitmapBitsPerPixel, PictureEntry},
     {"wbmplanes", Word::BitmapPlanes, PictureEntry},
     {"wbmwidthbytes", Word::BitmapWidthBytes, PictureEntry},
+    // The lists of the list tables, their levels, and the overrides that paragraphs name.
+    {"list", Word::List, ListEntry},
+    {"listid", Word::ListId, ListEntry},
+    {"listlevel", Word::ListLevel, ListEntry},
+    {"levelnfc", Word::LevelNumberFormat, ListEntry},
+    {"levelnfcn", Word::LevelNumberFormat, ListEntry},
+    {"levelstartat", Word::LevelStartAt, ListEntry},
+    {"leveltext", Word::LevelText, ListEntry},
+    {"levelfollow", Word::LevelFollow, ListEntry},
+    {"levelnorestart", Word::LevelNoRestart, ListEntry},
+    {"listoverride", Word::ListOverride, ListEntry},
+    {"lfolevel", Word::OverrideLevel, ListEntry},
+    {"listoverridestartat", Word::OverrideStartAt, ListEntry},
 };
 
 }  // namespace

@@ -65,6 +65,23 @@ enum class Word : std::uint8_t {
     BitmapBitsPerPixel,
     BitmapPlanes,
     BitmapWidthBytes,
+    // Lists: which list and level a paragraph is in, and the list tables.
+    ParagraphDefault,
+    ListOverrideNumber,
+    ListLevelNumber,
+    ListLabel,
+    ListTable,
+    List,
+    ListId,
+    ListLevel,
+    LevelNumberFormat,
+    LevelStartAt,
+    LevelText,
+    LevelFollow,
+    LevelNoRestart,
+    ListOverride,
+    OverrideLevel,
+    OverrideStartAt,
 };
 
 /**
@@ -80,6 +97,7 @@ enum class WordKind : std::uint8_t {
     Document,      ///< a setting of the whole document
     TableEntry,    ///< part of a font or colour table entry; nothing in the body
     PictureEntry,  ///< how a picture's bytes are encoded, and its size; nothing in the body
+    ListEntry,     ///< part of a list's definition in the list tables; nothing in the body
 };
 
 struct WordEntry {

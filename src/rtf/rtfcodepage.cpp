@@ -65,8 +65,8 @@ std::optional<int> codePageForCharset(int charset) {
 }
 
 std::optional<SymbolGlyphs> glyphsForCodePage(int codePage) {
-    for (const auto glyphs :
-         {SymbolGlyphs::Symbol, SymbolGlyphs::Wingdings, SymbolGlyphs::Private}) {
+    for (const auto glyphs : {SymbolGlyphs::Symbol, SymbolGlyphs::Wingdings,
+                              SymbolGlyphs::ZapfDingbats, SymbolGlyphs::Private}) {
         if (codePageForGlyphs(glyphs) == codePage) {
             return glyphs;
         }

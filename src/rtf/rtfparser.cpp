@@ -4,6 +4,7 @@
 #include "rtf/controlwords.h"
 #include "rtf/documentbuilder.h"
 #include "rtf/fonttable.h"
+#include "rtf/listtable.h"
 #include "rtf/notes.h"
 #include "rtf/rtfcodepage.h"
 #include "rtf/rtflexer.h"
@@ -37,6 +38,7 @@ enum class Destination : std::uint8_t {
     Picture,  ///< a picture's encoding, size and data
     Shape,    ///< a shape's properties: only a picture among them is read
     Object,   ///< an embedded object: only the picture of its result is read
+    Lists,    ///< the list tables
 };
 
 // The value of each hexadecimal digit, -1 for every other byte.
@@ -91,6 +93,10 @@ struct GroupState {
     int unicodeSkip = 1;
     Destination destination = Destination::Body;
     bool inNote = false;  // footnote text, which goes after the body
+    // The paragraph's list (\ls, 0: none) and its level there; \pard ends them.
+    int listOverride = 0;
+    int listLevel = 0;
+    bool inLabel = false;  // the label a writer kept for readers without lists
 };
 
 /// \plain: the group's text loses its formatting, but stays where it goes and reads \u as before.
@@ -99,6 +105,9 @@ GroupState plainState(const GroupState& group) {
     plain.unicodeSkip = group.unicodeSkip;
     plain.destination = group.destination;
     plain.inNote = group.inNote;
+    plain.listOverride = group.listOverride;
+    plain.listLevel = group.listLevel;
+    plain.inLabel = group.inLabel;
     return plain;
 }
 
@@ -115,7 +124,11 @@ int halfPointsOf(const Token& token) {
 class Parser {
 public:
     Parser(QByteArrayView input, DocumentBuilder& builder)
-        : lexer_(input), builder_(builder), fonts_(decoder_), notes_(builder.document()) {
+        : lexer_(input),
+          builder_(builder),
+          fonts_(decoder_),
+          notes_(builder.document()),
+          lists_(fonts_, decoder_) {
         // Outside the {\rtf group there is no text, only perhaps another document.
         stack_.emplace_back().destination = Destination::Skip;
     }
@@ -132,6 +145,9 @@ public:
             }
         }
         flushText();
+        if (!labelPieces_.empty()) {
+            output();  // a label with no paragraph after it is text all the same
+        }
     }
 
     /// The notes after the body: into the builder's document, or into its
@@ -149,7 +165,17 @@ private:
     Destination destination() const {
         return overflowSkipFrom_ > 0 ? Destination::Skip : state().destination;
     }
-    DocumentBuilder& output() { return state().inNote ? notes_.output() : builder_; }
+    DocumentBuilder& output() {
+        if (state().inNote) {
+            return notes_.output();
+        }
+        if (!paragraphBegun_) {
+            beginParagraph();
+        }
+        return builder_;
+    }
+    void appendOutput(QStringView text, const CharStyle& style);
+    void beginParagraph();
 
     void handle(const Token& token);
     void groupStart();
@@ -166,6 +192,7 @@ private:
     void documentWord(const WordEntry& entry, const Token& token);
     void fontTableWord(Word word, const Token& token);
     void colourTableWord(Word word, const Token& token);
+    void listWord(Word word, const Token& token);
 
     void beginPicture();
     void pictureWord(const WordEntry& entry, const Token& token);
@@ -195,6 +222,15 @@ private:
     FontTable fonts_;
     ColourTable colours_;
     Notes notes_;
+    ListTable lists_;
+    // The label kept for readers without lists, until the paragraph's first
+    // text shows whether the list tables give one instead.
+    struct LabelPiece {
+        QString text;
+        CharStyle style;
+    };
+    std::vector<LabelPiece> labelPieces_;
+    bool paragraphBegun_ = false;
 
     std::vector<GroupState> stack_;
     std::optional<PictureInProgress> picture_;
@@ -297,6 +333,9 @@ void Parser::groupEnd() {
     if (!fonts_.closeGroup(stack_.size()) && destination() == Destination::ColourTable) {
         colours_.closeGroup();
     }
+    if (destination() == Destination::Lists) {
+        lists_.closeGroup(stack_.size());
+    }
     stack_.pop_back();
 }
 
@@ -334,6 +373,9 @@ void Parser::controlWord(const Token& token, bool starred) {
             break;
         case Destination::Picture:
             pictureWord(*entry, token);
+            break;
+        case Destination::Lists:
+            listWord(entry->word, token);
             break;
         default:
             break;
@@ -395,6 +437,14 @@ void Parser::applyDestination(Word word, bool starred) {
                 state().destination = Destination::Skip;
             }
             break;
+        case Word::ListTable:
+            state().destination = Destination::Lists;
+            break;
+        case Word::ListLabel:
+            if (!state().inNote && !paragraphBegun_) {
+                state().inLabel = true;
+            }
+            break;
         case Word::Object:
             ++notKept_.objects;
             state().destination = Destination::Object;
@@ -430,6 +480,7 @@ void Parser::bodyWord(const WordEntry& entry, const Token& token) {
         case WordKind::Destination:
         case WordKind::TableEntry:
         case WordKind::PictureEntry:
+        case WordKind::ListEntry:
             break;
     }
 }
@@ -485,6 +536,16 @@ void Parser::propertyWord(Word word, const Token& token) {
             break;
         case Word::UnicodeSkip:
             group.unicodeSkip = token.hasNumber ? std::clamp(token.number, 0, kMaxUnicodeSkip) : 1;
+            break;
+        case Word::ParagraphDefault:
+            group.listOverride = 0;
+            group.listLevel = 0;
+            break;
+        case Word::ListOverrideNumber:
+            group.listOverride = token.number;
+            break;
+        case Word::ListLevelNumber:
+            group.listLevel = token.number;
             break;
         default:
             break;
@@ -603,6 +664,18 @@ void Parser::colourTableWord(Word word, const Token& token) {
     }
 }
 
+void Parser::listWord(Word word, const Token& token) {
+    if (word == Word::Unicode) {
+        if (token.hasNumber) {
+            lists_.appendCharacter(
+                char32_t(token.number < 0 ? token.number + 0x10000 : token.number));
+        }
+        skipUnits_ = state().unicodeSkip;
+        return;
+    }
+    lists_.word(word, token.hasNumber ? token.number : 1, stack_.size());
+}
+
 void Parser::controlSymbol(char symbol) {
     if (skipUnits_ > 0) {
         --skipUnits_;
@@ -643,6 +716,8 @@ void Parser::hexByte(unsigned char byte) {
         appendBodyBytes(QByteArrayView(&c, 1));
     } else if (destination() == Destination::FontTable) {
         fonts_.appendBytes(QByteArrayView(&c, 1));
+    } else if (destination() == Destination::Lists) {
+        lists_.appendBytes(QByteArrayView(&c, 1));
     }
 }
 
@@ -667,6 +742,9 @@ void Parser::text(QByteArrayView bytes) {
             break;
         case Destination::ColourTable:
             colours_.appendBytes(bytes);
+            break;
+        case Destination::Lists:
+            lists_.appendBytes(bytes);
             break;
         default:
             break;
@@ -695,8 +773,41 @@ char32_t Parser::shownCharacter(char32_t codePoint) const {
 void Parser::emitText(QStringView text) {
     flushText();
     if (!state().hidden) {
-        output().appendText(text, styleOf(state()));
+        appendOutput(text, styleOf(state()));
     }
+}
+
+void Parser::appendOutput(QStringView text, const CharStyle& style) {
+    if (state().inLabel) {
+        labelPieces_.push_back({text.toString(), style});
+    } else {
+        output().appendText(text, style);
+    }
+}
+
+// A list paragraph begins with its label: the list tables', or else the one
+// its writer kept for readers without lists, which must not show twice.
+void Parser::beginParagraph() {
+    paragraphBegun_ = true;
+    const GroupState& group = state();
+    std::optional<ListTable::Label> label;
+    if (group.listOverride > 0) {
+        label = lists_.nextLabel(group.listOverride, group.listLevel);
+    }
+    if (label) {
+        CharStyle style = styleOf(group);
+        if (const Font* font = label->font >= 0 ? fonts_.font(label->font) : nullptr) {
+            style.family = font->name;
+        }
+        if (!label->text.isEmpty()) {
+            builder_.appendText(label->text, style);
+        }
+    } else {
+        for (const LabelPiece& piece : labelPieces_) {
+            builder_.appendText(piece.text, piece.style);
+        }
+    }
+    labelPieces_.clear();
 }
 
 void Parser::endParagraph() {
@@ -707,7 +818,11 @@ void Parser::endParagraph() {
     if (group.inNote) {
         notes_.endParagraph(styleOf(group));
     } else {
+        if (!paragraphBegun_) {
+            beginParagraph();
+        }
         builder_.endParagraph(styleOf(group));
+        paragraphBegun_ = false;
     }
 }
 
@@ -728,7 +843,7 @@ void Parser::flushText() {
     if (textBytes_.isEmpty()) {
         return;
     }
-    output().appendText(decoder_.decode(textCodePage_, textBytes_), styleOf(state()));
+    appendOutput(decoder_.decode(textCodePage_, textBytes_), styleOf(state()));
     textBytes_.clear();
 }
 

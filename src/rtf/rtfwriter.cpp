@@ -2,6 +2,7 @@
 
 #include "rtf/rtfcodepage.h"
 #include "rtf/structuremarks.h"
+#include "rtf/symbolfonts.h"
 
 #include "pictures/picturestore.h"
 
@@ -49,8 +50,12 @@ public:
         }
         fontIndices_.insert(family, int(fonts_.size()));
         fonts_.append(family);
+        symbolFonts_.append(symbolGlyphsByName(family).has_value());
         return int(fonts_.size()) - 1;
     }
+
+    /// Whether the font draws pictures for its bytes, as readers know it by its name.
+    bool isSymbolFont(int index) const { return symbolFonts_.value(index); }
 
     int colourIndex(QRgb rgb) {
         if (const auto found = colourIndices_.constFind(rgb); found != colourIndices_.cend()) {
@@ -66,6 +71,7 @@ public:
 
 private:
     QStringList fonts_;
+    QList<bool> symbolFonts_;
     QHash<QString, int> fontIndices_;
     QList<QRgb> colours_;
     QHash<QRgb, int> colourIndices_;
@@ -89,7 +95,8 @@ void appendUnicodeEscape(QByteArray& out, char16_t unit) {
     appendHexByte(out, static_cast<unsigned char>(windows1252Byte(unit).value_or('?')));
 }
 
-void appendEscaped(QByteArray& out, QStringView text) {
+/// Text in a symbol font goes wholly as Unicode escapes: its bytes would be read as pictures.
+void appendEscaped(QByteArray& out, QStringView text, bool symbolFont = false) {
     for (const QChar ch : text) {
         const char16_t unit = ch.unicode();
         switch (unit) {
@@ -111,7 +118,7 @@ void appendEscaped(QByteArray& out, QStringView text) {
             default:
                 if (isStructureMark(unit))
                     break;  // frame and object marks stand for no text
-                if (unit >= 0x20 && unit < 0x7F) {
+                if (unit >= 0x20 && unit < 0x7F && !symbolFont) {
                     out += static_cast<char>(unit);
                 } else {
                     appendUnicodeEscape(out, unit);
@@ -351,8 +358,9 @@ void appendParagraph(Body& body, const QTextBlock& block, const QFont& documentF
             continue;
         }
         QByteArray& out = body.text();
-        appendRunStart(out, styleOf(fragment.charFormat(), documentFont, tables));
-        appendEscaped(out, fragment.text());
+        const RunStyle style = styleOf(fragment.charFormat(), documentFont, tables);
+        appendRunStart(out, style);
+        appendEscaped(out, fragment.text(), tables.isSymbolFont(style.font));
         out += '}';
     }
     body.text() += "\\par\r\n";
@@ -363,7 +371,8 @@ QByteArray header(const Tables& tables) {
     for (qsizetype i = 0; i < tables.fonts().size(); ++i) {
         out += "{\\f";
         appendNumber(out, i);
-        out += "\\fnil\\fcharset0 ";
+        // Readers take Symbol, Wingdings and the like for symbol fonts by their name alone.
+        out += tables.isSymbolFont(int(i)) ? "\\fnil\\fcharset2 " : "\\fnil\\fcharset0 ";
         appendFontName(out, tables.fonts()[i]);
         out += ";}";
     }

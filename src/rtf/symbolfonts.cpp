@@ -7,7 +7,6 @@ namespace vellumora::rtf {
 namespace {
 
 constexpr int kSymbolCharset = 2;
-constexpr int kMacRomanCharset = 77;  // Mac writers give it to every font
 constexpr char32_t kPrivateBase = 0xF000;
 constexpr unsigned char kFirstGlyph = 0x20;
 
@@ -109,24 +108,87 @@ constexpr GlyphTable kWingdings = {
     0x2B02, 0x1F8AC, 0x1F8AD, 0x2718, 0x2714, 0x2612, 0x2611, 0,
 };
 
+// ITC Zapf Dingbats, whose pictures Unicode took into its Dingbats block.
+constexpr GlyphTable kZapfDingbats = {
+    // 0x20
+    0x0020, 0x2701, 0x2702, 0x2703, 0x2704, 0x260E, 0x2706, 0x2707,
+    0x2708, 0x2709, 0x261B, 0x261E, 0x270C, 0x270D, 0x270E, 0x270F,
+    // 0x30
+    0x2710, 0x2711, 0x2712, 0x2713, 0x2714, 0x2715, 0x2716, 0x2717,
+    0x2718, 0x2719, 0x271A, 0x271B, 0x271C, 0x271D, 0x271E, 0x271F,
+    // 0x40
+    0x2720, 0x2721, 0x2722, 0x2723, 0x2724, 0x2725, 0x2726, 0x2727,
+    0x2605, 0x2729, 0x272A, 0x272B, 0x272C, 0x272D, 0x272E, 0x272F,
+    // 0x50
+    0x2730, 0x2731, 0x2732, 0x2733, 0x2734, 0x2735, 0x2736, 0x2737,
+    0x2738, 0x2739, 0x273A, 0x273B, 0x273C, 0x273D, 0x273E, 0x273F,
+    // 0x60
+    0x2740, 0x2741, 0x2742, 0x2743, 0x2744, 0x2745, 0x2746, 0x2747,
+    0x2748, 0x2749, 0x274A, 0x274B, 0x25CF, 0x274D, 0x25A0, 0x274F,
+    // 0x70
+    0x2750, 0x2751, 0x2752, 0x25B2, 0x25BC, 0x25C6, 0x2756, 0x25D7,
+    0x2758, 0x2759, 0x275A, 0x275B, 0x275C, 0x275D, 0x275E, 0,
+    // 0x80, 0x90: no glyphs
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    // 0xA0
+    0, 0x2761, 0x2762, 0x2763, 0x2764, 0x2765, 0x2766, 0x2767,
+    0x2663, 0x2666, 0x2665, 0x2660, 0x2460, 0x2461, 0x2462, 0x2463,
+    // 0xB0
+    0x2464, 0x2465, 0x2466, 0x2467, 0x2468, 0x2469, 0x2776, 0x2777,
+    0x2778, 0x2779, 0x277A, 0x277B, 0x277C, 0x277D, 0x277E, 0x277F,
+    // 0xC0
+    0x2780, 0x2781, 0x2782, 0x2783, 0x2784, 0x2785, 0x2786, 0x2787,
+    0x2788, 0x2789, 0x278A, 0x278B, 0x278C, 0x278D, 0x278E, 0x278F,
+    // 0xD0
+    0x2790, 0x2791, 0x2792, 0x2793, 0x2794, 0x2192, 0x2194, 0x2195,
+    0x2798, 0x2799, 0x279A, 0x279B, 0x279C, 0x279D, 0x279E, 0x279F,
+    // 0xE0
+    0x27A0, 0x27A1, 0x27A2, 0x27A3, 0x27A4, 0x27A5, 0x27A6, 0x27A7,
+    0x27A8, 0x27A9, 0x27AA, 0x27AB, 0x27AC, 0x27AD, 0x27AE, 0x27AF,
+    // 0xF0
+    0, 0x27B1, 0x27B2, 0x27B3, 0x27B4, 0x27B5, 0x27B6, 0x27B7,
+    0x27B8, 0x27B9, 0x27BA, 0x27BB, 0x27BC, 0x27BD, 0x27BE, 0,
+};
+
 // clang-format on
 
 bool sameName(QStringView family, QStringView name) {
     return family.trimmed().compare(name, Qt::CaseInsensitive) == 0;
 }
 
+// Fonts of pictures that have no table here: their bytes read as Windows reads them.
+constexpr QStringView kOtherSymbolFamilies[] = {u"Wingdings 2", u"Wingdings 3", u"Webdings"};
+constexpr QStringView kZapfDingbatsFamilies[] = {u"Zapf Dingbats", u"ZapfDingbats",
+                                                 u"ITC Zapf Dingbats"};
+
 }  // namespace
 
-std::optional<SymbolGlyphs> symbolGlyphsOf(QStringView family, std::optional<int> charset) {
-    // A file that gives the font a character set of letters, as this program's
-    // writer does for every font, means letters: its text reads back as written.
-    const bool lettersDeclared =
-        charset && *charset != kSymbolCharset && *charset != kMacRomanCharset;
-    if (sameName(family, u"Symbol") && !lettersDeclared) {
+std::optional<SymbolGlyphs> symbolGlyphsByName(QStringView family) {
+    if (sameName(family, u"Symbol")) {
         return SymbolGlyphs::Symbol;
     }
-    if (sameName(family, u"Wingdings") && !lettersDeclared) {
+    if (sameName(family, u"Wingdings")) {
         return SymbolGlyphs::Wingdings;
+    }
+    for (const QStringView name : kZapfDingbatsFamilies) {
+        if (sameName(family, name)) {
+            return SymbolGlyphs::ZapfDingbats;
+        }
+    }
+    for (const QStringView name : kOtherSymbolFamilies) {
+        if (sameName(family, name)) {
+            return SymbolGlyphs::Private;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<SymbolGlyphs> symbolGlyphsOf(QStringView family, std::optional<int> charset) {
+    // Word gives Symbol the document's character set in some documents
+    // (\fcharset178 in Arabic ones), yet draws its bytes as pictures.
+    if (const auto glyphs = symbolGlyphsByName(family)) {
+        return glyphs;
     }
     // LibreOffice marks OpenSymbol as a symbol font but writes its bytes in the
     // document's code page, as fallbacks for characters it gives in Unicode.
@@ -145,6 +207,9 @@ char32_t symbolCharacter(SymbolGlyphs glyphs, unsigned char byte) {
                 break;
             case SymbolGlyphs::Wingdings:
                 character = kWingdings[byte - kFirstGlyph];
+                break;
+            case SymbolGlyphs::ZapfDingbats:
+                character = kZapfDingbats[byte - kFirstGlyph];
                 break;
             case SymbolGlyphs::Private:
                 break;

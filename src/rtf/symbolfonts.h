@@ -12,15 +12,22 @@ namespace vellumora::rtf {
  * picture's Unicode character rather than for a letter of a code page.
  */
 enum class SymbolGlyphs : unsigned char {
-    Symbol,     ///< the Symbol font: Greek letters, mathematical signs, bullets
-    Wingdings,  ///< the Wingdings font: bullets, arrows, ticks and pictures
-    Private,    ///< any other symbol font: byte b is U+F000 + b, as Windows reads it
+    Symbol,        ///< the Symbol font: Greek letters, mathematical signs, bullets
+    Wingdings,     ///< the Wingdings font: bullets, arrows, ticks and pictures
+    ZapfDingbats,  ///< ITC Zapf Dingbats: Unicode's dingbats, circled numbers, arrows
+    Private,       ///< any other symbol font: byte b is U+F000 + b, as Windows reads it
 };
 
 /**
+ * The glyph set of a font known by its name to draw pictures: Symbol,
+ * Wingdings, Wingdings 2 and 3, Webdings and Zapf Dingbats.
+ */
+std::optional<SymbolGlyphs> symbolGlyphsByName(QStringView family);
+
+/**
  * The glyph set of a font, from its name and its \fcharset; nothing for a
- * font whose bytes read in a code page. Symbol and Wingdings are known by
- * name too, as some writers give them no character set or the Mac one.
+ * font whose bytes read in a code page. The fonts known by name are symbol
+ * fonts whatever character set a file gives them.
  */
 std::optional<SymbolGlyphs> symbolGlyphsOf(QStringView family, std::optional<int> charset);
 

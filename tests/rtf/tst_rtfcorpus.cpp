@@ -148,6 +148,9 @@ void RtfCorpusTest::readsSpecialCases_data() {
     QTest::newRow("bin data skipped by count") << "libreoffice--bin-skipping.rtf"
                                                << ""
                                                << "MUST NOT IMPORT";
+    QTest::newRow("bullet of a level given in its list's override") << "libreoffice--fdo59638.rtf"
+                                                                    << "•\t3"
+                                                                    << "*";
     QTest::newRow("IBM PC code page") << "libreoffice--fdo85889-pc.rtf"
                                       << "±≥≤"
                                       << "";

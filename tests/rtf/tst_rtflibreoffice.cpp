@@ -1,6 +1,7 @@
 #include "pictures/newpicture.h"
 #include "rtf/rtffile.h"
 #include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 #include "rtftesthelpers.h"
 
@@ -141,6 +142,7 @@ private slots:
     void libreOfficeSeesOurAttributes();
     void weReadWhatLibreOfficeWrites();
     void weReadOtherWritersTextAsLibreOfficeDoes();
+    void weLabelListsAsLibreOfficeDoes();
     void libreOfficeFindsOurPicturesAtTheirSize();
     void libreOfficeFindsEveryPictureOfTheCorpusInOurCopy();
 
@@ -311,6 +313,73 @@ void RtfLibreOfficeTest::weReadOtherWritersTextAsLibreOfficeDoes() {
         QCOMPARE(readDocument(files[i], ours), ReadStatus::Loaded);
         QCOMPARE(rawText(ours), readUtf8(texts[i]).trimmed());
     }
+}
+
+// List labels from Word's list tables: bullets in the Symbol font, numbers
+// counted per list and level in their formats, a level an override gives in
+// place of its list's; the labels Word kept for other readers are stale.
+// Our copy of what we read shows the same labels in LibreOffice.
+void RtfLibreOfficeTest::weLabelListsAsLibreOfficeDoes() {
+    const QByteArray lists =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New Roman;}{\\f3\\fcharset2 "
+        "Symbol;}}\n"
+        "{\\*\\listtable{\\list\\listtemplateid1{"
+        "\\listlevel\\levelnfc23\\levelnfcn23\\leveljc0\\levelfollow0\\levelstartat1{"
+        "\\leveltext\\leveltemplateid67698689\\'01\\u-3913 ?;}{\\levelnumbers;}\\f3\\fbias0 "
+        "\\fi-360\\li720}{\\listname ;}\\listid100}\n"
+        "{\\list\\listtemplateid2{\\listlevel\\levelnfc0\\levelfollow0\\levelstartat3{"
+        "\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}{"
+        "\\listlevel\\levelnfc4\\levelfollow0\\levelstartat1{\\leveltext\\'04\\'00.\\'01);}{"
+        "\\levelnumbers\\'01\\'03;}}{\\listlevel\\levelnfc2\\levelfollow1\\levelstartat1{"
+        "\\leveltext\\'02\\'02.;}{\\levelnumbers\\'01;}}{"
+        "\\listlevel\\levelnfc3\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'03.;}{"
+        "\\levelnumbers\\'01;}}{\\listname ;}\\listid200}\n"
+        "{\\list\\listtemplateid3\\listsimple{\\listlevel\\levelnfc23\\levelfollow0\\levelstartat0{"
+        "\\leveltext\\'01*;}{\\levelnumbers;}}{\\listname ;}\\listid300}}\n"
+        "{\\*\\listoverridetable{\\listoverride\\listid100\\listoverridecount0\\ls1}{"
+        "\\listoverride\\listid200\\listoverridecount0\\ls2}{"
+        "\\listoverride\\listid200\\listoverridecount0\\ls3}{"
+        "\\listoverride\\listid300\\listoverridecount1{\\lfolevel\\listoverrideformat{"
+        "\\listlevel\\levelnfc23\\levelfollow0\\levelstartat0\\levelold{\\leveltext\\'01\\u-3913 "
+        "?;}{\\levelnumbers;}\\f3\\fbias0 }}\\ls4}}\n"
+        "\\pard\\plain Intro\\par\n"
+        "{\\listtext\\pard\\plain\\f3 \\'a8\\tab}\\pard\\plain \\fi-360\\li720\\ls1\\ilvl0 "
+        "Bullet\\par\n"
+        "{\\listtext\\pard\\plain 9.\\tab}\\pard\\plain \\ls2 A\\par\n"
+        "{\\listtext\\pard\\plain 9.\\tab}\\pard\\plain \\ls2\\ilvl1 A1\\par\n"
+        "{\\listtext\\pard\\plain 9.\\tab}\\pard\\plain \\ls2\\ilvl1 A2\\par\n"
+        "{\\listtext\\pard\\plain 9.\\tab}\\pard\\plain \\ls2\\ilvl2 A2i\\par\n"
+        "{\\listtext\\pard\\plain 9.\\tab}\\pard\\plain \\ls2\\ilvl2 A2ii\\par\n"
+        "{\\listtext\\pard\\plain 9.\\tab}\\pard\\plain \\ls2\\ilvl3 A2iiA\\par\n"
+        "\\pard\\plain Between\\par\n"
+        "{\\listtext\\pard\\plain 9.\\tab}\\pard\\plain \\ls3 B\\par\n"
+        "{\\listtext\\pard\\plain 9.\\tab}\\pard\\plain \\ls3\\ilvl1 B1\\par\n"
+        "{\\listtext\\pard\\plain *\\tab}\\pard\\plain \\ls4 Override\\par\n"
+        "\\pard\\plain After\\par\n"
+        "}\n";
+    const QString path = work_.filePath(QStringLiteral("lists.rtf"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lists) == lists.size());
+    file.close();
+    QTextDocument ours;
+    QCOMPARE(readDocument(lists, ours), ReadStatus::Loaded);
+    const QString copyPath = work_.filePath(QStringLiteral("lists-copy.rtf"));
+    QFile copy(copyPath);
+    const QByteArray written = writeRtf(ours);
+    QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(written) == written.size());
+    copy.close();
+    const QStringList texts =
+        convert({path, copyPath}, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
+    QVERIFY(!texts.value(0).isEmpty() && !texts.value(1).isEmpty());
+    // LibreOffice indents list paragraphs and puts a space where the label's tab is.
+    const auto lines = [](const QString& text) {
+        QStringList result;
+        for (const QString& line : text.trimmed().split(u'\n'))
+            result << QString(line).replace(u'\t', u' ').simplified();
+        return result;
+    };
+    QCOMPARE(lines(rawText(ours)), lines(readUtf8(texts[0])));
+    QCOMPARE(lines(readUtf8(texts[1])), lines(readUtf8(texts[0])));
 }
 
 // A photo and a drawing, as the editor keeps them, in LibreOffice at the size shown here.

@@ -171,6 +171,15 @@ void RtfReaderTest::readsWhatWordProcessorsWrite_data() {
     QTest::newRow("symbol character as Word writes it in Unicode")
         << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1\\u-3913\\'b7\\u61623 ?}")
         << "••";
+    // Known by name whatever their character set, as Word draws them.
+    QTest::newRow("Symbol given the Arabic character set draws its bullet")
+        << QByteArray("{\\rtf1\\ansicpg1256{\\fonttbl{\\f1\\fcharset178 Symbol;}}\\f1\\'b7}")
+        << "•";
+    QTest::newRow("picture fonts by name, Zapf Dingbats read through its table")
+        << QByteArray(
+               "{\\rtf1{\\fonttbl{\\f1\\fcharset0 Wingdings 2;}{\\f2\\fcharset238 Webdings;}"
+               "{\\f3 ITC Zapf Dingbats;}{\\f4\\fcharset0 ZapfDingbats;}}\\f1 a\\f2 a\\f3 l\\f4 n}")
+        << "\uF061\uF061●■";
     QTest::newRow("other symbol font keeps its glyph numbers")
         << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Marlett;}}\\f1 a}") << "\uF061";
     QTest::newRow("OpenSymbol bytes are LibreOffice's fallbacks in the code page")
@@ -243,8 +252,10 @@ void RtfReaderTest::symbolFontsDrawPicturesAndGreek() {
         const auto wingding =
             symbolCharacter(SymbolGlyphs::Wingdings, static_cast<unsigned char>(byte));
         const auto symbol = symbolCharacter(SymbolGlyphs::Symbol, static_cast<unsigned char>(byte));
+        const auto dingbat =
+            symbolCharacter(SymbolGlyphs::ZapfDingbats, static_cast<unsigned char>(byte));
         // A byte the font leaves empty keeps its glyph number, U+F000 + byte.
-        for (const char32_t c : {wingding, symbol}) {
+        for (const char32_t c : {wingding, symbol, dingbat}) {
             QVERIFY2(QChar::isPrint(c) || c == 0xF000u + byte,
                      qPrintable(QString::number(byte, 16)));
         }

@@ -41,7 +41,7 @@ const QStringList kFamilies = {
     QStringLiteral("Liberation Serif"),
     QStringLiteral("ＭＳ 明朝"),
     QStringLiteral("Courier New"),
-    // Named like symbol fonts, yet written as fonts of letters: their text comes back as typed.
+    // Symbol fonts: written as such, every character by number, their text comes back as typed.
     QStringLiteral("Symbol"),
     QStringLiteral("Wingdings"),
 };
