@@ -27,7 +27,7 @@ constexpr WordEntry kWords[] = {
     // Scripts: which one the text is in, and properties of the text of one script.
     {"dbch", Word::DoubleByte, Script},
     {"loch", Word::SingleByte, Script},
-    {"hich", Word::SingleByte, Script},
+    {"hich", Word::HighAnsi, Script},
     {"rtlch", Word::RightToLeft, Script},
     {"ltrch", Word::LeftToRight, Script},
     {"af", Word::AssociatedFont, Script},

@@ -85,6 +85,14 @@ struct GroupState {
     // associated font, size, bold and italic: \af, \afs, \ab, \ai.
     bool rightToLeft = false;
     int associatedFont = -1;
+    // An \af since the last \rtlch: the font of right-to-left text is then
+    // that one, whatever \f follows for the left-to-right text.
+    bool associatedFontNamed = false;
+    // Text marked \hich or \dbch reads in the font that \af gave after that
+    // mark, as Word writes "\hich\af1\dbch\af2\loch\f0" to name all three.
+    bool highAnsi = false;
+    int highAnsiFont = -1;
+    int doubleByteFont = -1;
     int associatedHalfPoints = 0;
     bool associatedBold = false;
     bool associatedItalic = false;
@@ -162,6 +170,7 @@ private:
     bool takenAsFallback(const WordEntry& entry);
     void propertyWord(Word word, const Token& token);
     void scriptWord(Word word, const Token& token);
+    static void associatedFontWord(GroupState& group, int number);
     void textWord(const WordEntry& entry, const Token& token);
     void documentWord(const WordEntry& entry, const Token& token);
     void fontTableWord(Word word, const Token& token);
@@ -471,7 +480,7 @@ void Parser::propertyWord(Word word, const Token& token) {
             break;
         case Word::Font:
             group.font = token.number;
-            if (group.rightToLeft) {
+            if (group.rightToLeft && !group.associatedFontNamed) {
                 // Older Word names the font of right-to-left text after \rtlch
                 // with \f; it overrides an \af given before.
                 group.associatedFont = token.number;
@@ -496,20 +505,29 @@ void Parser::scriptWord(Word word, const Token& token) {
     switch (word) {
         case Word::DoubleByte:
             group.doubleByte = true;
+            group.highAnsi = false;
             break;
         case Word::SingleByte:
             group.doubleByte = false;
+            group.highAnsi = false;
+            break;
+        case Word::HighAnsi:
+            group.doubleByte = false;
+            group.highAnsi = true;
             break;
         case Word::RightToLeft:
             group.doubleByte = false;
+            group.highAnsi = false;
             group.rightToLeft = true;
+            group.associatedFontNamed = false;
             break;
         case Word::LeftToRight:
             group.doubleByte = false;
+            group.highAnsi = false;
             group.rightToLeft = false;
             break;
         case Word::AssociatedFont:
-            group.associatedFont = token.number;
+            associatedFontWord(group, token.number);
             break;
         case Word::AssociatedBold:
             group.associatedBold = flagValue(token);
@@ -865,11 +883,32 @@ void Parser::endShape() {
     shapes_.pop_back();
 }
 
+// \af names the font of the side of the text that the marks before it chose.
+void Parser::associatedFontWord(GroupState& group, int number) {
+    if (group.doubleByte) {
+        group.doubleByteFont = number;
+    } else if (group.highAnsi) {
+        group.highAnsiFont = number;
+    } else {
+        group.associatedFont = number;
+        group.associatedFontNamed = group.rightToLeft;
+    }
+}
+
 int Parser::fontNumberOf(const GroupState& group) const {
     return group.rightToLeft && group.associatedFont >= 0 ? group.associatedFont : group.font;
 }
 
+// The bytes of East Asian text read in the font of their side; the text keeps
+// the family of \f, since a text area finds glyphs missing from it elsewhere
+// and LibreOffice names its own East Asian font there.
 int Parser::codePageOf(const GroupState& group) const {
+    if (!group.rightToLeft && group.doubleByte && group.doubleByteFont >= 0) {
+        return fonts_.codePageOf(group.doubleByteFont);
+    }
+    if (!group.rightToLeft && group.highAnsi && group.highAnsiFont >= 0) {
+        return fonts_.codePageOf(group.highAnsiFont);
+    }
     return fonts_.codePageOf(fontNumberOf(group));
 }
 

@@ -190,6 +190,19 @@ void RtfReaderTest::readsWhatWordProcessorsWrite_data() {
                "{\\ltrch\\ab\\afs24\\rtlch\\b\\f28 "
                "\\'c7\\'e1\\'e3\\'dd}\\par}")
         << "المف";
+    // Bytes read in the code page of the font of their side of the text.
+    const QByteArray scripts =
+        "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Times;}{\\f1\\fcharset177 David;}"
+        "{\\f2\\fcharset178 Arial;}{\\f3\\fcharset128 MS Mincho;}}";
+    QTest::newRow("Hebrew in the associated font, Latin font named after it")
+        << scripts + "{\\rtlch\\af1\\f0 \\'f9\\'e9 }{\\rtlch\\af1\\f0 \\'e4' \\'e0\\'e3\\'f8}}"
+        << "שי ה' אדר";
+    QTest::newRow("Arabic with its joiners, back to Latin after ltrch")
+        << scripts + "\\rtlch\\af2\\f0 \\'e3\\'9d\\'c7\\'9e\\'e1\\ltrch \\'e9}"
+        << QStringLiteral("م\u200Cا\u200Dل\u00E9");
+    QTest::newRow("each side in the font af gave after its mark")
+        << scripts + "\\hich\\af1\\dbch\\af3\\loch\\f0 \\'e9{\\dbch \\'82\\'cd}{\\hich \\'f9}\\loch\\'e9}"
+        << "éはשé";
     // Mac code pages and character sets.
     QTest::newRow("Mac Japanese")
         << QByteArray(
