@@ -1,5 +1,6 @@
 #include "rtf/documentbuilder.h"
 
+#include "rtf/hiddentext.h"
 #include "rtf/structuremarks.h"
 
 #include <QColor>
@@ -28,6 +29,9 @@ QTextCharFormat formatFor(const CharStyle& style) {
     format.setFontUnderline(style.underline);
     if (style.colour) {
         format.setForeground(QColor::fromRgb(*style.colour));
+    }
+    if (style.hidden) {
+        markHiddenText(format);
     }
     return format;
 }
@@ -162,6 +166,15 @@ void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
 }
 
 void DocumentBuilder::endParagraph(const CharStyle& style) {
+    if (style.hidden) {
+        // A text document shows every paragraph end, and a paragraph ended
+        // by typing after hidden text must not join the next when saved: a
+        // hidden mark ends its paragraph as a visible one.
+        CharStyle visible = style;
+        visible.hidden = false;
+        endParagraph(visible);
+        return;
+    }
     flushLoneSurrogate();
     flushRun();
     ++tally_.paragraphs;

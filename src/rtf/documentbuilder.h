@@ -23,6 +23,7 @@ struct CharStyle {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    bool hidden = false;         ///< see hiddentext.h
     std::optional<QRgb> colour;  ///< empty: the automatic colour
 
     bool operator==(const CharStyle&) const = default;

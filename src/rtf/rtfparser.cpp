@@ -712,16 +712,11 @@ char32_t Parser::shownCharacter(char32_t codePoint) const {
 
 void Parser::emitText(QStringView text) {
     flushText();
-    if (!state().hidden) {
-        output().appendText(text, styleOf(state()));
-    }
+    output().appendText(text, styleOf(state()));
 }
 
 void Parser::endParagraph() {
     const GroupState& group = state();
-    if (group.hidden) {
-        return;
-    }
     if (group.inNote) {
         notes_.endParagraph(styleOf(group));
     } else {
@@ -730,9 +725,6 @@ void Parser::endParagraph() {
 }
 
 void Parser::appendBodyBytes(QByteArrayView bytes) {
-    if (state().hidden) {
-        return;
-    }
     const int codePage = codePageOf(state());
     if (codePage != textCodePage_) {
         flushText();
@@ -861,9 +853,6 @@ void Parser::pictureBinary(QByteArrayView data) {
 void Parser::endPicture() {
     PictureInProgress picture = std::move(*picture_);
     picture_.reset();
-    if (state().hidden) {
-        return;
-    }
     ++picturesRead_;
     pictures::PicturePtr kept;
     if (builder_.document()) {
@@ -927,6 +916,7 @@ CharStyle Parser::styleOf(const GroupState& group) const {
     style.bold = group.bold || (group.rightToLeft && group.associatedBold);
     style.italic = group.italic || (group.rightToLeft && group.associatedItalic);
     style.underline = group.underline;
+    style.hidden = group.hidden;
     style.colour = colours_.colour(group.colour);
     return style;
 }

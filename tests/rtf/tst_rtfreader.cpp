@@ -1,8 +1,10 @@
+#include "rtf/hiddentext.h"
 #include "rtf/rtfreader.h"
 #include "rtf/symbolfonts.h"
 
 #include "rtftesthelpers.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -38,6 +40,7 @@ private slots:
     void readsWhatWordProcessorsWrite_data();
     void readsWhatWordProcessorsWrite();
     void symbolFontsDrawPicturesAndGreek();
+    void keepsHiddenTextMarked();
     void readsAttributes_data();
     void readsAttributes();
     void boundsFontTable();
@@ -129,8 +132,6 @@ void RtfReaderTest::readsText_data() {
     QTest::newRow("upr uses its unicode part")
         << QByteArray("{\\rtf1{\\upr{\\'b2\\'e2}{\\*\\ud{\\uc2\\u27979\\'b2\\'e2}}}}") << "测";
     QTest::newRow("list text kept") << QByteArray("{\\rtf1{\\listtext 1.\\tab}Item}") << "1.\tItem";
-    QTest::newRow("hidden text dropped")
-        << QByteArray("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}") << "abd";
     QTest::newRow("bin skipped by length in skipped group")
         << QByteArray("{\\rtf1 a{\\*\\shprslt\\bin9 }\\par x{}}b\\par}") << "ab";
     QTest::newRow("bin skipped in body") << QByteArray("{\\rtf1 a\\bin3 {{{b}") << "ab";
@@ -368,6 +369,25 @@ void RtfReaderTest::readsAttributes() {
     }
     const Attributes actual = attributesOf(formatAt(document, u'x'));
     QVERIFY2(actual == expected, qPrintable(describe(actual) + " != " + describe(expected)));
+}
+
+// Hidden text stays in the document, marked, so that a save keeps it; a
+// hidden paragraph mark stays as a visible end of its paragraph.
+void RtfReaderTest::keepsHiddenTextMarked() {
+    QTextDocument document;
+    QCOMPARE(readDocument("{\\rtf1 a{\\v hidden}b\\v c\\par\\v0 d{\\*\\footnote\\v n}}", document),
+             ReadStatus::Loaded);
+    QCOMPARE(rawText(document), QStringLiteral("ahiddenbc\nd\nn"));
+    QString hidden;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (isHiddenText(it.fragment().charFormat())) {
+                hidden += it.fragment().text();
+            }
+        }
+    }
+    QCOMPARE(hidden, QStringLiteral("hiddencn"));
+    QVERIFY(!isHiddenText(document.begin().charFormat()));
 }
 
 void RtfReaderTest::boundsFontTable() {

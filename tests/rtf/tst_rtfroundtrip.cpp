@@ -1,3 +1,4 @@
+#include "rtf/hiddentext.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 
@@ -55,6 +56,9 @@ QTextCharFormat randomFormat(QRandomGenerator& random) {
     format.setFontUnderline(random.bounded(2));
     if (random.bounded(2)) {
         format.setForeground(QColor::fromRgb(random.bounded(0x1000000u)));
+    }
+    if (random.bounded(5) == 0) {
+        markHiddenText(format);
     }
     return format;
 }
