@@ -4,6 +4,7 @@
 
 #include "rtftesthelpers.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -95,6 +96,7 @@ class RtfRoundTripTest : public QObject {
 private slots:
     void keepsTextAndAttributes_data();
     void keepsTextAndAttributes();
+    void keepsWhatAnotherWriterWrote();
 };
 
 void RtfRoundTripTest::keepsTextAndAttributes_data() {
@@ -123,6 +125,19 @@ void RtfRoundTripTest::keepsTextAndAttributes() {
                                 .arg(i)
                                 .arg(describe(actual[i]), describe(expected[i]))));
     }
+}
+
+// Notes after section breaks, Hebrew and Arabic, no-break characters, as
+// LibreOffice writes them: saved here and read again, every character stays.
+void RtfRoundTripTest::keepsWhatAnotherWriterWrote() {
+    QFile file(QStringLiteral(VELLUMORA_RTF_CORPUS_DIR "/vellumora--sections-notes-rtl.rtf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTextDocument original;
+    QCOMPARE(readDocument(file.readAll(), original), ReadStatus::Loaded);
+    QVERIFY(rawText(original).contains(QStringLiteral("Note of chapter 8.")));
+    QTextDocument copy;
+    QCOMPARE(readDocument(writeRtf(original), copy), ReadStatus::Loaded);
+    QCOMPARE(rawText(copy), rawText(original));
 }
 
 QTEST_MAIN(RtfRoundTripTest)
