@@ -36,6 +36,23 @@ QTextCharFormat formatFor(const CharStyle& style) {
     return format;
 }
 
+/// How many units at the start of the text go into a run as they are: no
+/// surrogates, no structure marks, no paragraph or line ends, no NUL.
+qsizetype plainLength(QStringView text) {
+    qsizetype length = 0;
+    for (const QChar ch : text) {
+        const char16_t unit = ch.unicode();
+        const bool plain = unit >= 0x20 ? !QChar::isSurrogate(unit) && !isStructureMark(unit) &&
+                                              unit != QChar::ParagraphSeparator
+                                        : unit != 0 && unit != u'\r' && unit != u'\n';
+        if (!plain) {
+            break;
+        }
+        ++length;
+    }
+    return length;
+}
+
 }  // namespace
 
 DocumentBuilder::DocumentBuilder(QTextDocument& document, QTextDocument* pictureHome)
@@ -73,8 +90,19 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
         return;
     }
     switchStyle(style);
-    for (const QChar ch : text) {
-        appendUnit(ch.unicode());
+    // Most text goes in whole; a unit of its own is looked at only where one needs it.
+    while (!text.isEmpty()) {
+        const qsizetype plain = plainLength(text);
+        if (plain > 0) {
+            flushLoneSurrogate();
+            run_ += text.first(plain);
+            paragraphHasText_ = true;
+            text = text.sliced(plain);
+        }
+        if (!text.isEmpty()) {
+            appendUnit(text.front().unicode());
+            text = text.sliced(1);
+        }
     }
 }
 

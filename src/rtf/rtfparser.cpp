@@ -99,6 +99,14 @@ struct GroupState {
     int unicodeSkip = 1;
     Destination destination = Destination::Body;
     bool inNote = false;  // footnote text, which goes after the body
+
+    bool operator==(const GroupState&) const = default;
+};
+
+/// What the text of a group looks like and what its bytes read as.
+struct Look {
+    CharStyle style;
+    int codePage = kWindowsLatin1CodePage;
 };
 
 /// \plain: the group's text loses its formatting, but stays where it goes and reads \u as before.
@@ -188,7 +196,7 @@ private:
     void hexByte(unsigned char byte);
     void text(QByteArrayView bytes);
     void unicode(int number);
-    char32_t shownCharacter(char32_t codePoint) const;
+    char32_t shownCharacter(char32_t codePoint);
     void emitText(QStringView text);
     void endParagraph();
     void appendBodyBytes(QByteArrayView bytes);
@@ -197,6 +205,7 @@ private:
     int fontNumberOf(const GroupState& group) const;
     int codePageOf(const GroupState& group) const;
     CharStyle styleOf(const GroupState& group) const;
+    const Look& look();
 
     Lexer lexer_;
     DocumentBuilder& builder_;
@@ -218,6 +227,14 @@ private:
     bool starPending_ = false;
     bool started_ = false;  // text before the first control word is layout of the file
     int skipUnits_ = 0;
+
+    // The look of the text of lookState_ under the tables as they were then:
+    // worked out again only when either has changed, as most runs share it.
+    GroupState lookState_;
+    std::uint64_t lookFonts_ = 0;
+    std::size_t lookColours_ = 0;
+    bool lookKnown_ = false;
+    Look look_;
 
     // Body bytes not yet decoded, all of one code page.
     QByteArray textBytes_;
@@ -300,7 +317,7 @@ void Parser::groupEnd() {
         endShape();
     }
     if (state().inNote && !stack_[stack_.size() - 2].inNote) {
-        notes_.endNote(styleOf(state()));
+        notes_.endNote(look().style);
     }
     // The brace ends the font entry its group began, or else a colour entry given so far.
     if (!fonts_.closeGroup(stack_.size()) && destination() == Destination::ColourTable) {
@@ -705,27 +722,26 @@ void Parser::unicode(int number) {
     skipUnits_ = fallbackUnits;
 }
 
-char32_t Parser::shownCharacter(char32_t codePoint) const {
-    const auto glyphs = glyphsForCodePage(codePageOf(state()));
+char32_t Parser::shownCharacter(char32_t codePoint) {
+    const auto glyphs = glyphsForCodePage(look().codePage);
     return glyphs ? symbolCharacterForCodePoint(*glyphs, codePoint) : codePoint;
 }
 
 void Parser::emitText(QStringView text) {
     flushText();
-    output().appendText(text, styleOf(state()));
+    output().appendText(text, look().style);
 }
 
 void Parser::endParagraph() {
-    const GroupState& group = state();
-    if (group.inNote) {
-        notes_.endParagraph(styleOf(group));
+    if (state().inNote) {
+        notes_.endParagraph(look().style);
     } else {
-        builder_.endParagraph(styleOf(group));
+        builder_.endParagraph(look().style);
     }
 }
 
 void Parser::appendBodyBytes(QByteArrayView bytes) {
-    const int codePage = codePageOf(state());
+    const int codePage = look().codePage;
     if (codePage != textCodePage_) {
         flushText();
         textCodePage_ = codePage;
@@ -738,7 +754,7 @@ void Parser::flushText() {
     if (textBytes_.isEmpty()) {
         return;
     }
-    output().appendText(decoder_.decode(textCodePage_, textBytes_), styleOf(state()));
+    output().appendText(decoder_.decode(textCodePage_, textBytes_), look().style);
     textBytes_.clear();
 }
 
@@ -899,6 +915,19 @@ int Parser::codePageOf(const GroupState& group) const {
         return fonts_.codePageOf(group.highAnsiFont);
     }
     return fonts_.codePageOf(fontNumberOf(group));
+}
+
+const Look& Parser::look() {
+    const GroupState& group = state();
+    if (!lookKnown_ || !(group == lookState_) || fonts_.revision() != lookFonts_ ||
+        colours_.revision() != lookColours_) {
+        look_ = Look{styleOf(group), codePageOf(group)};
+        lookState_ = group;
+        lookFonts_ = fonts_.revision();
+        lookColours_ = colours_.revision();
+        lookKnown_ = true;
+    }
+    return look_;
 }
 
 CharStyle Parser::styleOf(const GroupState& group) const {

@@ -10,6 +10,9 @@ namespace vellumora::textlayout {
 bool offersLineBreak(QChar c) {
     if (c.isSpace() || c == u'-')
         return true;
+    // The scripts below all begin past U+2E80; most text need not look its script up.
+    if (c.unicode() < 0x2E80)
+        return false;
     switch (c.script()) {
         case QChar::Script_Han:
         case QChar::Script_Hiragana:
