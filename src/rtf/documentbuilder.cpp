@@ -9,6 +9,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace vellumora::rtf {
 
@@ -78,6 +79,8 @@ DocumentBuilder::DocumentBuilder(QTextDocument& document, QTextDocument* picture
 DocumentBuilder::DocumentBuilder() {
     runFormat_ = formatFor(runStyle_);
 }
+
+DocumentBuilder::DocumentBuilder(Recording) : recording_(true) {}
 
 DocumentBuilder::~DocumentBuilder() {
     if (!finished_) {
@@ -167,8 +170,15 @@ void DocumentBuilder::flushRun() {
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
     paragraphLength_ += run_.size();
     tally_.longestParagraph = std::max(tally_.longestParagraph, paragraphLength_);
-    words_.add(run_);
-    tally_.longestWord = words_.longest();
+    if (!document_) {
+        // A document is built only once its counts are known to be fine.
+        words_.add(run_);
+        tally_.longestWord = words_.longest();
+    }
+    if (recording_) {
+        steps_.push_back({Step::Kind::Run, std::exchange(run_, QString()), runStyle_, {}, {}});
+        return;
+    }
     if (document_) {
         cursor_.insertText(run_, runFormat_);
     }
@@ -187,6 +197,9 @@ void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
     words_.add(QStringView(u"\uFFFC"));  // the picture's place in the text
     tally_.longestWord = words_.longest();
     paragraphHasText_ = true;
+    if (recording_) {
+        steps_.push_back({Step::Kind::Picture, {}, {}, picture, count});
+    }
     if (document_ && picture) {
         const QString name = pictures::add(*pictureHome_, picture);
         cursor_.insertImage(pictures::imageFormat(name, picture->shownSize()));
@@ -211,6 +224,9 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     words_.breakLine();
     paragraphHasText_ = false;
     paragraphEnded_ = true;
+    if (recording_) {
+        steps_.push_back({Step::Kind::ParagraphEnd, {}, style, {}, {}});
+    }
     if (!document_) {
         return;
     }
@@ -231,6 +247,7 @@ void DocumentBuilder::finish(bool dropEmptyLastParagraph) {
     flushRun();
     finished_ = true;
     const bool dropLast = dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_;
+    droppedLastParagraph_ = dropEmptyLastParagraph;
     if (dropLast) {
         --tally_.paragraphs;
     }
@@ -243,6 +260,34 @@ void DocumentBuilder::finish(bool dropEmptyLastParagraph) {
     cursor_.endEditBlock();
     document_->setPageSize(pageSize_);
     document_->setUndoRedoEnabled(undoWasEnabled_);
+}
+
+void DocumentBuilder::replayInto(
+    DocumentBuilder& builder,
+    const std::function<void(DocumentBuilder& recorded, DocumentBuilder& body)>& afterBody) {
+    for (Step& step : steps_) {
+        switch (step.kind) {
+            case Step::Kind::Run:
+                // A recorded run is whole and holds only what a run may hold.
+                builder.switchStyle(step.style);
+                builder.run_ = std::move(step.text);
+                builder.paragraphHasText_ = true;
+                builder.flushRun();
+                break;
+            case Step::Kind::Picture:
+                builder.appendPicture(step.picture, step.count);
+                break;
+            case Step::Kind::ParagraphEnd:
+                builder.endParagraph(step.style);
+                break;
+        }
+    }
+    steps_.clear();
+    builder.finish(droppedLastParagraph_);
+    if (after_ && afterBody) {
+        afterBody(*after_, builder);
+    }
+    after_.reset();
 }
 
 void DocumentBuilder::countAlso(const DocumentTally& other) {

@@ -10,7 +10,11 @@
 
 #include "textlayout/longwords.h"
 
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QTextDocument;
 
@@ -59,6 +63,10 @@ public:
     explicit DocumentBuilder(QTextDocument& document, QTextDocument* pictureHome = nullptr);
     /// A builder that only counts what it would build, touching no document.
     DocumentBuilder();
+    /// A builder that counts, and records what it would build so that
+    /// replayInto() builds it later, once the counts are known to be fine.
+    struct Recording {};
+    explicit DocumentBuilder(Recording);
     ~DocumentBuilder();
     DocumentBuilder(const DocumentBuilder&) = delete;
     DocumentBuilder& operator=(const DocumentBuilder&) = delete;
@@ -77,13 +85,35 @@ public:
     void finish(bool dropEmptyLastParagraph);
 
     const DocumentTally& tally() const { return tally_; }
-    /// The document filled; null while only counting.
+    /// The document filled; null while only counting or recording.
     QTextDocument* document() const { return document_; }
+    /// Whether pictures' data is wanted: a document is built now or later.
+    bool keepsPictures() const { return document_ || recording_; }
+    bool records() const { return recording_; }
+
+    /// Builds into the builder's document what this one recorded, ended as
+    /// this one's finish() ended it; the recording is used up. Text recorded
+    /// to follow the body (attachAfter) is given to afterBody, if any, to put there.
+    void replayInto(DocumentBuilder& builder,
+                    const std::function<void(DocumentBuilder& recorded, DocumentBuilder& body)>&
+                        afterBody = {});
+    /// A recording of text that goes after the body, kept for replayInto().
+    void attachAfter(std::unique_ptr<DocumentBuilder> recorded) { after_ = std::move(recorded); }
     /// Counts what another builder built as if it were built here, so that
     /// text kept aside (the notes) meets the same bounds.
     void countAlso(const DocumentTally& other);
 
 private:
+    /// One thing a recording builder was told, the text of a run once it is whole.
+    struct Step {
+        enum class Kind : std::uint8_t { Run, Picture, ParagraphEnd };
+        Kind kind = Kind::Run;
+        QString text;
+        CharStyle style;
+        pictures::PicturePtr picture;
+        PictureCount count;
+    };
+
     void appendUnit(char16_t unit);
     void switchStyle(const CharStyle& style);
     void flushRun();
@@ -108,6 +138,10 @@ private:
     bool paragraphHasText_ = false;
     bool paragraphEnded_ = false;
     bool finished_ = false;
+    bool recording_ = false;
+    bool droppedLastParagraph_ = false;  ///< what finish() was told, for the replay
+    std::vector<Step> steps_;
+    std::unique_ptr<DocumentBuilder> after_;
 };
 
 }  // namespace vellumora::rtf

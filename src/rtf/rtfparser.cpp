@@ -131,7 +131,7 @@ int halfPointsOf(const Token& token) {
 class Parser {
 public:
     Parser(QByteArrayView input, DocumentBuilder& builder)
-        : lexer_(input), builder_(builder), fonts_(decoder_), notes_(builder.document()) {
+        : lexer_(input), builder_(builder), fonts_(decoder_), notes_(builder) {
         // Outside the {\rtf group there is no text, only perhaps another document.
         stack_.emplace_back().destination = Destination::Skip;
     }
@@ -829,7 +829,7 @@ void Parser::pictureWord(const WordEntry& entry, const Token& token) {
 void Parser::pictureHex(QByteArrayView text) {
     PictureInProgress& picture = *picture_;
     picture.count.sourceBytes += text.size();
-    const bool keep = builder_.document() != nullptr;
+    const bool keep = builder_.keepsPictures();
     qsizetype kept = picture.bytes.size();
     if (keep) {
         picture.bytes.resize(kept + text.size() / 2 + 1);
@@ -861,7 +861,7 @@ void Parser::pictureBinary(QByteArrayView data) {
     picture.count.sourceBytes += data.size();
     picture.count.dataBytes += data.size();
     pictureBytes_ += data.size();
-    if (builder_.document() && pictureBytes_ <= kMaxPictureBytes) {
+    if (builder_.keepsPictures() && pictureBytes_ <= kMaxPictureBytes) {
         picture.bytes.append(data);
     }
 }
@@ -871,7 +871,7 @@ void Parser::endPicture() {
     picture_.reset();
     ++picturesRead_;
     pictures::PicturePtr kept;
-    if (builder_.document()) {
+    if (builder_.keepsPictures()) {
         kept = std::make_shared<const pictures::Picture>(picture.header, std::move(picture.bytes));
     }
     output().appendPicture(kept, picture.count);
