@@ -238,6 +238,7 @@ private:
 
     // Body bytes not yet decoded, all of one code page.
     QByteArray textBytes_;
+    QString decoded_;
     int textCodePage_ = kWindowsLatin1CodePage;
 };
 
@@ -754,8 +755,9 @@ void Parser::flushText() {
     if (textBytes_.isEmpty()) {
         return;
     }
-    output().appendText(decoder_.decode(textCodePage_, textBytes_), look().style);
-    textBytes_.clear();
+    decoder_.decodeInto(textCodePage_, textBytes_, decoded_);
+    output().appendText(decoded_, look().style);
+    textBytes_.resize(0);  // keeps its memory for the next run
 }
 
 // --- Pictures ---

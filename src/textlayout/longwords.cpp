@@ -26,7 +26,11 @@ bool offersLineBreak(QChar c) {
 
 void UnbrokenRunCounter::add(QStringView text) {
     for (const QChar c : text) {
-        if (offersLineBreak(c)) {
+        // ASCII, most of most text, is answered here without a call.
+        const char16_t unit = c.unicode();
+        const bool breaks = unit < 0x80 ? unit == u' ' || unit == u'-' || (unit >= 9 && unit <= 13)
+                                        : offersLineBreak(c);
+        if (breaks) {
             current_ = 0;
         } else {
             longest_ = std::max(longest_, ++current_);
