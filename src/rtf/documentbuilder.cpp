@@ -80,7 +80,17 @@ DocumentBuilder::DocumentBuilder() {
     runFormat_ = formatFor(runStyle_);
 }
 
-DocumentBuilder::DocumentBuilder(Recording) : recording_(true) {}
+DocumentBuilder::DocumentBuilder(Recording recording)
+    : recording_(true), mostSteps_(recording.mostSteps) {}
+
+void DocumentBuilder::record(Step step) {
+    if (qsizetype(steps_.size()) >= mostSteps_) {
+        recording_ = false;
+        steps_ = {};
+        return;
+    }
+    steps_.push_back(std::move(step));
+}
 
 DocumentBuilder::~DocumentBuilder() {
     if (!finished_) {
@@ -176,7 +186,7 @@ void DocumentBuilder::flushRun() {
         tally_.longestWord = words_.longest();
     }
     if (recording_) {
-        steps_.push_back({Step::Kind::Run, std::exchange(run_, QString()), runStyle_, {}, {}});
+        record({Step::Kind::Run, std::exchange(run_, QString()), runStyle_, {}, {}});
         return;
     }
     if (document_) {
@@ -198,7 +208,7 @@ void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
     tally_.longestWord = words_.longest();
     paragraphHasText_ = true;
     if (recording_) {
-        steps_.push_back({Step::Kind::Picture, {}, {}, picture, count});
+        record({Step::Kind::Picture, {}, {}, picture, count});
     }
     if (document_ && picture) {
         const QString name = pictures::add(*pictureHome_, picture);
@@ -225,7 +235,7 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     paragraphHasText_ = false;
     paragraphEnded_ = true;
     if (recording_) {
-        steps_.push_back({Step::Kind::ParagraphEnd, {}, style, {}, {}});
+        record({Step::Kind::ParagraphEnd, {}, style, {}, {}});
     }
     if (!document_) {
         return;

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -65,8 +66,13 @@ public:
     DocumentBuilder();
     /// A builder that counts, and records what it would build so that
     /// replayInto() builds it later, once the counts are known to be fine.
-    struct Recording {};
-    explicit DocumentBuilder(Recording);
+    /// Past mostSteps runs, pictures and paragraph ends, whose counts refuse
+    /// the file, the recording is dropped, so that a hostile file costs no
+    /// more memory; the counts go on.
+    struct Recording {
+        qsizetype mostSteps = std::numeric_limits<qsizetype>::max();
+    };
+    explicit DocumentBuilder(Recording recording);
     ~DocumentBuilder();
     DocumentBuilder(const DocumentBuilder&) = delete;
     DocumentBuilder& operator=(const DocumentBuilder&) = delete;
@@ -90,6 +96,8 @@ public:
     /// Whether pictures' data is wanted: a document is built now or later.
     bool keepsPictures() const { return document_ || recording_; }
     bool records() const { return recording_; }
+    /// What this builder records at most, for text recorded apart from it (the notes).
+    Recording recordingBounds() const { return {mostSteps_}; }
 
     /// Builds into the builder's document what this one recorded, ended as
     /// this one's finish() ended it; the recording is used up. Text recorded
@@ -138,7 +146,10 @@ private:
     bool paragraphHasText_ = false;
     bool paragraphEnded_ = false;
     bool finished_ = false;
+    void record(Step step);
+
     bool recording_ = false;
+    qsizetype mostSteps_ = 0;
     bool droppedLastParagraph_ = false;  ///< what finish() was told, for the replay
     std::vector<Step> steps_;
     std::unique_ptr<DocumentBuilder> after_;

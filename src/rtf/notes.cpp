@@ -7,13 +7,14 @@
 
 namespace vellumora::rtf {
 
-Notes::Notes(DocumentBuilder& body) : body_(body.document()), records_(body.records()) {}
+Notes::Notes(DocumentBuilder& body)
+    : body_(body.document()), records_(body.records()), recording_(body.recordingBounds()) {}
 
 Notes::~Notes() = default;
 
 DocumentBuilder& Notes::output() {
     if (!builder_ && !body_) {
-        builder_ = records_ ? std::make_unique<DocumentBuilder>(DocumentBuilder::Recording{})
+        builder_ = records_ ? std::make_unique<DocumentBuilder>(recording_)
                             : std::make_unique<DocumentBuilder>();
     } else if (!builder_) {
         document_ = std::make_unique<QTextDocument>();

@@ -51,6 +51,7 @@ private:
 
     QTextDocument* body_;
     bool records_;
+    DocumentBuilder::Recording recording_;
     std::unique_ptr<QTextDocument> document_;
     std::unique_ptr<DocumentBuilder> builder_;  // made at the first note's text
     int count_ = 0;

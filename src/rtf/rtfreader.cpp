@@ -132,7 +132,7 @@ ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document, const Rea
     // The file is read once, into a recording of what it makes; the document
     // is built from that only when it is known to be within the bounds.
     constexpr int kReadingShare = 70;  // percent of the read
-    DocumentBuilder recording{DocumentBuilder::Recording{}};
+    DocumentBuilder recording{DocumentBuilder::Recording{kMaxRuns + kMaxParagraphs}};
     const NotKept lacking =
         build(bytes, recording, passProgress(progress, bytes.size(), 0, kReadingShare));
     if (const ReadStatus status = checkBounds(recording.tally(), bytes.size());
