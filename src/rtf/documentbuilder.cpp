@@ -168,8 +168,23 @@ void DocumentBuilder::switchStyle(const CharStyle& style) {
     flushRun();
     runStyle_ = style;
     if (document_) {
-        runFormat_ = formatFor(style);  // counting needs no formats
+        runFormat_ = formatOf(style);  // counting needs no formats
     }
+}
+
+// A document has a few styles that come back run after run: each is made into
+// a format once, and Qt finds a format it has seen again the faster.
+const QTextCharFormat& DocumentBuilder::formatOf(const CharStyle& style) {
+    constexpr std::size_t kFormatsKept = 16;
+    for (const auto& [known, format] : formats_) {
+        if (known == style) {
+            return format;
+        }
+    }
+    if (formats_.size() == kFormatsKept) {
+        formats_.erase(formats_.begin());
+    }
+    return formats_.emplace_back(style, formatFor(style)).second;
 }
 
 void DocumentBuilder::flushRun() {
@@ -242,7 +257,7 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     }
     if (markStyle_ != style) {
         markStyle_ = style;
-        markFormat_ = formatFor(style);
+        markFormat_ = formatOf(style);
     }
     // A paragraph opened by a mark of the same style has its mark format already.
     if (blockMarkStyle_ != style) {

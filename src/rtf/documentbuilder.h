@@ -15,6 +15,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QTextDocument;
@@ -124,6 +125,7 @@ private:
 
     void appendUnit(char16_t unit);
     void switchStyle(const CharStyle& style);
+    const QTextCharFormat& formatOf(const CharStyle& style);
     void flushRun();
     void flushLoneSurrogate();
 
@@ -152,6 +154,7 @@ private:
     qsizetype mostSteps_ = 0;
     bool droppedLastParagraph_ = false;  ///< what finish() was told, for the replay
     std::vector<Step> steps_;
+    std::vector<std::pair<CharStyle, QTextCharFormat>> formats_;  ///< the styles met last
     std::unique_ptr<DocumentBuilder> after_;
 };
 
