@@ -200,6 +200,7 @@ private:
     void emitText(QStringView text);
     void endParagraph();
     void appendBodyBytes(QByteArrayView bytes);
+    void decodeText();
     void flushText();
 
     int fontNumberOf(const GroupState& group) const;
@@ -236,7 +237,9 @@ private:
     bool lookKnown_ = false;
     Look look_;
 
-    // Body bytes not yet decoded, all of one code page.
+    // Text of the group's look, not yet given to the builder: what has been
+    // decoded, and after it bytes not yet decoded, all of one code page.
+    QString pendingText_;
     QByteArray textBytes_;
     QString decoded_;
     int textCodePage_ = kWindowsLatin1CodePage;
@@ -440,7 +443,10 @@ void Parser::bodyWord(const WordEntry& entry, const Token& token) {
     if (takenAsFallback(entry)) {
         return;
     }
-    flushText();
+    // Text words add to the text of the same look; every other word may change it.
+    if (entry.kind != WordKind::Text) {
+        flushText();
+    }
     switch (entry.kind) {
         case WordKind::Property:
             propertyWord(entry.word, token);
@@ -729,11 +735,12 @@ char32_t Parser::shownCharacter(char32_t codePoint) {
 }
 
 void Parser::emitText(QStringView text) {
-    flushText();
-    output().appendText(text, look().style);
+    decodeText();
+    pendingText_ += text;
 }
 
 void Parser::endParagraph() {
+    flushText();
     if (state().inNote) {
         notes_.endParagraph(look().style);
     } else {
@@ -751,13 +758,21 @@ void Parser::appendBodyBytes(QByteArrayView bytes) {
     textBytes_.append(bytes);
 }
 
-void Parser::flushText() {
+void Parser::decodeText() {
     if (textBytes_.isEmpty()) {
         return;
     }
     decoder_.decodeInto(textCodePage_, textBytes_, decoded_);
-    output().appendText(decoded_, look().style);
+    pendingText_ += decoded_;
     textBytes_.resize(0);  // keeps its memory for the next run
+}
+
+void Parser::flushText() {
+    decodeText();
+    if (!pendingText_.isEmpty()) {
+        output().appendText(pendingText_, look().style);
+        pendingText_.resize(0);
+    }
 }
 
 // --- Pictures ---
