@@ -241,7 +241,6 @@ private:
     // decoded, and after it bytes not yet decoded, all of one code page.
     QString pendingText_;
     QByteArray textBytes_;
-    QString decoded_;
     int textCodePage_ = kWindowsLatin1CodePage;
 };
 
@@ -754,6 +753,10 @@ void Parser::appendBodyBytes(QByteArrayView bytes) {
         flushText();
         textCodePage_ = codePage;
     }
+    if (codePage == kWindowsLatin1CodePage) {
+        decoder_.appendDecoded(codePage, bytes, pendingText_);  // a character for each byte
+        return;
+    }
     // Consecutive bytes are decoded together so that double-byte characters stay whole.
     textBytes_.append(bytes);
 }
@@ -762,8 +765,7 @@ void Parser::decodeText() {
     if (textBytes_.isEmpty()) {
         return;
     }
-    decoder_.decodeInto(textCodePage_, textBytes_, decoded_);
-    pendingText_ += decoded_;
+    decoder_.appendDecoded(textCodePage_, textBytes_, pendingText_);
     textBytes_.resize(0);  // keeps its memory for the next run
 }
 
