@@ -87,9 +87,24 @@ void DocumentBuilder::record(Step step) {
     if (qsizetype(steps_.size()) >= mostSteps_) {
         recording_ = false;
         steps_ = {};
+        recordedStyles_ = {};
+        recordedPictures_ = {};
         return;
     }
     steps_.push_back(std::move(step));
+}
+
+// The style is most often one of the last few: a document switches between a handful.
+std::uint32_t DocumentBuilder::recordedStyle(const CharStyle& style) {
+    constexpr std::size_t kLooked = 16;
+    const std::size_t from = recordedStyles_.size() - std::min(recordedStyles_.size(), kLooked);
+    for (std::size_t i = recordedStyles_.size(); i > from; --i) {
+        if (recordedStyles_[i - 1] == style) {
+            return std::uint32_t(i - 1);
+        }
+    }
+    recordedStyles_.push_back(style);
+    return std::uint32_t(recordedStyles_.size() - 1);
 }
 
 DocumentBuilder::~DocumentBuilder() {
@@ -201,7 +216,7 @@ void DocumentBuilder::flushRun() {
         tally_.longestWord = words_.longest();
     }
     if (recording_) {
-        record({Step::Kind::Run, std::exchange(run_, QString()), runStyle_, {}, {}});
+        record({Step::Kind::Run, recordedStyle(runStyle_), std::exchange(run_, QString())});
         return;
     }
     if (document_) {
@@ -223,7 +238,8 @@ void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
     tally_.longestWord = words_.longest();
     paragraphHasText_ = true;
     if (recording_) {
-        record({Step::Kind::Picture, {}, {}, picture, count});
+        recordedPictures_.push_back({picture, count});
+        record({Step::Kind::Picture, std::uint32_t(recordedPictures_.size() - 1), {}});
     }
     if (document_ && picture) {
         const QString name = pictures::add(*pictureHome_, picture);
@@ -250,7 +266,7 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     paragraphHasText_ = false;
     paragraphEnded_ = true;
     if (recording_) {
-        record({Step::Kind::ParagraphEnd, {}, style, {}, {}});
+        record({Step::Kind::ParagraphEnd, recordedStyle(style), {}});
     }
     if (!document_) {
         return;
@@ -294,20 +310,23 @@ void DocumentBuilder::replayInto(
         switch (step.kind) {
             case Step::Kind::Run:
                 // A recorded run is whole and holds only what a run may hold.
-                builder.switchStyle(step.style);
+                builder.switchStyle(recordedStyles_[step.index]);
                 builder.run_ = std::move(step.text);
                 builder.paragraphHasText_ = true;
                 builder.flushRun();
                 break;
             case Step::Kind::Picture:
-                builder.appendPicture(step.picture, step.count);
+                builder.appendPicture(recordedPictures_[step.index].picture,
+                                      recordedPictures_[step.index].count);
                 break;
             case Step::Kind::ParagraphEnd:
-                builder.endParagraph(step.style);
+                builder.endParagraph(recordedStyles_[step.index]);
                 break;
         }
     }
-    steps_.clear();
+    steps_ = {};
+    recordedStyles_ = {};
+    recordedPictures_ = {};
     builder.finish(droppedLastParagraph_);
     if (after_ && afterBody) {
         afterBody(*after_, builder);

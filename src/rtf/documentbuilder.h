@@ -113,12 +113,15 @@ public:
     void countAlso(const DocumentTally& other);
 
 private:
-    /// One thing a recording builder was told, the text of a run once it is whole.
+    /// One thing a recording builder was told, the text of a run once it is
+    /// whole; styles and pictures are kept apart, a document has few styles.
     struct Step {
         enum class Kind : std::uint8_t { Run, Picture, ParagraphEnd };
         Kind kind = Kind::Run;
+        std::uint32_t index = 0;  ///< of the style of a run or a paragraph end, or of the picture
         QString text;
-        CharStyle style;
+    };
+    struct RecordedPicture {
         pictures::PicturePtr picture;
         PictureCount count;
     };
@@ -149,11 +152,14 @@ private:
     bool paragraphEnded_ = false;
     bool finished_ = false;
     void record(Step step);
+    std::uint32_t recordedStyle(const CharStyle& style);
 
     bool recording_ = false;
     qsizetype mostSteps_ = 0;
     bool droppedLastParagraph_ = false;  ///< what finish() was told, for the replay
     std::vector<Step> steps_;
+    std::vector<CharStyle> recordedStyles_;
+    std::vector<RecordedPicture> recordedPictures_;
     std::vector<std::pair<CharStyle, QTextCharFormat>> formats_;  ///< the styles met last
     std::unique_ptr<DocumentBuilder> after_;
 };
