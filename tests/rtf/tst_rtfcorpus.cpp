@@ -201,11 +201,13 @@ void RtfCorpusTest::keepsTheNoteOfEverySection() {
     const QString text = readCorpusFile(QStringLiteral("vellumora--sections-notes-rtl.rtf"));
     for (int chapter = 1; chapter <= 8; ++chapter) {
         QVERIFY2(text.contains(QStringLiteral("chapter %1").arg(chapter)), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("Note of chapter %1.").arg(chapter)), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Note of chapter %1.").arg(chapter)),
+                 qPrintable(text));
     }
-    for (const QString& line : {QStringLiteral("שלום עולם"), QStringLiteral("مرحبا بالعالم"),
-                                QStringLiteral("Vellum\u00A0and\u00A0ink"),
-                                QStringLiteral("well\u2011known"), QStringLiteral("hyphen\u00ADation")}) {
+    for (const QString& line :
+         {QStringLiteral("שלום עולם"), QStringLiteral("مرحبا بالعالم"),
+          QStringLiteral("Vellum\u00A0and\u00A0ink"), QStringLiteral("well\u2011known"),
+          QStringLiteral("hyphen\u00ADation")}) {
         QVERIFY2(text.contains(line), qPrintable(line));
     }
 }

@@ -320,7 +320,8 @@ void RtfLibreOfficeTest::weReadOtherWritersTextAsLibreOfficeDoes() {
 void RtfLibreOfficeTest::weReadLibreOfficeSectionsAndScriptsAsItDoes() {
     const QString file =
         QStringLiteral(VELLUMORA_RTF_CORPUS_DIR "/vellumora--sections-notes-rtl.rtf");
-    const QString text = convert(file, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
+    const QString text =
+        convert(file, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
     QVERIFY(!text.isEmpty());
     const QStringList theirs = readUtf8(text).remove(u'\uFEFF').split(u'\n', Qt::SkipEmptyParts);
     QFile input(file);

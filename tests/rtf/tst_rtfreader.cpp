@@ -202,7 +202,8 @@ void RtfReaderTest::readsWhatWordProcessorsWrite_data() {
         << scripts + "\\rtlch\\af2\\f0 \\'e3\\'9d\\'c7\\'9e\\'e1\\ltrch \\'e9}"
         << QStringLiteral("م\u200Cا\u200Dل\u00E9");
     QTest::newRow("each side in the font af gave after its mark")
-        << scripts + "\\hich\\af1\\dbch\\af3\\loch\\f0 \\'e9{\\dbch \\'82\\'cd}{\\hich \\'f9}\\loch\\'e9}"
+        << scripts +
+               "\\hich\\af1\\dbch\\af3\\loch\\f0 \\'e9{\\dbch \\'82\\'cd}{\\hich \\'f9}\\loch\\'e9}"
         << "éはשé";
     // Mac code pages and character sets.
     QTest::newRow("Mac Japanese")
