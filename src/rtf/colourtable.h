@@ -30,6 +30,8 @@ public:
 
     /// The colour of that number (\cfN); empty for the automatic colour or a number not in the table.
     std::optional<QRgb> colour(int number) const;
+    /// Changes whenever an entry is added, the only way the table changes.
+    std::size_t revision() const { return colours_.size(); }
 
 private:
     void commitEntry();

@@ -2,7 +2,9 @@
 
 #include "pictures/picture.h"
 
-#include <unordered_map>
+#include <array>
+#include <cstdint>
+#include <iterator>
 
 namespace vellumora::rtf {
 
@@ -31,7 +33,7 @@ constexpr WordEntry kWords[] = {
     // Scripts: which one the text is in, and properties of the text of one script.
     {"dbch", Word::DoubleByte, Script},
     {"loch", Word::SingleByte, Script},
-    {"hich", Word::SingleByte, Script},
+    {"hich", Word::HighAnsi, Script},
     {"rtlch", Word::RightToLeft, Script},
     {"ltrch", Word::LeftToRight, Script},
     {"af", Word::AssociatedFont, Script},
@@ -186,17 +188,54 @@ constexpr WordEntry kWords[] = {
 
 }  // namespace
 
-const WordEntry* findControlWord(QByteArrayView name) {
-    static const auto table = [] {
-        std::unordered_map<std::string_view, const WordEntry*> words;
+namespace {
+
+/// The words by name, in open addressing: a file names a control word every
+/// few bytes, and most of the names are not known here.
+class WordTable {
+public:
+    WordTable() {
         for (const WordEntry& entry : kWords) {
-            words.emplace(entry.name, &entry);
+            std::size_t slot = hash(entry.name) & kMask;
+            while (slots_[slot]) {
+                slot = (slot + 1) & kMask;
+            }
+            slots_[slot] = &entry;
         }
-        return words;
-    }();
+    }
+
+    const WordEntry* find(std::string_view name) const {
+        for (std::size_t slot = hash(name) & kMask;; slot = (slot + 1) & kMask) {
+            const WordEntry* entry = slots_[slot];
+            if (!entry || entry->name == name) {
+                return entry;
+            }
+        }
+    }
+
+private:
+    static constexpr std::size_t kSlots = 1024;  // a power of two, well over the words
+    static constexpr std::size_t kMask = kSlots - 1;
+    static_assert(std::size(kWords) < kSlots / 2);
+
+    static std::size_t hash(std::string_view name) {
+        std::uint32_t value = 2166136261u;  // FNV-1a
+        for (const char c : name) {
+            value = (value ^ static_cast<unsigned char>(c)) * 16777619u;
+        }
+        return value;
+    }
+
+    std::array<const WordEntry*, kSlots> slots_{};
+};
+
+}  // namespace
+
+const WordEntry* findControlWord(QByteArrayView name) {
+    static const WordTable table;
     const std::string_view key(name.data(), static_cast<std::size_t>(name.size()));
-    if (const auto found = table.find(key); found != table.end()) {
-        return found->second;
+    if (const WordEntry* found = table.find(key)) {
+        return found;
     }
     // \uld, \uldb, \ulwave and the other underline kinds all underline; \ulc is a colour.
     static constexpr WordEntry kUnderlineKind{"ul", Word::Underline, Property};

@@ -22,6 +22,7 @@ enum class Word : std::uint8_t {
     Unicode,
     DoubleByte,
     SingleByte,
+    HighAnsi,
     RightToLeft,
     LeftToRight,
     AssociatedFont,

@@ -1,5 +1,6 @@
 #include "rtf/documentbuilder.h"
 
+#include "rtf/hiddentext.h"
 #include "rtf/structuremarks.h"
 
 #include <QColor>
@@ -8,6 +9,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace vellumora::rtf {
 
@@ -29,7 +31,27 @@ QTextCharFormat formatFor(const CharStyle& style) {
     if (style.colour) {
         format.setForeground(QColor::fromRgb(*style.colour));
     }
+    if (style.hidden) {
+        markHiddenText(format);
+    }
     return format;
+}
+
+/// How many units at the start of the text go into a run as they are: no
+/// surrogates, no structure marks, no paragraph or line ends, no NUL.
+qsizetype plainLength(QStringView text) {
+    qsizetype length = 0;
+    for (const QChar ch : text) {
+        const char16_t unit = ch.unicode();
+        const bool plain = unit >= 0x20 ? !QChar::isSurrogate(unit) && !isStructureMark(unit) &&
+                                              unit != QChar::ParagraphSeparator
+                                        : unit != 0 && unit != u'\r' && unit != u'\n';
+        if (!plain) {
+            break;
+        }
+        ++length;
+    }
+    return length;
 }
 
 }  // namespace
@@ -58,6 +80,33 @@ DocumentBuilder::DocumentBuilder() {
     runFormat_ = formatFor(runStyle_);
 }
 
+DocumentBuilder::DocumentBuilder(Recording recording)
+    : recording_(true), mostSteps_(recording.mostSteps) {}
+
+void DocumentBuilder::record(Step step) {
+    if (qsizetype(steps_.size()) >= mostSteps_) {
+        recording_ = false;
+        steps_ = {};
+        recordedStyles_ = {};
+        recordedPictures_ = {};
+        return;
+    }
+    steps_.push_back(std::move(step));
+}
+
+// The style is most often one of the last few: a document switches between a handful.
+std::uint32_t DocumentBuilder::recordedStyle(const CharStyle& style) {
+    constexpr std::size_t kLooked = 16;
+    const std::size_t from = recordedStyles_.size() - std::min(recordedStyles_.size(), kLooked);
+    for (std::size_t i = recordedStyles_.size(); i > from; --i) {
+        if (recordedStyles_[i - 1] == style) {
+            return std::uint32_t(i - 1);
+        }
+    }
+    recordedStyles_.push_back(style);
+    return std::uint32_t(recordedStyles_.size() - 1);
+}
+
 DocumentBuilder::~DocumentBuilder() {
     if (!finished_) {
         finish(false);
@@ -69,8 +118,19 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
         return;
     }
     switchStyle(style);
-    for (const QChar ch : text) {
-        appendUnit(ch.unicode());
+    // Most text goes in whole; a unit of its own is looked at only where one needs it.
+    while (!text.isEmpty()) {
+        const qsizetype plain = plainLength(text);
+        if (plain > 0) {
+            flushLoneSurrogate();
+            run_ += text.first(plain);
+            paragraphHasText_ = true;
+            text = text.sliced(plain);
+        }
+        if (!text.isEmpty()) {
+            appendUnit(text.front().unicode());
+            text = text.sliced(1);
+        }
     }
 }
 
@@ -123,8 +183,23 @@ void DocumentBuilder::switchStyle(const CharStyle& style) {
     flushRun();
     runStyle_ = style;
     if (document_) {
-        runFormat_ = formatFor(style);  // counting needs no formats
+        runFormat_ = formatOf(style);  // counting needs no formats
     }
+}
+
+// A document has a few styles that come back run after run: each is made into
+// a format once, and Qt finds a format it has seen again the faster.
+const QTextCharFormat& DocumentBuilder::formatOf(const CharStyle& style) {
+    constexpr std::size_t kFormatsKept = 16;
+    for (const auto& [known, format] : formats_) {
+        if (known == style) {
+            return format;
+        }
+    }
+    if (formats_.size() == kFormatsKept) {
+        formats_.erase(formats_.begin());
+    }
+    return formats_.emplace_back(style, formatFor(style)).second;
 }
 
 void DocumentBuilder::flushRun() {
@@ -135,8 +210,15 @@ void DocumentBuilder::flushRun() {
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
     paragraphLength_ += run_.size();
     tally_.longestParagraph = std::max(tally_.longestParagraph, paragraphLength_);
-    words_.add(run_);
-    tally_.longestWord = words_.longest();
+    if (!document_) {
+        // A document is built only once its counts are known to be fine.
+        words_.add(run_);
+        tally_.longestWord = words_.longest();
+    }
+    if (recording_) {
+        record({Step::Kind::Run, recordedStyle(runStyle_), std::exchange(run_, QString())});
+        return;
+    }
     if (document_) {
         cursor_.insertText(run_, runFormat_);
     }
@@ -155,6 +237,10 @@ void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
     words_.add(QStringView(u"\uFFFC"));  // the picture's place in the text
     tally_.longestWord = words_.longest();
     paragraphHasText_ = true;
+    if (recording_) {
+        recordedPictures_.push_back({picture, count});
+        record({Step::Kind::Picture, std::uint32_t(recordedPictures_.size() - 1), {}});
+    }
     if (document_ && picture) {
         const QString name = pictures::add(*pictureHome_, picture);
         cursor_.insertImage(pictures::imageFormat(name, picture->shownSize()));
@@ -162,6 +248,15 @@ void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
 }
 
 void DocumentBuilder::endParagraph(const CharStyle& style) {
+    if (style.hidden) {
+        // A text document shows every paragraph end, and a paragraph ended
+        // by typing after hidden text must not join the next when saved: a
+        // hidden mark ends its paragraph as a visible one.
+        CharStyle visible = style;
+        visible.hidden = false;
+        endParagraph(visible);
+        return;
+    }
     flushLoneSurrogate();
     flushRun();
     ++tally_.paragraphs;
@@ -170,12 +265,15 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     words_.breakLine();
     paragraphHasText_ = false;
     paragraphEnded_ = true;
+    if (recording_) {
+        record({Step::Kind::ParagraphEnd, recordedStyle(style), {}});
+    }
     if (!document_) {
         return;
     }
     if (markStyle_ != style) {
         markStyle_ = style;
-        markFormat_ = formatFor(style);
+        markFormat_ = formatOf(style);
     }
     // A paragraph opened by a mark of the same style has its mark format already.
     if (blockMarkStyle_ != style) {
@@ -190,6 +288,7 @@ void DocumentBuilder::finish(bool dropEmptyLastParagraph) {
     flushRun();
     finished_ = true;
     const bool dropLast = dropEmptyLastParagraph && paragraphEnded_ && !paragraphHasText_;
+    droppedLastParagraph_ = dropEmptyLastParagraph;
     if (dropLast) {
         --tally_.paragraphs;
     }
@@ -202,6 +301,37 @@ void DocumentBuilder::finish(bool dropEmptyLastParagraph) {
     cursor_.endEditBlock();
     document_->setPageSize(pageSize_);
     document_->setUndoRedoEnabled(undoWasEnabled_);
+}
+
+void DocumentBuilder::replayInto(
+    DocumentBuilder& builder,
+    const std::function<void(DocumentBuilder& recorded, DocumentBuilder& body)>& afterBody) {
+    for (Step& step : steps_) {
+        switch (step.kind) {
+            case Step::Kind::Run:
+                // A recorded run is whole and holds only what a run may hold.
+                builder.switchStyle(recordedStyles_[step.index]);
+                builder.run_ = std::move(step.text);
+                builder.paragraphHasText_ = true;
+                builder.flushRun();
+                break;
+            case Step::Kind::Picture:
+                builder.appendPicture(recordedPictures_[step.index].picture,
+                                      recordedPictures_[step.index].count);
+                break;
+            case Step::Kind::ParagraphEnd:
+                builder.endParagraph(recordedStyles_[step.index]);
+                break;
+        }
+    }
+    steps_ = {};
+    recordedStyles_ = {};
+    recordedPictures_ = {};
+    builder.finish(droppedLastParagraph_);
+    if (after_ && afterBody) {
+        afterBody(*after_, builder);
+    }
+    after_.reset();
 }
 
 void DocumentBuilder::countAlso(const DocumentTally& other) {

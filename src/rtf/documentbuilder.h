@@ -10,7 +10,13 @@
 
 #include "textlayout/longwords.h"
 
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QTextDocument;
 
@@ -23,6 +29,7 @@ struct CharStyle {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    bool hidden = false;         ///< see hiddentext.h
     std::optional<QRgb> colour;  ///< empty: the automatic colour
 
     bool operator==(const CharStyle&) const = default;
@@ -58,6 +65,15 @@ public:
     explicit DocumentBuilder(QTextDocument& document, QTextDocument* pictureHome = nullptr);
     /// A builder that only counts what it would build, touching no document.
     DocumentBuilder();
+    /// A builder that counts, and records what it would build so that
+    /// replayInto() builds it later, once the counts are known to be fine.
+    /// Past mostSteps runs, pictures and paragraph ends, whose counts refuse
+    /// the file, the recording is dropped, so that a hostile file costs no
+    /// more memory; the counts go on.
+    struct Recording {
+        qsizetype mostSteps = std::numeric_limits<qsizetype>::max();
+    };
+    explicit DocumentBuilder(Recording recording);
     ~DocumentBuilder();
     DocumentBuilder(const DocumentBuilder&) = delete;
     DocumentBuilder& operator=(const DocumentBuilder&) = delete;
@@ -76,15 +92,43 @@ public:
     void finish(bool dropEmptyLastParagraph);
 
     const DocumentTally& tally() const { return tally_; }
-    /// The document filled; null while only counting.
+    /// The document filled; null while only counting or recording.
     QTextDocument* document() const { return document_; }
+    /// Whether pictures' data is wanted: a document is built now or later.
+    bool keepsPictures() const { return document_ || recording_; }
+    bool records() const { return recording_; }
+    /// What this builder records at most, for text recorded apart from it (the notes).
+    Recording recordingBounds() const { return {mostSteps_}; }
+
+    /// Builds into the builder's document what this one recorded, ended as
+    /// this one's finish() ended it; the recording is used up. Text recorded
+    /// to follow the body (attachAfter) is given to afterBody, if any, to put there.
+    void replayInto(DocumentBuilder& builder,
+                    const std::function<void(DocumentBuilder& recorded, DocumentBuilder& body)>&
+                        afterBody = {});
+    /// A recording of text that goes after the body, kept for replayInto().
+    void attachAfter(std::unique_ptr<DocumentBuilder> recorded) { after_ = std::move(recorded); }
     /// Counts what another builder built as if it were built here, so that
     /// text kept aside (the notes) meets the same bounds.
     void countAlso(const DocumentTally& other);
 
 private:
+    /// One thing a recording builder was told, the text of a run once it is
+    /// whole; styles and pictures are kept apart, a document has few styles.
+    struct Step {
+        enum class Kind : std::uint8_t { Run, Picture, ParagraphEnd };
+        Kind kind = Kind::Run;
+        std::uint32_t index = 0;  ///< of the style of a run or a paragraph end, or of the picture
+        QString text;
+    };
+    struct RecordedPicture {
+        pictures::PicturePtr picture;
+        PictureCount count;
+    };
+
     void appendUnit(char16_t unit);
     void switchStyle(const CharStyle& style);
+    const QTextCharFormat& formatOf(const CharStyle& style);
     void flushRun();
     void flushLoneSurrogate();
 
@@ -107,6 +151,17 @@ private:
     bool paragraphHasText_ = false;
     bool paragraphEnded_ = false;
     bool finished_ = false;
+    void record(Step step);
+    std::uint32_t recordedStyle(const CharStyle& style);
+
+    bool recording_ = false;
+    qsizetype mostSteps_ = 0;
+    bool droppedLastParagraph_ = false;  ///< what finish() was told, for the replay
+    std::vector<Step> steps_;
+    std::vector<CharStyle> recordedStyles_;
+    std::vector<RecordedPicture> recordedPictures_;
+    std::vector<std::pair<CharStyle, QTextCharFormat>> formats_;  ///< the styles met last
+    std::unique_ptr<DocumentBuilder> after_;
 };
 
 }  // namespace vellumora::rtf

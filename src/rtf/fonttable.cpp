@@ -77,6 +77,7 @@ void FontTable::commitEntry() {
         // A symbol font's bytes are pictures, not letters of its character set.
         const auto glyphs = symbolGlyphsOf(name, entryCharset_);
         fonts_[*entryNumber_] = Font{name, glyphs ? codePageForGlyphs(*glyphs) : entryCodePage_};
+        ++revision_;
     }
     entryNumber_.reset();
     entryCodePage_.reset();

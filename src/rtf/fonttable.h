@@ -7,6 +7,7 @@
 #include <QStringView>
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
 
@@ -33,9 +34,15 @@ public:
     explicit FontTable(CodePageDecoder& decoder) : decoder_(decoder) {}
 
     /// \deffN: the font of text whose font is not in the table.
-    void setDefaultFont(int number) { defaultFont_ = number; }
+    void setDefaultFont(int number) {
+        defaultFont_ = number;
+        ++revision_;
+    }
     /// \ansicpgN, \ansi, \mac and the like: what bytes read as in a font without a character set.
-    void setDocumentCodePage(int codePage) { documentCodePage_ = codePage; }
+    void setDocumentCodePage(int codePage) {
+        documentCodePage_ = codePage;
+        ++revision_;
+    }
 
     /// \fN in the table: ends an entry still open and begins font N's in the group at depth.
     void beginEntry(int number, std::size_t depth);
@@ -52,6 +59,8 @@ public:
     const Font* font(int number) const;
     /// What bytes of text in the font of that number read as.
     int codePageOf(int number) const;
+    /// Changes whenever a font number may have come to stand for another font.
+    std::uint64_t revision() const { return revision_; }
 
 private:
     void decodeNameBytes();
@@ -61,6 +70,7 @@ private:
     std::unordered_map<int, Font> fonts_;
     int defaultFont_ = 0;
     int documentCodePage_ = kWindowsLatin1CodePage;
+    std::uint64_t revision_ = 0;
 
     // The entry being read.
     std::optional<int> entryNumber_;

@@ -7,13 +7,15 @@
 
 namespace vellumora::rtf {
 
-Notes::Notes(QTextDocument* body) : body_(body) {}
+Notes::Notes(DocumentBuilder& body)
+    : body_(body.document()), records_(body.records()), recording_(body.recordingBounds()) {}
 
 Notes::~Notes() = default;
 
 DocumentBuilder& Notes::output() {
     if (!builder_ && !body_) {
-        builder_ = std::make_unique<DocumentBuilder>();
+        builder_ = records_ ? std::make_unique<DocumentBuilder>(recording_)
+                            : std::make_unique<DocumentBuilder>();
     } else if (!builder_) {
         document_ = std::make_unique<QTextDocument>();
         builder_ = std::make_unique<DocumentBuilder>(*document_, body_);
@@ -47,10 +49,26 @@ void Notes::appendTo(DocumentBuilder& builder) {
     builder_->finish(true);
     if (!builder.document()) {
         builder.countAlso(builder_->tally());
+        if (builder.records()) {
+            builder.attachAfter(std::move(builder_));
+        }
         return;
     }
-    QTextDocument& target = *builder.document();
-    if (document_->isEmpty()) {
+    appendDocument(*builder.document(), *document_);
+}
+
+void Notes::replay(DocumentBuilder& recorded, DocumentBuilder& body) {
+    if (!body.document()) {
+        return;
+    }
+    QTextDocument notes;
+    DocumentBuilder builder(notes, body.document());
+    recorded.replayInto(builder);
+    appendDocument(*body.document(), notes);
+}
+
+void Notes::appendDocument(QTextDocument& target, const QTextDocument& notes) {
+    if (notes.isEmpty()) {
         return;
     }
     // The notes are part of what was read, not a step the user can undo.
@@ -61,7 +79,7 @@ void Notes::appendTo(DocumentBuilder& builder) {
     if (!cursor.block().text().isEmpty()) {
         cursor.insertBlock();
     }
-    cursor.insertFragment(QTextDocumentFragment(document_.get()));
+    cursor.insertFragment(QTextDocumentFragment(&notes));
     target.setUndoRedoEnabled(undoWasEnabled);
 }
 

@@ -18,9 +18,10 @@ namespace vellumora::rtf {
  */
 class Notes {
 public:
-    /// The notes of the body's document, whose pictures they keep there too;
-    /// without one they are only counted, as the builder of the body does then.
-    explicit Notes(QTextDocument* body);
+    /// The notes of the body's builder: into a document of their own, whose
+    /// pictures the body's document keeps, or only counted or recorded, as
+    /// the body is then.
+    explicit Notes(DocumentBuilder& body);
     ~Notes();
     Notes(const Notes&) = delete;
     Notes& operator=(const Notes&) = delete;
@@ -39,11 +40,18 @@ public:
      */
     QString mark(bool insideNote);
 
-    /// Puts the notes after what the builder holds: into its document, or into its count.
+    /// Puts the notes after what the builder holds: into its document, or
+    /// into its count, and its recording when it records.
     void appendTo(DocumentBuilder& builder);
+    /// Builds recorded notes after the body that body builds.
+    static void replay(DocumentBuilder& recorded, DocumentBuilder& body);
 
 private:
+    static void appendDocument(QTextDocument& target, const QTextDocument& notes);
+
     QTextDocument* body_;
+    bool records_;
+    DocumentBuilder::Recording recording_;
     std::unique_ptr<QTextDocument> document_;
     std::unique_ptr<DocumentBuilder> builder_;  // made at the first note's text
     int count_ = 0;

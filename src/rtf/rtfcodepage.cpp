@@ -85,6 +85,21 @@ QString CodePageDecoder::decode(int codePage, QByteArrayView bytes) {
     return decoder->decode(bytes);
 }
 
+void CodePageDecoder::appendDecoded(int codePage, QByteArrayView bytes, QString& text) {
+    if (codePage != kWindowsLatin1CodePage) {
+        text += decode(codePage, bytes);
+        return;
+    }
+    const qsizetype before = text.size();
+    text.resize(before + bytes.size());
+    char16_t* out = reinterpret_cast<char16_t*>(text.data()) + before;
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        *out++ = value < 0x80 ? char16_t(value)
+                              : windows1252::decode(QByteArrayView(&byte, 1)).front().unicode();
+    }
+}
+
 QString CodePageDecoder::decodeGlyphs(SymbolGlyphs glyphs, QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size());

@@ -44,6 +44,8 @@ std::optional<SymbolGlyphs> glyphsForCodePage(int codePage);
 class CodePageDecoder {
 public:
     QString decode(int codePage, QByteArrayView bytes);
+    /// The same, added to the end of text.
+    void appendDecoded(int codePage, QByteArrayView bytes, QString& text);
 
 private:
     static QString decodeGlyphs(SymbolGlyphs glyphs, QByteArrayView bytes);

@@ -87,6 +87,14 @@ struct GroupState {
     // associated font, size, bold and italic: \af, \afs, \ab, \ai.
     bool rightToLeft = false;
     int associatedFont = -1;
+    // An \af since the last \rtlch: the font of right-to-left text is then
+    // that one, whatever \f follows for the left-to-right text.
+    bool associatedFontNamed = false;
+    // Text marked \hich or \dbch reads in the font that \af gave after that
+    // mark, as Word writes "\hich\af1\dbch\af2\loch\f0" to name all three.
+    bool highAnsi = false;
+    int highAnsiFont = -1;
+    int doubleByteFont = -1;
     int associatedHalfPoints = 0;
     bool associatedBold = false;
     bool associatedItalic = false;
@@ -97,6 +105,14 @@ struct GroupState {
     int listOverride = 0;
     int listLevel = 0;
     bool inLabel = false;  // the label a writer kept for readers without lists
+
+    bool operator==(const GroupState&) const = default;
+};
+
+/// What the text of a group looks like and what its bytes read as.
+struct Look {
+    CharStyle style;
+    int codePage = kWindowsLatin1CodePage;
 };
 
 /// \plain: the group's text loses its formatting, but stays where it goes and reads \u as before.
@@ -127,7 +143,7 @@ public:
         : lexer_(input),
           builder_(builder),
           fonts_(decoder_),
-          notes_(builder.document()),
+          notes_(builder),
           lists_(fonts_, decoder_) {
         // Outside the {\rtf group there is no text, only perhaps another document.
         stack_.emplace_back().destination = Destination::Skip;
@@ -188,6 +204,7 @@ private:
     bool takenAsFallback(const WordEntry& entry);
     void propertyWord(Word word, const Token& token);
     void scriptWord(Word word, const Token& token);
+    static void associatedFontWord(GroupState& group, int number);
     void textWord(const WordEntry& entry, const Token& token);
     void documentWord(const WordEntry& entry, const Token& token);
     void fontTableWord(Word word, const Token& token);
@@ -206,15 +223,17 @@ private:
     void hexByte(unsigned char byte);
     void text(QByteArrayView bytes);
     void unicode(int number);
-    char32_t shownCharacter(char32_t codePoint) const;
+    char32_t shownCharacter(char32_t codePoint);
     void emitText(QStringView text);
     void endParagraph();
     void appendBodyBytes(QByteArrayView bytes);
+    void decodeText();
     void flushText();
 
     int fontNumberOf(const GroupState& group) const;
     int codePageOf(const GroupState& group) const;
     CharStyle styleOf(const GroupState& group) const;
+    const Look& look();
 
     Lexer lexer_;
     DocumentBuilder& builder_;
@@ -246,7 +265,17 @@ private:
     bool started_ = false;  // text before the first control word is layout of the file
     int skipUnits_ = 0;
 
-    // Body bytes not yet decoded, all of one code page.
+    // The look of the text of lookState_ under the tables as they were then:
+    // worked out again only when either has changed, as most runs share it.
+    GroupState lookState_;
+    std::uint64_t lookFonts_ = 0;
+    std::size_t lookColours_ = 0;
+    bool lookKnown_ = false;
+    Look look_;
+
+    // Text of the group's look, not yet given to the builder: what has been
+    // decoded, and after it bytes not yet decoded, all of one code page.
+    QString pendingText_;
     QByteArray textBytes_;
     int textCodePage_ = kWindowsLatin1CodePage;
 };
@@ -327,7 +356,7 @@ void Parser::groupEnd() {
         endShape();
     }
     if (state().inNote && !stack_[stack_.size() - 2].inNote) {
-        notes_.endNote(styleOf(state()));
+        notes_.endNote(look().style);
     }
     // The brace ends the font entry its group began, or else a colour entry given so far.
     if (!fonts_.closeGroup(stack_.size()) && destination() == Destination::ColourTable) {
@@ -463,7 +492,10 @@ void Parser::bodyWord(const WordEntry& entry, const Token& token) {
     if (takenAsFallback(entry)) {
         return;
     }
-    flushText();
+    // Text words add to the text of the same look; every other word may change it.
+    if (entry.kind != WordKind::Text) {
+        flushText();
+    }
     switch (entry.kind) {
         case WordKind::Property:
             propertyWord(entry.word, token);
@@ -522,7 +554,7 @@ void Parser::propertyWord(Word word, const Token& token) {
             break;
         case Word::Font:
             group.font = token.number;
-            if (group.rightToLeft) {
+            if (group.rightToLeft && !group.associatedFontNamed) {
                 // Older Word names the font of right-to-left text after \rtlch
                 // with \f; it overrides an \af given before.
                 group.associatedFont = token.number;
@@ -557,20 +589,29 @@ void Parser::scriptWord(Word word, const Token& token) {
     switch (word) {
         case Word::DoubleByte:
             group.doubleByte = true;
+            group.highAnsi = false;
             break;
         case Word::SingleByte:
             group.doubleByte = false;
+            group.highAnsi = false;
+            break;
+        case Word::HighAnsi:
+            group.doubleByte = false;
+            group.highAnsi = true;
             break;
         case Word::RightToLeft:
             group.doubleByte = false;
+            group.highAnsi = false;
             group.rightToLeft = true;
+            group.associatedFontNamed = false;
             break;
         case Word::LeftToRight:
             group.doubleByte = false;
+            group.highAnsi = false;
             group.rightToLeft = false;
             break;
         case Word::AssociatedFont:
-            group.associatedFont = token.number;
+            associatedFontWord(group, token.number);
             break;
         case Word::AssociatedBold:
             group.associatedBold = flagValue(token);
@@ -765,16 +806,14 @@ void Parser::unicode(int number) {
     skipUnits_ = fallbackUnits;
 }
 
-char32_t Parser::shownCharacter(char32_t codePoint) const {
-    const auto glyphs = glyphsForCodePage(codePageOf(state()));
+char32_t Parser::shownCharacter(char32_t codePoint) {
+    const auto glyphs = glyphsForCodePage(look().codePage);
     return glyphs ? symbolCharacterForCodePoint(*glyphs, codePoint) : codePoint;
 }
 
 void Parser::emitText(QStringView text) {
-    flushText();
-    if (!state().hidden) {
-        appendOutput(text, styleOf(state()));
-    }
+    decodeText();
+    pendingText_ += text;
 }
 
 void Parser::appendOutput(QStringView text, const CharStyle& style) {
@@ -811,40 +850,46 @@ void Parser::beginParagraph() {
 }
 
 void Parser::endParagraph() {
-    const GroupState& group = state();
-    if (group.hidden) {
-        return;
-    }
-    if (group.inNote) {
-        notes_.endParagraph(styleOf(group));
+    flushText();
+    if (state().inNote) {
+        notes_.endParagraph(look().style);
     } else {
         if (!paragraphBegun_) {
             beginParagraph();
         }
-        builder_.endParagraph(styleOf(group));
+        builder_.endParagraph(look().style);
         paragraphBegun_ = false;
     }
 }
 
 void Parser::appendBodyBytes(QByteArrayView bytes) {
-    if (state().hidden) {
-        return;
-    }
-    const int codePage = codePageOf(state());
+    const int codePage = look().codePage;
     if (codePage != textCodePage_) {
         flushText();
         textCodePage_ = codePage;
+    }
+    if (codePage == kWindowsLatin1CodePage) {
+        decoder_.appendDecoded(codePage, bytes, pendingText_);  // a character for each byte
+        return;
     }
     // Consecutive bytes are decoded together so that double-byte characters stay whole.
     textBytes_.append(bytes);
 }
 
-void Parser::flushText() {
+void Parser::decodeText() {
     if (textBytes_.isEmpty()) {
         return;
     }
-    appendOutput(decoder_.decode(textCodePage_, textBytes_), styleOf(state()));
-    textBytes_.clear();
+    decoder_.appendDecoded(textCodePage_, textBytes_, pendingText_);
+    textBytes_.resize(0);  // keeps its memory for the next run
+}
+
+void Parser::flushText() {
+    decodeText();
+    if (!pendingText_.isEmpty()) {
+        appendOutput(pendingText_, look().style);
+        pendingText_.resize(0);
+    }
 }
 
 // --- Pictures ---
@@ -918,7 +963,7 @@ void Parser::pictureWord(const WordEntry& entry, const Token& token) {
 void Parser::pictureHex(QByteArrayView text) {
     PictureInProgress& picture = *picture_;
     picture.count.sourceBytes += text.size();
-    const bool keep = builder_.document() != nullptr;
+    const bool keep = builder_.keepsPictures();
     qsizetype kept = picture.bytes.size();
     if (keep) {
         picture.bytes.resize(kept + text.size() / 2 + 1);
@@ -950,7 +995,7 @@ void Parser::pictureBinary(QByteArrayView data) {
     picture.count.sourceBytes += data.size();
     picture.count.dataBytes += data.size();
     pictureBytes_ += data.size();
-    if (builder_.document() && pictureBytes_ <= kMaxPictureBytes) {
+    if (builder_.keepsPictures() && pictureBytes_ <= kMaxPictureBytes) {
         picture.bytes.append(data);
     }
 }
@@ -958,12 +1003,9 @@ void Parser::pictureBinary(QByteArrayView data) {
 void Parser::endPicture() {
     PictureInProgress picture = std::move(*picture_);
     picture_.reset();
-    if (state().hidden) {
-        return;
-    }
     ++picturesRead_;
     pictures::PicturePtr kept;
-    if (builder_.document()) {
+    if (builder_.keepsPictures()) {
         kept = std::make_shared<const pictures::Picture>(picture.header, std::move(picture.bytes));
     }
     output().appendPicture(kept, picture.count);
@@ -980,12 +1022,46 @@ void Parser::endShape() {
     shapes_.pop_back();
 }
 
+// \af names the font of the side of the text that the marks before it chose.
+void Parser::associatedFontWord(GroupState& group, int number) {
+    if (group.doubleByte) {
+        group.doubleByteFont = number;
+    } else if (group.highAnsi) {
+        group.highAnsiFont = number;
+    } else {
+        group.associatedFont = number;
+        group.associatedFontNamed = group.rightToLeft;
+    }
+}
+
 int Parser::fontNumberOf(const GroupState& group) const {
     return group.rightToLeft && group.associatedFont >= 0 ? group.associatedFont : group.font;
 }
 
+// The bytes of East Asian text read in the font of their side; the text keeps
+// the family of \f, since a text area finds glyphs missing from it elsewhere
+// and LibreOffice names its own East Asian font there.
 int Parser::codePageOf(const GroupState& group) const {
+    if (!group.rightToLeft && group.doubleByte && group.doubleByteFont >= 0) {
+        return fonts_.codePageOf(group.doubleByteFont);
+    }
+    if (!group.rightToLeft && group.highAnsi && group.highAnsiFont >= 0) {
+        return fonts_.codePageOf(group.highAnsiFont);
+    }
     return fonts_.codePageOf(fontNumberOf(group));
+}
+
+const Look& Parser::look() {
+    const GroupState& group = state();
+    if (!lookKnown_ || !(group == lookState_) || fonts_.revision() != lookFonts_ ||
+        colours_.revision() != lookColours_) {
+        look_ = Look{styleOf(group), codePageOf(group)};
+        lookState_ = group;
+        lookFonts_ = fonts_.revision();
+        lookColours_ = colours_.revision();
+        lookKnown_ = true;
+    }
+    return look_;
 }
 
 CharStyle Parser::styleOf(const GroupState& group) const {
@@ -1003,6 +1079,7 @@ CharStyle Parser::styleOf(const GroupState& group) const {
     style.bold = group.bold || (group.rightToLeft && group.associatedBold);
     style.italic = group.italic || (group.rightToLeft && group.associatedItalic);
     style.underline = group.underline;
+    style.hidden = group.hidden;
     style.colour = colours_.colour(group.colour);
     return style;
 }

@@ -1,6 +1,7 @@
 #include "rtf/rtfreader.h"
 
 #include "rtf/documentbuilder.h"
+#include "rtf/notes.h"
 #include "rtf/rtfcodepage.h"
 #include "rtf/rtfparser.h"
 
@@ -128,22 +129,21 @@ ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document, const Rea
     if (bytes.size() > largest) {
         return ReadStatus::TooLarge;
     }
-    // Every paragraph end and every run takes at least one byte, so a file
-    // smaller than each bound cannot pass it and needs no counting pass.
-    constexpr int kCountingShare = 25;  // percent of the read
-    const bool mayPassBounds = bytes.size() >= kMaxRunsInAParagraph;
-    if (mayPassBounds) {
-        DocumentBuilder counter;
-        build(bytes, counter, passProgress(progress, bytes.size(), 0, kCountingShare));
-        if (const ReadStatus status = checkBounds(counter.tally(), bytes.size());
-            status != ReadStatus::Loaded) {
-            return status;
-        }
+    // The file is read once, into a recording of what it makes; the document
+    // is built from that only when it is known to be within the bounds.
+    constexpr int kReadingShare = 70;  // percent of the read
+    DocumentBuilder recording{DocumentBuilder::Recording{kMaxRuns + kMaxParagraphs}};
+    const NotKept lacking =
+        build(bytes, recording, passProgress(progress, bytes.size(), 0, kReadingShare));
+    if (const ReadStatus status = checkBounds(recording.tally(), bytes.size());
+        status != ReadStatus::Loaded) {
+        return status;
+    }
+    if (progress) {
+        progress(kReadingShare);
     }
     DocumentBuilder builder(document);
-    const NotKept lacking =
-        build(bytes, builder,
-              passProgress(progress, bytes.size(), mayPassBounds ? kCountingShare : 0, 100));
+    recording.replayInto(builder, Notes::replay);
     if (notKept) {
         *notKept = lacking;
     }

@@ -65,8 +65,9 @@ bool looksLikeRtf(QByteArrayView bytes);
  * or as plain text (UTF-8 where valid, else Windows-1252) when they do not
  * start like RTF. Damaged or hostile input is read as far as it makes sense,
  * in time and memory proportional to its size; it fails for content only
- * past the bounds above, which a first pass counts before anything changes.
- * Pictures become images of the document (see pictures/picturestore.h).
+ * past the bounds above, which are counted over a recording of what the file
+ * makes before anything changes. Pictures become images of the document (see
+ * pictures/picturestore.h); hidden text stays, marked (see hiddentext.h).
  * notKept, when given, hears what the file held that the document lacks.
  */
 ReadStatus readDocument(QByteArrayView bytes, QTextDocument& document,

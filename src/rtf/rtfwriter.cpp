@@ -1,5 +1,6 @@
 #include "rtf/rtfwriter.h"
 
+#include "rtf/hiddentext.h"
 #include "rtf/rtfcodepage.h"
 #include "rtf/structuremarks.h"
 #include "rtf/symbolfonts.h"
@@ -28,6 +29,8 @@ namespace vellumora::rtf {
 namespace {
 
 constexpr double kFallbackPointSize = 12.0;
+constexpr char16_t kSoftHyphen = 0x00AD;
+constexpr char16_t kNonBreakingHyphen = 0x2011;
 
 /// What one run of text looks like, as the RTF run group states it.
 struct RunStyle {
@@ -36,6 +39,7 @@ struct RunStyle {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    bool hidden = false;
     int colour = 0;  // 0 is the automatic colour
 };
 
@@ -115,6 +119,12 @@ void appendEscaped(QByteArray& out, QStringView text, bool symbolFont = false) {
             case QChar::Nbsp:
                 out += "\\~";
                 break;
+            case kSoftHyphen:
+                out += "\\-";
+                break;
+            case kNonBreakingHyphen:
+                out += "\\_";
+                break;
             default:
                 if (isStructureMark(unit))
                     break;  // frame and object marks stand for no text
@@ -182,6 +192,7 @@ RunStyle styleOf(const QTextCharFormat& format, const QFont& documentFont, Table
     style.bold = font.weight() >= QFont::DemiBold;
     style.italic = font.italic();
     style.underline = underlined(format, documentFont);
+    style.hidden = isHiddenText(format);
     const QBrush foreground = format.foreground();
     if (format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush) {
         style.colour = tables.colourIndex(foreground.color().rgb() & 0xFFFFFF);
@@ -220,6 +231,9 @@ void appendRunStart(QByteArray& out, const RunStyle& style) {
     }
     if (style.underline) {
         out += "\\ul";
+    }
+    if (style.hidden) {
+        out += "\\v";
     }
     if (style.colour) {
         out += "\\cf";

@@ -10,6 +10,9 @@ namespace vellumora::textlayout {
 bool offersLineBreak(QChar c) {
     if (c.isSpace() || c == u'-')
         return true;
+    // The scripts below all begin past U+2E80; most text need not look its script up.
+    if (c.unicode() < 0x2E80)
+        return false;
     switch (c.script()) {
         case QChar::Script_Han:
         case QChar::Script_Hiragana:
@@ -23,7 +26,11 @@ bool offersLineBreak(QChar c) {
 
 void UnbrokenRunCounter::add(QStringView text) {
     for (const QChar c : text) {
-        if (offersLineBreak(c)) {
+        // ASCII, most of most text, is answered here without a call.
+        const char16_t unit = c.unicode();
+        const bool breaks = unit < 0x80 ? unit == u' ' || unit == u'-' || (unit >= 9 && unit <= 13)
+                                        : offersLineBreak(c);
+        if (breaks) {
             current_ = 0;
         } else {
             longest_ = std::max(longest_, ++current_);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/hiddentext.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -29,6 +31,7 @@ struct Attributes {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    bool hidden = false;
     std::optional<QRgb> colour;
 
     bool operator==(const Attributes&) const = default;
@@ -41,6 +44,7 @@ inline Attributes attributesOf(const QTextCharFormat& format) {
     a.bold = format.fontWeight() >= QFont::Bold;
     a.italic = format.fontItalic();
     a.underline = format.fontUnderline();
+    a.hidden = isHiddenText(format);
     if (format.hasProperty(QTextFormat::ForegroundBrush)) {
         a.colour = format.foreground().color().rgb() & 0xFFFFFF;
     }
@@ -48,12 +52,13 @@ inline Attributes attributesOf(const QTextCharFormat& format) {
 }
 
 inline QString describe(const Attributes& a) {
-    return QStringLiteral("%1 %2hp%3%4%5 %6")
+    return QStringLiteral("%1 %2hp%3%4%5%6 %7")
         .arg(a.family)
         .arg(a.halfPoints)
         .arg(a.bold ? " bold" : "")
         .arg(a.italic ? " italic" : "")
         .arg(a.underline ? " underline" : "")
+        .arg(a.hidden ? " hidden" : "")
         .arg(a.colour ? QColor(*a.colour).name() : QStringLiteral("auto"));
 }
 

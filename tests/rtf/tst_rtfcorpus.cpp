@@ -73,6 +73,7 @@ private slots:
     void readsSpecialCases_data();
     void readsSpecialCases();
     void keepsFontNamesFromCodePages();
+    void keepsTheNoteOfEverySection();
     void readsEveryFileBounded_data();
     void readsEveryFileBounded();
 };
@@ -195,6 +196,23 @@ void RtfCorpusTest::keepsFontNamesFromCodePages() {
     readDocument(corpusBytes(QStringLiteral("rtfparserkit--testMultiByteHex.rtf")), document);
     QCOMPARE(formatAt(document, u'お').fontFamilies().toStringList().value(0),
              QStringLiteral("ＭＳ Ｐゴシック"));
+}
+
+// Eight sections, each with a note numbered anew and a line of Hebrew or
+// Arabic or of no-break characters, as LibreOffice writes them.
+void RtfCorpusTest::keepsTheNoteOfEverySection() {
+    const QString text = readCorpusFile(QStringLiteral("vellumora--sections-notes-rtl.rtf"));
+    for (int chapter = 1; chapter <= 8; ++chapter) {
+        QVERIFY2(text.contains(QStringLiteral("chapter %1").arg(chapter)), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Note of chapter %1.").arg(chapter)),
+                 qPrintable(text));
+    }
+    for (const QString& line :
+         {QStringLiteral("שלום עולם"), QStringLiteral("مرحبا بالعالم"),
+          QStringLiteral("Vellum\u00A0and\u00A0ink"), QStringLiteral("well\u2011known"),
+          QStringLiteral("hyphen\u00ADation")}) {
+        QVERIFY2(text.contains(line), qPrintable(line));
+    }
 }
 
 void RtfCorpusTest::readsEveryFileBounded_data() {

@@ -143,6 +143,7 @@ private slots:
     void weReadWhatLibreOfficeWrites();
     void weReadOtherWritersTextAsLibreOfficeDoes();
     void weLabelListsAsLibreOfficeDoes();
+    void weReadLibreOfficeSectionsAndScriptsAsItDoes();
     void libreOfficeFindsOurPicturesAtTheirSize();
     void libreOfficeFindsEveryPictureOfTheCorpusInOurCopy();
 
@@ -380,6 +381,29 @@ void RtfLibreOfficeTest::weLabelListsAsLibreOfficeDoes() {
     };
     QCOMPARE(lines(rawText(ours)), lines(readUtf8(texts[0])));
     QCOMPARE(lines(readUtf8(texts[1])), lines(readUtf8(texts[0])));
+}
+
+// Hebrew, Arabic with its joiners, no-break spaces and hyphens over eight
+// sections, each with a note: the body reads as LibreOffice shows it (its
+// text leaves the notes out), and every note follows it.
+void RtfLibreOfficeTest::weReadLibreOfficeSectionsAndScriptsAsItDoes() {
+    const QString file =
+        QStringLiteral(VELLUMORA_RTF_CORPUS_DIR "/vellumora--sections-notes-rtl.rtf");
+    const QString text =
+        convert(file, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
+    QVERIFY(!text.isEmpty());
+    const QStringList theirs = readUtf8(text).remove(u'\uFEFF').split(u'\n', Qt::SkipEmptyParts);
+    QFile input(file);
+    QVERIFY(input.open(QIODevice::ReadOnly));
+    QTextDocument ours;
+    QCOMPARE(readDocument(input.readAll(), ours), ReadStatus::Loaded);
+    const QStringList paragraphs = rawText(ours).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(paragraphs.size(), theirs.size() + 8);
+    QCOMPARE(paragraphs.first(theirs.size()), theirs);
+    for (int note = 1; note <= 8; ++note) {
+        QCOMPARE(paragraphs[theirs.size() + note - 1],
+                 QStringLiteral("%1\tNote of chapter %1.").arg(note));
+    }
 }
 
 // A photo and a drawing, as the editor keeps them, in LibreOffice at the size shown here.

@@ -1,8 +1,10 @@
+#include "rtf/hiddentext.h"
 #include "rtf/rtfreader.h"
 #include "rtf/symbolfonts.h"
 
 #include "rtftesthelpers.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -38,6 +40,7 @@ private slots:
     void readsWhatWordProcessorsWrite_data();
     void readsWhatWordProcessorsWrite();
     void symbolFontsDrawPicturesAndGreek();
+    void keepsHiddenTextMarked();
     void readsAttributes_data();
     void readsAttributes();
     void boundsFontTable();
@@ -129,8 +132,6 @@ void RtfReaderTest::readsText_data() {
     QTest::newRow("upr uses its unicode part")
         << QByteArray("{\\rtf1{\\upr{\\'b2\\'e2}{\\*\\ud{\\uc2\\u27979\\'b2\\'e2}}}}") << "测";
     QTest::newRow("list text kept") << QByteArray("{\\rtf1{\\listtext 1.\\tab}Item}") << "1.\tItem";
-    QTest::newRow("hidden text dropped")
-        << QByteArray("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}") << "abd";
     QTest::newRow("bin skipped by length in skipped group")
         << QByteArray("{\\rtf1 a{\\*\\shprslt\\bin9 }\\par x{}}b\\par}") << "ab";
     QTest::newRow("bin skipped in body") << QByteArray("{\\rtf1 a\\bin3 {{{b}") << "ab";
@@ -199,6 +200,20 @@ void RtfReaderTest::readsWhatWordProcessorsWrite_data() {
                "{\\ltrch\\ab\\afs24\\rtlch\\b\\f28 "
                "\\'c7\\'e1\\'e3\\'dd}\\par}")
         << "المف";
+    // Bytes read in the code page of the font of their side of the text.
+    const QByteArray scripts =
+        "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Times;}{\\f1\\fcharset177 David;}"
+        "{\\f2\\fcharset178 Arial;}{\\f3\\fcharset128 MS Mincho;}}";
+    QTest::newRow("Hebrew in the associated font, Latin font named after it")
+        << scripts + "{\\rtlch\\af1\\f0 \\'f9\\'e9 }{\\rtlch\\af1\\f0 \\'e4' \\'e0\\'e3\\'f8}}"
+        << "שי ה' אדר";
+    QTest::newRow("Arabic with its joiners, back to Latin after ltrch")
+        << scripts + "\\rtlch\\af2\\f0 \\'e3\\'9d\\'c7\\'9e\\'e1\\ltrch \\'e9}"
+        << QStringLiteral("م\u200Cا\u200Dل\u00E9");
+    QTest::newRow("each side in the font af gave after its mark")
+        << scripts +
+               "\\hich\\af1\\dbch\\af3\\loch\\f0 \\'e9{\\dbch \\'82\\'cd}{\\hich \\'f9}\\loch\\'e9}"
+        << "éはשé";
     // Mac code pages and character sets.
     QTest::newRow("Mac Japanese")
         << QByteArray(
@@ -366,6 +381,25 @@ void RtfReaderTest::readsAttributes() {
     }
     const Attributes actual = attributesOf(formatAt(document, u'x'));
     QVERIFY2(actual == expected, qPrintable(describe(actual) + " != " + describe(expected)));
+}
+
+// Hidden text stays in the document, marked, so that a save keeps it; a
+// hidden paragraph mark stays as a visible end of its paragraph.
+void RtfReaderTest::keepsHiddenTextMarked() {
+    QTextDocument document;
+    QCOMPARE(readDocument("{\\rtf1 a{\\v hidden}b\\v c\\par\\v0 d{\\*\\footnote\\v n}}", document),
+             ReadStatus::Loaded);
+    QCOMPARE(rawText(document), QStringLiteral("ahiddenbc\nd\nn"));
+    QString hidden;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (isHiddenText(it.fragment().charFormat())) {
+                hidden += it.fragment().text();
+            }
+        }
+    }
+    QCOMPARE(hidden, QStringLiteral("hiddencn"));
+    QVERIFY(!isHiddenText(document.begin().charFormat()));
 }
 
 void RtfReaderTest::boundsFontTable() {

@@ -1,8 +1,10 @@
+#include "rtf/hiddentext.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 
 #include "rtftesthelpers.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -56,6 +58,9 @@ QTextCharFormat randomFormat(QRandomGenerator& random) {
     if (random.bounded(2)) {
         format.setForeground(QColor::fromRgb(random.bounded(0x1000000u)));
     }
+    if (random.bounded(5) == 0) {
+        markHiddenText(format);
+    }
     return format;
 }
 
@@ -91,6 +96,7 @@ class RtfRoundTripTest : public QObject {
 private slots:
     void keepsTextAndAttributes_data();
     void keepsTextAndAttributes();
+    void keepsWhatAnotherWriterWrote();
 };
 
 void RtfRoundTripTest::keepsTextAndAttributes_data() {
@@ -119,6 +125,19 @@ void RtfRoundTripTest::keepsTextAndAttributes() {
                                 .arg(i)
                                 .arg(describe(actual[i]), describe(expected[i]))));
     }
+}
+
+// Notes after section breaks, Hebrew and Arabic, no-break characters, as
+// LibreOffice writes them: saved here and read again, every character stays.
+void RtfRoundTripTest::keepsWhatAnotherWriterWrote() {
+    QFile file(QStringLiteral(VELLUMORA_RTF_CORPUS_DIR "/vellumora--sections-notes-rtl.rtf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTextDocument original;
+    QCOMPARE(readDocument(file.readAll(), original), ReadStatus::Loaded);
+    QVERIFY(rawText(original).contains(QStringLiteral("Note of chapter 8.")));
+    QTextDocument copy;
+    QCOMPARE(readDocument(writeRtf(original), copy), ReadStatus::Loaded);
+    QCOMPARE(rawText(copy), rawText(original));
 }
 
 QTEST_MAIN(RtfRoundTripTest)

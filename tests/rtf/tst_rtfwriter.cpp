@@ -83,6 +83,8 @@ void RtfWriterTest::escapesCharacters_data() {
     QTest::newRow("tab") << QStringLiteral("a\tb") << QByteArray("a\\tab b");
     QTest::newRow("line break") << QStringLiteral("a\u2028b") << QByteArray("a\\line b");
     QTest::newRow("non-breaking space") << QStringLiteral("a\u00A0b") << QByteArray("a\\~b");
+    QTest::newRow("hyphens: optional, non-breaking")
+        << QStringLiteral("co\u00ADop\u2011era") << QByteArray("co\\-op\\_era");
     QTest::newRow("Latin-1 letter") << QStringLiteral("é") << QByteArray("\\u233\\'e9");
     QTest::newRow("euro from the 0x80 row") << QStringLiteral("€") << QByteArray("\\u8364\\'80");
     QTest::newRow("curly quote") << QStringLiteral("\u2019") << QByteArray("\\u8217\\'92");
