@@ -1,7 +1,7 @@
 #include "editor/texteditor.h"
 
 #include "dialogs/dialogs.h"
-#include "editor/bookcommands.h"
+#include "book/bookcommands.h"
 #include "editor/documentassembly.h"
 #include "editor/documentfiles.h"
 #include "editor/documenttextedit.h"
@@ -63,7 +63,7 @@ TextEditor::TextEditor(AppContext& context) : QMainWindow(nullptr), context_(con
     createClientArea();
     files_ = std::make_unique<DocumentFiles>(context_, *this, *text_->document());
     commands_ = std::make_unique<EditCommands>(context_, *text_, *files_, *clientArea_);
-    book_ = std::make_unique<BookCommands>(context_, *text_->document(), *files_, *this);
+    book_ = std::make_unique<book::BookCommands>(context_, *text_->document(), *files_, *this);
     connect(files_.get(), &DocumentFiles::titleChanged, this, &QWidget::setWindowTitle);
     connect(text_->document(), &QTextDocument::modificationChanged, this,
             &TextEditor::followModified);
@@ -96,7 +96,7 @@ void TextEditor::createClientArea() {
 void TextEditor::createMenus() {
     DocumentFiles* files = files_.get();
     EditCommands* commands = commands_.get();
-    BookCommands* book = book_.get();
+    book::BookCommands* book = book_.get();
     PictureCommands* pictures = pictures_;
     QMenu* edit = nullptr;
     QAction *cut = nullptr, *copy = nullptr, *paste = nullptr;

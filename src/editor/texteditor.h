@@ -8,7 +8,9 @@
 namespace vellumora {
 
 struct AppContext;
+namespace book {
 class BookCommands;
+}
 class DocumentFiles;
 class DocumentTextEdit;
 class EditCommands;
@@ -56,7 +58,7 @@ private:
     PictureCommands* pictures_ = nullptr;  ///< belongs to the text area
     std::unique_ptr<DocumentFiles> files_;
     std::unique_ptr<EditCommands> commands_;
-    std::unique_ptr<BookCommands> book_;
+    std::unique_ptr<book::BookCommands> book_;
     int buildCounter_ = 0;
 };
 

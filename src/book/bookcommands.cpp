@@ -1,6 +1,6 @@
-#include "editor/bookcommands.h"
+#include "book/bookcommands.h"
 
-#include "editor/booklayout.h"
+#include "book/booklayout.h"
 #include "editor/documentfiles.h"
 #include "files/userplaces.h"
 #include "files/wholefile.h"
@@ -15,7 +15,7 @@
 #include <QPrinter>
 #include <algorithm>
 
-namespace vellumora {
+namespace vellumora::book {
 
 namespace {
 
@@ -38,7 +38,7 @@ void remember(const BookChoice& choice) {
     settings.setValue(QStringLiteral("contentsPage"), choice.contentsPage);
 }
 
-editor::BookOptions optionsOf(const BookChoice& choice) {
+BookOptions optionsOf(const BookChoice& choice) {
     return {choice.title, choice.author, choice.titlePage, choice.contentsPage};
 }
 
@@ -156,12 +156,12 @@ BookCommands::Rendered BookCommands::render(QPagedPaintDevice& device, QPainter&
             return !progress || progress->advance(from + int(share));
         };
     };
-    editor::BookLayout book(story_, device, optionsOf(choice));
+    BookLayout book(story_, device, optionsOf(choice));
     if (!book.layOut(stage(0, kLaidOutAt)))
         return Rendered::Cancelled;
     if (!painter.begin(&device))
         return Rendered::NotStarted;
-    if (!editor::paintBook(book, painter, device, stage(kLaidOutAt, kProgressSteps)))
+    if (!paintBook(book, painter, device, stage(kLaidOutAt, kProgressSteps)))
         return Rendered::Cancelled;
     return Rendered::Done;
 }
@@ -245,4 +245,4 @@ void BookCommands::pdfFailed(const QString& path, const QString& reason) {
                       .arg(shown(path), reason));
 }
 
-}  // namespace vellumora
+}  // namespace vellumora::book

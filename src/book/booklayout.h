@@ -11,7 +11,7 @@ class QPaintDevice;
 class QPainter;
 class QTextDocument;
 
-namespace vellumora::editor {
+namespace vellumora::book {
 
 /// What goes before the story in the book.
 struct BookOptions {
@@ -113,4 +113,4 @@ private:
 bool paintBook(const BookLayout& book, QPainter& painter, QPagedPaintDevice& device,
                const BookProgress& progress = {});
 
-}  // namespace vellumora::editor
+}  // namespace vellumora::book

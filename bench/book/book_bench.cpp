@@ -4,7 +4,7 @@
 // progress report. Both write to memory. Runs headless on the offscreen
 // platform unless another one is chosen.
 
-#include "editor/booklayout.h"
+#include "book/booklayout.h"
 #include "editor/documentassembly.h"
 #include "store/answerstore.h"
 #include "store/catalogue.h"
@@ -64,11 +64,11 @@ void BM_BookPdf(benchmark::State& state) {
     int pages = 0;
     for (auto _ : state) {
         MemoryPdf pdf;
-        editor::BookLayout book(bigStory(), pdf.writer,
+        book::BookLayout book(bigStory(), pdf.writer,
                                 {QStringLiteral("My Life"), QStringLiteral("Ruth"), true, true});
         book.layOut();
         QPainter painter(&pdf.writer);
-        editor::paintBook(book, painter, pdf.writer);
+        book::paintBook(book, painter, pdf.writer);
         painter.end();
         pages = pdf.pages();
     }
@@ -80,7 +80,7 @@ BENCHMARK(BM_BookPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_BookLayoutOnly(benchmark::State& state) {
     for (auto _ : state) {
         MemoryPdf pdf;
-        editor::BookLayout book(bigStory(), pdf.writer, {});
+        book::BookLayout book(bigStory(), pdf.writer, {});
         book.layOut();
         benchmark::DoNotOptimize(book.pageCount());
     }
@@ -134,7 +134,7 @@ void BM_BookLayoutOfLongAnswers(benchmark::State& state) {
         QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF());
-        editor::BookLayout book(story, writer, {});
+        book::BookLayout book(story, writer, {});
         book.layOut();
         benchmark::DoNotOptimize(book.pageCount());
     }

@@ -16,9 +16,7 @@ namespace vellumora {
 struct AppContext;
 class DocumentFiles;
 
-namespace editor {
-struct BookOptions;
-}
+namespace book {
 
 /**
  * The Book menu: the whole story as it stands in the editor, laid out as a
@@ -65,4 +63,5 @@ private:
     QWidget& window_;
 };
 
+}  // namespace book
 }  // namespace vellumora

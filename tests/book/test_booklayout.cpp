@@ -1,4 +1,4 @@
-#include "editor/booklayout.h"
+#include "book/booklayout.h"
 #include "editor/documentassembly.h"
 #include "pictures/picturestore.h"
 #include "store/answerstore.h"
@@ -18,8 +18,8 @@
 #include <thread>
 
 using namespace vellumora;
-using editor::BookLayout;
-using editor::BookOptions;
+using book::BookLayout;
+using book::BookOptions;
 using Kind = BookLayout::PageKind;
 
 namespace {
@@ -102,7 +102,7 @@ void BookLayoutTest::chaptersStartPagesTheContentsNames() {
     QCOMPARE(book.contents().first().page, 3);
     int previous = 0;
     for (qsizetype i = 0; i < book.contents().size(); ++i) {
-        const editor::ContentsEntry& entry = book.contents()[i];
+        const book::ContentsEntry& entry = book.contents()[i];
         const QString heading = QLatin1StringView(catalogue::chapters()[i].heading);
         QCOMPARE(entry.chapter + u':', heading);
         QVERIFY2(entry.page > previous, qPrintable(heading));

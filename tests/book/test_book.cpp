@@ -1,5 +1,5 @@
-#include "editor/bookcommands.h"
-#include "editorfixture.h"
+#include "book/bookcommands.h"
+#include "editor/editorfixture.h"
 #include "files/userplaces.h"
 #include "filesizelimit.h"
 #include "store/answerstore.h"
@@ -317,13 +317,13 @@ void BookTest::aPdfCutShortKeepsTheOlderFile() {
 // The proposed name follows the document; ".pdf" is added to any name that
 // does not end so, and a file that the added suffix would replace is asked about.
 void BookTest::pdfNames() {
-    QCOMPARE(BookCommands::proposedPdfName(QStringLiteral("/home/ruth/Our Life.rtf"), {}),
+    QCOMPARE(book::BookCommands::proposedPdfName(QStringLiteral("/home/ruth/Our Life.rtf"), {}),
              QStringLiteral("/home/ruth/Our Life.pdf"));
-    QVERIFY(BookCommands::proposedPdfName({}, QStringLiteral("Ruth: a/b"))
+    QVERIFY(book::BookCommands::proposedPdfName({}, QStringLiteral("Ruth: a/b"))
                 .endsWith(QStringLiteral("/Ruth a b.pdf")));
-    QCOMPARE(BookCommands::withPdfSuffix(QStringLiteral("/a/Ruth.v2")),
+    QCOMPARE(book::BookCommands::withPdfSuffix(QStringLiteral("/a/Ruth.v2")),
              QStringLiteral("/a/Ruth.v2.pdf"));
-    QCOMPARE(BookCommands::withPdfSuffix(QStringLiteral("/a/Ruth.PDF")),
+    QCOMPARE(book::BookCommands::withPdfSuffix(QStringLiteral("/a/Ruth.PDF")),
              QStringLiteral("/a/Ruth.PDF"));
 
     QTemporaryDir dir;

@@ -1,4 +1,4 @@
-#include "editor/booklayout.h"
+#include "book/booklayout.h"
 
 #include "pictures/pictureview.h"
 #include "store/catalogue.h"
@@ -14,7 +14,7 @@
 #include <QTextLayout>
 #include <cmath>
 
-namespace vellumora::editor {
+namespace vellumora::book {
 
 namespace {
 
@@ -272,4 +272,4 @@ bool paintBook(const BookLayout& book, QPainter& painter, QPagedPaintDevice& dev
     return true;
 }
 
-}  // namespace vellumora::editor
+}  // namespace vellumora::book
