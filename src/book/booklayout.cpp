@@ -259,17 +259,4 @@ void BookLayout::paintPageNumber(QPainter& painter, int page) const {
     painter.drawText(footer, Qt::AlignCenter, QString::number(numberOf(page)));
 }
 
-bool paintBook(const BookLayout& book, QPainter& painter, QPagedPaintDevice& device,
-               const BookProgress& progress) {
-    const int pages = book.pageCount();
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !device.newPage())
-            return false;
-        book.paintPage(painter, page);
-        if (progress && !progress(page + 1, pages))
-            return false;
-    }
-    return true;
-}
-
 }  // namespace vellumora::book

@@ -4,6 +4,7 @@
 #include "files/userplaces.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QImageReader>
@@ -13,6 +14,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QUrl>
 
 namespace vellumora {
 
@@ -244,6 +246,10 @@ std::optional<BookChoice> QtDialogs::chooseBook(QWidget* parent, const BookChoic
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+bool QtDialogs::openWithDesktop(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 std::unique_ptr<Progress> QtDialogs::showProgress(QWidget* parent, const ProgressRequest& request) {

@@ -18,6 +18,7 @@ public:
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
     std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
+    bool openWithDesktop(const QString& path) override;
     std::unique_ptr<Progress> showProgress(QWidget* parent,
                                            const ProgressRequest& request) override;
 };

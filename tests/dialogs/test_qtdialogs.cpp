@@ -127,7 +127,7 @@ void QtDialogsTest::saveDialogAddsTheDefaultSuffixToANameWithoutOne() {
 // The title and name are typed into fields that follow the title page box.
 void QtDialogsTest::bookDialogGivesWhatWasTyped() {
     QtDialogs dialogs;
-    const BookChoice initial{QStringLiteral("Old title"), {}, true, true};
+    const BookChoice initial{.title = QStringLiteral("Old title")};
     bool fieldsFollowedTheBox = false;
     whenDialogOpens([&](QWidget* dialog) {
         auto* title = dialog->findChild<QLineEdit*>(QStringLiteral("txtBookTitle"));

@@ -54,6 +54,7 @@ public:
     std::optional<BookChoice> chooseBook(QWidget* p, const BookChoice& initial) override {
         return script.chooseBook(p, initial);
     }
+    bool openWithDesktop(const QString& path) override { return script.openWithDesktop(path); }
     std::unique_ptr<Progress> showProgress(QWidget* p, const ProgressRequest& r) override {
         return script.showProgress(p, r);
     }

@@ -32,6 +32,7 @@ public:
     std::optional<BookChoice> chooseBook(QWidget*, const BookChoice&) override {
         return std::nullopt;
     }
+    bool openWithDesktop(const QString&) override { return false; }
     std::unique_ptr<Progress> showProgress(QWidget*, const ProgressRequest&) override {
         return nullptr;
     }

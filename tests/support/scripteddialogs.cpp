@@ -134,6 +134,11 @@ std::optional<BookChoice> ScriptedDialogs::chooseBook(QWidget*, const BookChoice
     return take(books_, QStringLiteral("book dialog"), std::optional<BookChoice>());
 }
 
+bool ScriptedDialogs::openWithDesktop(const QString& path) {
+    record(Kind::OpenWithDesktop).opened = path;
+    return true;
+}
+
 // Cancels once the task reaches the scripted point, and stays cancelled, as
 // the real window does.
 class ScriptedDialogs::ScriptedProgress final : public Progress {

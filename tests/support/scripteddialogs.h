@@ -34,6 +34,7 @@ public:
         Print,
         Preview,
         Book,
+        OpenWithDesktop,
         Progress
     };
 
@@ -48,6 +49,7 @@ public:
         QColor color;              ///< for Kind::Color
         BookChoice book;           ///< for Kind::Book, what the dialog started from
         ProgressRequest progress;  ///< for Kind::Progress
+        QString opened;            ///< for Kind::OpenWithDesktop: the file, which is not opened
     };
 
     // Answers, consumed in order by the next request of their kind.
@@ -97,6 +99,7 @@ public:
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
     std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
+    bool openWithDesktop(const QString& path) override;
     std::unique_ptr<Progress> showProgress(QWidget* parent,
                                            const ProgressRequest& request) override;
 
