@@ -277,9 +277,10 @@ void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock&
     const int lines = layout->lineCount();
     const bool keptWithPrevious = followsHeading || role == Role::Caption;
     for (int i = 0; i < lines; ++i) {
-        // No line alone at a page's foot or top; a heading keeps the first
-        // two lines of what it heads.
-        bool mayBreak = i == 0 ? !keptWithPrevious : i >= 2 && lines - i >= 2;
+        // No line alone at a page's foot or top; a heading stays whole and
+        // keeps the first two lines of what it heads.
+        bool mayBreak =
+            i == 0 ? !keptWithPrevious : !isHeading(role) && i >= 2 && lines - i >= 2;
         if (!isHeading(role) && linesSinceHeading_ == 1)
             mayBreak = false;
         slots_.push_back({.paragraph = index,

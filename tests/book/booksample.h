@@ -19,7 +19,8 @@
 namespace vellumora::test {
 
 /// The positions answered in the sample: all of the first chapter but its
-/// fourth question, one of High School, none of First Car, the rest every other one.
+/// fourth question, one of High School, none of First Car, the rest every
+/// other one. The seventh is one paragraph longer than a page.
 inline bool sampleAnswers(int position) {
     if (position <= 10)
         return position != 4;
@@ -41,6 +42,11 @@ inline QString sampleAnswer(int position) {
         QStringLiteral("It was not an easy time, but I remember it as a happy one."),
     };
     QString answer;
+    if (position == 7) {  // one paragraph longer than any page
+        for (int s = 0; s < 40; ++s)
+            answer += sentences[s % sentences.size()] + u' ';
+        return answer.trimmed();
+    }
     const int paragraphs = 1 + position % 4;
     for (int p = 0; p < paragraphs; ++p) {
         if (p > 0)
@@ -95,11 +101,10 @@ inline void dressSampleStory(QTextDocument& document) {
                       pictures::Picture::Header{.encoding = pictures::Encoding::Png, .width = 640,
                                                 .height = 420},
                       png));
-    QTextCursor after = document.find(QLatin1StringView(catalogue::question(3).text));
-    after.movePosition(QTextCursor::NextBlock);
-    after.movePosition(QTextCursor::NextBlock);
-    after.movePosition(QTextCursor::EndOfBlock);
-    after.insertBlock();
+    // In the blank line after the third answer, before the fourth question.
+    QTextCursor after = document.find(QLatin1StringView(catalogue::question(4).text));
+    after.movePosition(QTextCursor::StartOfBlock);
+    after.movePosition(QTextCursor::PreviousBlock);
     after.insertImage(pictures::imageFormat(name, QSizeF(640, 420)));
     after.insertBlock();
     after.insertText(QStringLiteral("The river behind the house, summer 1952"));
