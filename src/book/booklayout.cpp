@@ -24,7 +24,7 @@ constexpr qreal kLayoutDpi = 96;
 // Laying out reports this many times over the story, enough for a smooth bar.
 constexpr int kLayoutReports = 200;
 
-constexpr qreal kTitlePoints = 28, kAuthorPoints = 18;
+constexpr qreal kTitlePoints = 28, kAuthorPoints = 18, kDedicationPoints = 12;
 constexpr qreal kContentsHeadingPoints = 20, kContentsEntryPoints = 12;
 constexpr qreal kPageNumberPoints = 10;
 
@@ -202,6 +202,11 @@ void BookLayout::paintTitlePage(QPainter& painter) const {
                        body_.height() * 0.5);
     painter.setFont(fontOf(family, kAuthorPoints));
     painter.drawText(lower, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, options_.author);
+    QFont dedication = fontOf(family, kDedicationPoints);
+    dedication.setItalic(true);
+    painter.setFont(dedication);
+    painter.drawText(lower.adjusted(0, body_.height() * 0.2, 0, 0),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, options_.dedication);
 }
 
 // Each chapter on its line, its page number at the right margin and a row of

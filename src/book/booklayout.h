@@ -15,8 +15,9 @@ class QTextDocument;
 namespace vellumora::book {
 
 /**
- * The story laid out as it stands in the editor, for one paper and resolution: an optional title
- * page, an optional contents page, then the story itself with margins of
+ * The story laid out as it stands in the editor, for one paper and
+ * resolution: an optional title page (with the dedication, if any), an
+ * optional contents page, then the story itself with margins of
  * 2.5 cm, every chapter heading at the top of a new page and the page number
  * centred at the foot of every page but the title page.
  *
