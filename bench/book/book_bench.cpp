@@ -86,8 +86,9 @@ void BM_BookPdf(benchmark::State& state) {
     int pages = 0;
     for (auto _ : state) {
         MemoryPdf pdf;
-        book::BookLayout book(bigStory(), pdf.writer,
-                                {.title = QStringLiteral("My Life"), .author = QStringLiteral("Ruth")});
+        book::BookLayout book(
+            bigStory(), pdf.writer,
+            {.title = QStringLiteral("My Life"), .author = QStringLiteral("Ruth")});
         book.layOut();
         QPainter painter(&pdf.writer);
         book::paintBook(book, painter, pdf.writer);
@@ -130,8 +131,8 @@ QTextDocument& storyInTheEditor(qsizetype answerSize, qsizetype paragraphSize) {
         const QString sentence = QStringLiteral("We walked to school along the river. ");
         QString paragraph = sentence.repeated(int(paragraphSize / sentence.size()) + 1);
         paragraph.truncate(paragraphSize);
-        QString answer = (paragraph + QStringLiteral("\r\n")).repeated(
-            int(answerSize / (paragraphSize + 2)) + 1);
+        QString answer = (paragraph + QStringLiteral("\r\n"))
+                             .repeated(int(answerSize / (paragraphSize + 2)) + 1);
         answer.truncate(answerSize);
         AnswerStore store;
         for (int position = 1; position <= catalogue::kQuestionCount; ++position)

@@ -103,8 +103,8 @@ BookChoice BookCommands::rememberedChoice() {
     choice.style = rememberedEnum(settings, QStringLiteral("style"), BookStyle::AsInTheEditor,
                                   BookStyle::Book);
     choice.includeUnanswered = settings.value(QStringLiteral("includeUnanswered"), false).toBool();
-    choice.paper = rememberedEnum(settings, QStringLiteral("paper"), BookPaper::SixByNineInches,
-                                  usualPaper());
+    choice.paper =
+        rememberedEnum(settings, QStringLiteral("paper"), BookPaper::SixByNineInches, usualPaper());
     choice.twoSided = settings.value(QStringLiteral("twoSided"), false).toBool();
     choice.largePrint = settings.value(QStringLiteral("largePrint"), false).toBool();
     return choice;

@@ -19,8 +19,8 @@ const char* const kSerifFaces[] = {"Liberation Serif", "DejaVu Serif"};
 bool loadBookFaceFiles() {
     bool loaded = false;
     for (const char* file : kBookFaceFiles)
-        loaded = QFontDatabase::addApplicationFont(QDir(kBookFaceFolder).filePath(
-                     QString::fromLatin1(file))) >= 0 ||
+        loaded = QFontDatabase::addApplicationFont(
+                     QDir(kBookFaceFolder).filePath(QString::fromLatin1(file))) >= 0 ||
                  loaded;
     return loaded && QFontDatabase::hasFamily(kBookFace);
 }

@@ -94,10 +94,9 @@ QList<OutlineChapter> outlineOf(const QTextDocument& story) {
 }
 
 QString titleCase(const QString& heading) {
-    static const QStringList small{QStringLiteral("a"),  QStringLiteral("an"),
-                                   QStringLiteral("and"), QStringLiteral("in"),
-                                   QStringLiteral("of"), QStringLiteral("the"),
-                                   QStringLiteral("to"), QStringLiteral("on")};
+    static const QStringList small{
+        QStringLiteral("a"),  QStringLiteral("an"),  QStringLiteral("and"), QStringLiteral("in"),
+        QStringLiteral("of"), QStringLiteral("the"), QStringLiteral("to"),  QStringLiteral("on")};
     QString text = heading.trimmed();
     if (text.endsWith(u':'))
         text.chop(1);

@@ -9,9 +9,9 @@ namespace vellumora::book {
 
 /// A question found in the story, with the paragraphs of its answer.
 struct OutlineQuestion {
-    int block = -1;        ///< the paragraph holding the question's wording
-    int answerEnd = -1;    ///< one past its answer's last paragraph
-    bool answered = false; ///< the answer holds more than blanks
+    int block = -1;         ///< the paragraph holding the question's wording
+    int answerEnd = -1;     ///< one past its answer's last paragraph
+    bool answered = false;  ///< the answer holds more than blanks
 };
 
 /// A chapter found in the story: its heading and what follows up to the next one.

@@ -29,8 +29,8 @@ constexpr qreal kInnerShare = 0.55;
 constexpr qreal kTopShare = 0.085, kBottomShare = 0.10, kTopCm = 1.8, kBottomCm = 2.0;
 // Sizes against the body's.
 constexpr qreal kChapterTitleScale = 2.0, kChapterNumberScale = 1.2, kRunningHeadScale = 0.85,
-                kPageNumberScale = 0.85, kCaptionScale = 0.9, kBookTitleScale = 2.4,
-                kByScale = 1.2, kAuthorScale = 1.6, kContentsTitleScale = 1.8;
+                kPageNumberScale = 0.85, kCaptionScale = 0.9, kBookTitleScale = 2.4, kByScale = 1.2,
+                kAuthorScale = 1.6, kContentsTitleScale = 1.8;
 // A chapter's number stands this far down its first page.
 constexpr qreal kOpeningDrop = 0.16;
 // A paragraph right after a picture and no longer than this is its caption.
@@ -116,7 +116,8 @@ QFont TypesetBook::font(qreal scale, bool italic) const {
 // The text is as wide as some 65 characters of the body's type where the
 // paper allows, and stands a little above the page's middle.
 void TypesetBook::measurePage() {
-    const qreal dotsX = device_.logicalDpiX() / kCmPerInch, dotsY = device_.logicalDpiY() / kCmPerInch;
+    const qreal dotsX = device_.logicalDpiX() / kCmPerInch,
+                dotsY = device_.logicalDpiY() / kCmPerInch;
     const QFontMetricsF metrics(bodyFont_, &device_);
     const qreal wanted =
         metrics.horizontalAdvance(kMeasuringText) / kMeasuringText.size() * kLineCharacters;
@@ -255,8 +256,8 @@ void TypesetBook::addText(int from, int to) {
     }
 }
 
-void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock& block,
-                               qreal above, qreal indent, Qt::Alignment alignment) {
+void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
+                               qreal indent, Qt::Alignment alignment) {
     const bool followsHeading =
         !paragraphs_.empty() && isHeading(paragraphs_.back().role) && !newPage_;
     const int index = int(paragraphs_.size());
@@ -265,22 +266,12 @@ void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock&
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     if (block.isValid())
         option.setTextDirection(block.textDirection());
-    layout->setTextOption(option);
-    layout->beginLayout();
-    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-        const qreal lineIndent = line.lineNumber() == 0 ? indent : 0;
-        line.setLineWidth(textWidth_ - lineIndent);
-        line.setPosition(QPointF(lineIndent, 0));
-    }
-    layout->endLayout();
-
-    const int lines = layout->lineCount();
+    const int lines = breakLines(*layout, option, indent);
     const bool keptWithPrevious = followsHeading || role == Role::Caption;
     for (int i = 0; i < lines; ++i) {
         // No line alone at a page's foot or top; a heading stays whole and
         // keeps the first two lines of what it heads.
-        bool mayBreak =
-            i == 0 ? !keptWithPrevious : !isHeading(role) && i >= 2 && lines - i >= 2;
+        bool mayBreak = i == 0 ? !keptWithPrevious : !isHeading(role) && i >= 2 && lines - i >= 2;
         if (!isHeading(role) && linesSinceHeading_ == 1)
             mayBreak = false;
         slots_.push_back({.paragraph = index,
@@ -298,6 +289,20 @@ void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock&
     afterHeading_ = role != Role::Body;
     if (isHeading(role))
         linesSinceHeading_ = 0;
+}
+
+// Every line at the text's width, the first indented; each is placed on its
+// page later, so all stand at the top of the paragraph here.
+int TypesetBook::breakLines(QTextLayout& layout, const QTextOption& option, qreal indent) const {
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        const qreal lineIndent = line.lineNumber() == 0 ? indent : 0;
+        line.setLineWidth(textWidth_ - lineIndent);
+        line.setPosition(QPointF(lineIndent, 0));
+    }
+    layout.endLayout();
+    return layout.lineCount();
 }
 
 qreal TypesetBook::lineAdvance(Role role, qreal height) const {
@@ -406,10 +411,10 @@ QList<TypesetBook::PageLine> TypesetBook::linesOf(int page) const {
         const qreal left = paragraph.layout->textOption().alignment() & Qt::AlignHCenter
                                ? (line.width() - width) / 2
                                : 0;
-        lines.append({paragraph.role, text.mid(line.textStart(), line.textLength()),
-                      slot.paragraph, slot.line, paragraph.layout->lineCount(),
-                      QRectF(area.left() + line.x() + left, area.top() + slot.y, width,
-                             slot.advance)});
+        lines.append(
+            {paragraph.role, text.mid(line.textStart(), line.textLength()), slot.paragraph,
+             slot.line, paragraph.layout->lineCount(),
+             QRectF(area.left() + line.x() + left, area.top() + slot.y, width, slot.advance)});
     }
     return lines;
 }
@@ -449,7 +454,8 @@ void TypesetBook::paintTitlePage(QPainter& painter, int page) const {
         painter.drawText(box, Qt::AlignHCenter | Qt::TextWordWrap, text);
         return used.bottom();
     };
-    qreal y = paintCentred(options_.title, font(kBookTitleScale), area.top() + area.height() * 0.22);
+    qreal y =
+        paintCentred(options_.title, font(kBookTitleScale), area.top() + area.height() * 0.22);
     if (!options_.author.isEmpty()) {
         y = paintCentred(QStringLiteral("by"), font(kByScale, true), y + 3 * gap);
         paintCentred(options_.author, font(kAuthorScale), y + gap);

@@ -12,6 +12,7 @@
 class QPaintDevice;
 class QTextDocument;
 class QTextLayout;
+class QTextOption;
 
 namespace vellumora::book {
 
@@ -117,6 +118,7 @@ private:
     void addText(int from, int to);
     void addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
                       qreal indent, Qt::Alignment alignment);
+    int breakLines(QTextLayout& layout, const QTextOption& option, qreal indent) const;
     qreal lineAdvance(Role role, qreal height) const;
     void paginate();
     std::size_t fillPage(std::size_t first);

@@ -141,10 +141,10 @@ QLayout* BookDialog::bookFields(const BookChoice& initial) {
 }
 
 QLayout* BookDialog::spellingNote(int misspelledWords) {
-    auto* note = new QLabel(misspelledWords == 1
-                                ? QStringLiteral("1 word may be misspelled.")
-                                : QStringLiteral("%1 words may be misspelled.").arg(misspelledWords),
-                            this);
+    auto* note = new QLabel(
+        misspelledWords == 1 ? QStringLiteral("1 word may be misspelled.")
+                             : QStringLiteral("%1 words may be misspelled.").arg(misspelledWords),
+        this);
     note->setObjectName(QStringLiteral("lblMisspelled"));
     auto* check = new QPushButton(QStringLiteral("Check Spelling &First"), this);
     check->setObjectName(QStringLiteral("cmdCheckSpellingFirst"));

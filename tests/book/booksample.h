@@ -98,8 +98,8 @@ inline void dressSampleStory(QTextDocument& document) {
     image.save(&buffer, "PNG");
     const QString name = pictures::add(
         document, std::make_shared<const pictures::Picture>(
-                      pictures::Picture::Header{.encoding = pictures::Encoding::Png, .width = 640,
-                                                .height = 420},
+                      pictures::Picture::Header{
+                          .encoding = pictures::Encoding::Png, .width = 640, .height = 420},
                       png));
     // In the blank line after the third answer, before the fourth question.
     QTextCursor after = document.find(QLatin1StringView(catalogue::question(4).text));

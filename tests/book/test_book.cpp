@@ -90,15 +90,17 @@ struct PdfText {
 
 /// Every piece of text of a PDF with its font's size and family.
 QList<PdfText> textsOf(const QString& pdf) {
-    const QString xml = poppler(
-        QStringLiteral("pdftohtml"), {QStringLiteral("-xml"), QStringLiteral("-i"),
-                                      QStringLiteral("-zoom"), QStringLiteral("1"),
-                                      QStringLiteral("-stdout"), pdf});
+    const QString xml =
+        poppler(QStringLiteral("pdftohtml"),
+                {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-zoom"),
+                 QStringLiteral("1"), QStringLiteral("-stdout"), pdf});
     static const QRegularExpression page(
         QStringLiteral("<page number=\"(\\d+)\".* height=\"([\\d.]+)\" width=\"([\\d.]+)\""));
     static const QRegularExpression font(
         QStringLiteral("<fontspec id=\"(\\d+)\" size=\"(\\d+)\" family=\"([^\"]*)\""));
-    static const QRegularExpression text(QStringLiteral("<text top=\"([\\d.-]+)\" left=\"([\\d.-]+)\" width=\"([\\d.]+)\" height=\"[\\d.]+\" font=\"(\\d+)\">(.*)</text>"));
+    static const QRegularExpression text(
+        QStringLiteral("<text top=\"([\\d.-]+)\" left=\"([\\d.-]+)\" width=\"([\\d.]+)\" "
+                       "height=\"[\\d.]+\" font=\"(\\d+)\">(.*)</text>"));
     QHash<QString, std::pair<int, QString>> fonts;
     QList<PdfText> texts;
     PdfText current;
@@ -171,10 +173,9 @@ void BookTest::init() {
     files::Settings().clear();
 }
 
-// The book as the editor shows it, of a compiled document with answers, edited in the editor: a title
-// page, a contents page whose numbers are where the chapters begin, every
-// later page numbered at its foot, and between them the editor's text, word
-// for word and in order.
+// The book as the editor shows it, of a compiled document with answers, edited in the editor: a
+// title page, a contents page whose numbers are where the chapters begin, every later page numbered
+// at its foot, and between them the editor's text, word for word and in order.
 void BookTest::pdfHoldsTheWholeStoryAsABook() {
     QTemporaryDir dir;
     EditorFixture f;

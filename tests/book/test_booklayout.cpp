@@ -177,7 +177,8 @@ void BookLayoutTest::frontMatterShiftsThePageNumbers() {
     Story story(compiledStory());
     Paper paper;
     BookLayout full(story.document, paper.writer, {});
-    BookLayout book(story.document, paper.writer, {.titlePage = titlePage, .contentsPage = contentsPage});
+    BookLayout book(story.document, paper.writer,
+                    {.titlePage = titlePage, .contentsPage = contentsPage});
     QVERIFY(full.layOut() && book.layOut());
     const int dropped = 2 - int(titlePage) - int(contentsPage);
     QCOMPARE(book.pageCount(), full.pageCount() - dropped);

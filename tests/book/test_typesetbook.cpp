@@ -164,7 +164,9 @@ void TypesetBookTest::pagesKeepTheBooksRules() {
         int splitParagraphs = 0, openings = 0;
         QString chapter;
         for (int page = 0; page < book.pageCount(); ++page) {
-            const QString where = QStringLiteral("%1, page %2").arg(QLatin1StringView(setting.name)).arg(TypesetBook::numberOf(page));
+            const QString where = QStringLiteral("%1, page %2")
+                                      .arg(QLatin1StringView(setting.name))
+                                      .arg(TypesetBook::numberOf(page));
             const QList<TypesetBook::PageLine> lines = book.linesOf(page);
             const Kind kind = book.kindOf(page);
             if (kind == Kind::Title || kind == Kind::Contents || kind == Kind::Blank) {
@@ -184,7 +186,8 @@ void TypesetBookTest::pagesKeepTheBooksRules() {
             if (opens) {
                 ++openings;
                 chapter = lines[1].text;
-                QVERIFY2(!setting.twoSided || TypesetBook::numberOf(page) % 2 == 1, qPrintable(where));
+                QVERIFY2(!setting.twoSided || TypesetBook::numberOf(page) % 2 == 1,
+                         qPrintable(where));
                 QVERIFY2(book.runningHead(page).isEmpty(), qPrintable(where));
             } else {
                 QCOMPARE(book.runningHead(page), chapter);
@@ -194,8 +197,10 @@ void TypesetBookTest::pagesKeepTheBooksRules() {
                 QVERIFY2(area.contains(lines[i].box.adjusted(1, 1, -1, -1)), qPrintable(where));
                 if (lines[i].role != Role::Picture)
                     continue;
-                QVERIFY2(qAbs(lines[i].box.center().x() - area.center().x()) < 2, qPrintable(where));
-                QVERIFY2(i + 1 < lines.size() && lines[i + 1].role == Role::Caption, qPrintable(where));
+                QVERIFY2(qAbs(lines[i].box.center().x() - area.center().x()) < 2,
+                         qPrintable(where));
+                QVERIFY2(i + 1 < lines.size() && lines[i + 1].role == Role::Caption,
+                         qPrintable(where));
             }
         }
         QCOMPARE(openings, book.contents().size());
@@ -211,8 +216,8 @@ void TypesetBookTest::storyEditedAroundItsHeadingsStillReads() {
     SampleStory story;
     QTextCursor cursor(&story.document);
     cursor.insertText(QStringLiteral("Dear family, these are my memories.\n"));
-    for (const QString& words : {QStringLiteral("HIGH SCHOOL:"),
-                                 QString::fromLatin1(catalogue::question(1).text)}) {
+    for (const QString& words :
+         {QStringLiteral("HIGH SCHOOL:"), QString::fromLatin1(catalogue::question(1).text)}) {
         QTextCursor found = story.document.find(words);
         found.movePosition(QTextCursor::EndOfBlock);
         found.insertText(QStringLiteral("  \t"));
@@ -221,7 +226,8 @@ void TypesetBookTest::storyEditedAroundItsHeadingsStillReads() {
     TypesetBook book(story.document, paper.writer, {.titlePage = false});
     QVERIFY(book.layOut());
     QCOMPARE(book.kindOf(0), Kind::Contents);
-    QCOMPARE(book.linesOf(1).constFirst().text, QStringLiteral("Dear family, these are my memories."));
+    QCOMPARE(book.linesOf(1).constFirst().text,
+             QStringLiteral("Dear family, these are my memories."));
     QCOMPARE(book.kindOf(2), Kind::ChapterOpening);
     QCOMPARE(book.linesOf(2).at(2).role, Role::Question);
     QCOMPARE(book.contents().at(1).chapter, QStringLiteral("High School"));
