@@ -70,8 +70,19 @@ inline void fillSampleStory(QTextDocument& document) {
     document.setPlainText(editor::compileDocument(store));
 }
 
-/// Her bold and italic on words of the first answer, and a photo with a
-/// caption under it after the second.
+/// A picture with a caption under it in the blank line before a question.
+inline void insertPictureBefore(QTextDocument& document, int position,
+                                const QTextImageFormat& picture, const QString& caption) {
+    QTextCursor cursor = document.find(QLatin1StringView(catalogue::question(position).text));
+    cursor.movePosition(QTextCursor::StartOfBlock);
+    cursor.movePosition(QTextCursor::PreviousBlock);
+    cursor.insertImage(picture);
+    cursor.insertBlock();
+    cursor.insertText(caption);
+}
+
+/// Her bold and italic on words of the first answer, and photos with
+/// captions under them after the third answer and the last.
 inline void dressSampleStory(QTextDocument& document) {
     QTextCursor words = document.find(QStringLiteral("small house"));
     QTextCharFormat bold;
@@ -101,13 +112,11 @@ inline void dressSampleStory(QTextDocument& document) {
                       pictures::Picture::Header{
                           .encoding = pictures::Encoding::Png, .width = 640, .height = 420},
                       png));
-    // In the blank line after the third answer, before the fourth question.
-    QTextCursor after = document.find(QLatin1StringView(catalogue::question(4).text));
-    after.movePosition(QTextCursor::StartOfBlock);
-    after.movePosition(QTextCursor::PreviousBlock);
-    after.insertImage(pictures::imageFormat(name, QSizeF(640, 420)));
-    after.insertBlock();
-    after.insertText(QStringLiteral("The river behind the house, summer 1952"));
+    insertPictureBefore(document, 4, pictures::imageFormat(name, QSizeF(640, 420)),
+                        QStringLiteral("The river behind the house, summer 1952"));
+    // And one three pages tall, which the book makes fit a page.
+    insertPictureBefore(document, 81, pictures::imageFormat(name, QSizeF(300, 3000)),
+                        QStringLiteral("Our garden, from the roof"));
 }
 
 }  // namespace vellumora::test

@@ -31,7 +31,7 @@ QPageSize sixByNine() {
     return QPageSize(QSizeF(6, 9), QPageSize::Inch, QStringLiteral("6 x 9"));
 }
 
-/// The sample story, dressed with her formats and a captioned photo.
+/// The sample story, dressed with her formats and captioned photos.
 struct SampleStory {
     QTextDocument document;
     SampleStory() {
@@ -121,7 +121,7 @@ void TypesetBookTest::onlyWhatSheAnsweredUnlessAsked() {
 }
 
 // The body, read page after page, is her answers word for word and in
-// order, the photo's caption among them: nothing lost or doubled where the
+// order, the photos' captions among them: nothing lost or doubled where the
 // pages break, her words only.
 void TypesetBookTest::bodyIsHerAnsweredTextWordForWord() {
     SampleStory story;
@@ -131,17 +131,19 @@ void TypesetBookTest::bodyIsHerAnsweredTextWordForWord() {
             expected << wordsOf(test::sampleAnswer(position));
         if (position == 3)
             expected << wordsOf(QStringLiteral("The river behind the house, summer 1952"));
+        if (position == 80)
+            expected << wordsOf(QStringLiteral("Our garden, from the roof"));
     }
     Paper paper(sixByNine());
     TypesetBook book(story.document, paper.writer, {.twoSided = true});
     QVERIFY(book.layOut());
     QCOMPARE(wordsIn(book, {Role::Body, Role::Caption}), expected);
-    // Her photo is on the pages, once.
+    // Her photos are on the pages, once each.
     int pictures = 0;
     for (int page = 0; page < book.pageCount(); ++page)
         for (const TypesetBook::PageLine& line : book.linesOf(page))
             pictures += line.role == Role::Picture;
-    QCOMPARE(pictures, 1);
+    QCOMPARE(pictures, 2);
 }
 
 // Over papers, one and both sides and large print: no heading is the last
