@@ -258,8 +258,11 @@ void TypesetBook::addText(int from, int to) {
 
 void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
                                qreal indent, Qt::Alignment alignment) {
+    // A question left without an answer heads nothing: the next question
+    // need not stay with it, or a run of them could fill no page.
+    const Role previous = paragraphs_.empty() ? Role::Body : paragraphs_.back().role;
     const bool followsHeading =
-        !paragraphs_.empty() && isHeading(paragraphs_.back().role) && !newPage_;
+        isHeading(previous) && !newPage_ && !(previous == Role::Question && role == Role::Question);
     const int index = int(paragraphs_.size());
     paragraphs_.push_back({role, layout, block});
     QTextOption option(alignment);
