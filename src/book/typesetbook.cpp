@@ -31,6 +31,11 @@ constexpr qreal kTopShare = 0.085, kBottomShare = 0.10, kTopCm = 1.8, kBottomCm 
 constexpr qreal kChapterTitleScale = 2.0, kChapterNumberScale = 1.2, kRunningHeadScale = 0.85,
                 kPageNumberScale = 0.85, kCaptionScale = 0.9, kBookTitleScale = 2.4, kByScale = 1.2,
                 kAuthorScale = 1.6, kContentsTitleScale = 1.8;
+// Space between the parts of the text, in the body's size: over a question
+// and under it, around a picture and over its caption, under a chapter's
+// number and under its title.
+constexpr qreal kOverQuestion = 1.4, kUnderQuestion = 0.35, kAroundPicture = 0.6,
+                kOverCaption = 0.2, kUnderNumber = 0.5, kUnderTitle = 2.5;
 // A chapter's number stands this far down its first page.
 constexpr qreal kOpeningDrop = 0.16;
 // A paragraph right after a picture and no longer than this is its caption.
@@ -207,8 +212,8 @@ void TypesetBook::addOpening(const OutlineChapter& chapter) {
     addHeading(QStringLiteral("Chapter %1").arg(opened.number), Role::ChapterNumber, number,
                textHeight_ * kOpeningDrop);
     addHeading(opened.title, Role::ChapterTitle, font(kChapterTitleScale),
-               points(bodyPoints_ * 0.5));
-    spaceAfter_ = points(bodyPoints_ * 2.5);
+               points(bodyPoints_ * kUnderNumber));
+    spaceAfter_ = points(bodyPoints_ * kUnderTitle);
 }
 
 void TypesetBook::addHeading(const QString& text, Role role, const QFont& font, qreal above) {
@@ -220,9 +225,9 @@ void TypesetBook::addQuestion(const QTextBlock& block) {
     QTextCharFormat question;
     question.setFontItalic(true);
     block.layout()->setFormats({wholeParagraph(block, question)});
-    addParagraph(Role::Question, block.layout(), block, points(bodyPoints_ * 1.4), 0,
+    addParagraph(Role::Question, block.layout(), block, points(bodyPoints_ * kOverQuestion), 0,
                  Qt::AlignLeft);
-    spaceAfter_ = points(bodyPoints_ * 0.35);
+    spaceAfter_ = points(bodyPoints_ * kUnderQuestion);
 }
 
 // Her paragraphs as the book's: blank ones left out (space and indents part
@@ -235,19 +240,22 @@ void TypesetBook::addText(int from, int to) {
         const QString text = block.text();
         const bool picture = isPictureOnly(text);
         if (isBlank(text)) {
-        } else if (picture) {
-            addParagraph(Role::Picture, block.layout(), block, points(bodyPoints_ * 0.6), 0,
-                         Qt::AlignHCenter);
-            spaceAfter_ = points(bodyPoints_ * 0.6);
+            afterPicture = false;
+            continue;
+        }
+        if (picture) {
+            addParagraph(Role::Picture, block.layout(), block, points(bodyPoints_ * kAroundPicture),
+                         0, Qt::AlignHCenter);
+            spaceAfter_ = points(bodyPoints_ * kAroundPicture);
         } else if (afterPicture && text.size() <= kCaptionLength) {
             QTextCharFormat caption;
             caption.setFontItalic(true);
             caption.setFontPointSize(bodyPoints_ * kCaptionScale);
             block.layout()->setFormats({wholeParagraph(block, caption)});
-            spaceAfter_ = 0;
-            addParagraph(Role::Caption, block.layout(), block, points(bodyPoints_ * 0.2), 0,
-                         Qt::AlignHCenter);
-            spaceAfter_ = points(bodyPoints_ * 0.6);
+            spaceAfter_ = 0;  // a caption stands close under its picture
+            addParagraph(Role::Caption, block.layout(), block, points(bodyPoints_ * kOverCaption),
+                         0, Qt::AlignHCenter);
+            spaceAfter_ = points(bodyPoints_ * kAroundPicture);
         } else {
             const qreal indent = afterHeading_ ? 0 : points(bodyPoints_ * kIndent);
             addParagraph(Role::Body, block.layout(), block, 0, indent, Qt::AlignJustify);
