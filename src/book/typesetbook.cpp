@@ -469,10 +469,12 @@ void TypesetBook::paintTitlePage(QPainter& painter, int page) const {
         paintCentred(options_.title, font(kBookTitleScale), area.top() + area.height() * 0.22);
     if (!options_.author.isEmpty()) {
         y = paintCentred(QStringLiteral("by"), font(kByScale, true), y + 3 * gap);
-        paintCentred(options_.author, font(kAuthorScale), y + gap);
+        y = paintCentred(options_.author, font(kAuthorScale), y + gap);
     }
+    // Well under her name, however many lines the title took.
     if (!options_.dedication.isEmpty())
-        paintCentred(options_.dedication, font(1, true), area.top() + area.height() * 0.62);
+        paintCentred(options_.dedication, font(1, true),
+                     std::max(area.top() + area.height() * 0.62, y + 4 * gap));
 }
 
 // Each chapter on its line, its page number at the right and a row of dots between.
@@ -490,6 +492,10 @@ void TypesetBook::paintContentsPage(QPainter& painter, int page) const {
     const QString leader = QStringLiteral(" .");
     const qreal leaderWidth = metrics.horizontalAdvance(leader);
     qreal baseline = area.top() + area.height() * kOpeningDrop + headingMetrics.height() * 3;
+    // Lines well apart, but all within the page, in large print on small paper too.
+    const qreal step =
+        std::min(metrics.lineSpacing() * 1.8,
+                 (area.bottom() - baseline) / std::max<qsizetype>(1, contents_.size()));
     for (const ContentsEntry& line : contents_) {
         const QString number = QString::number(line.page);
         const qreal numberWidth = metrics.horizontalAdvance(number);
@@ -502,7 +508,7 @@ void TypesetBook::paintContentsPage(QPainter& painter, int page) const {
                                      metrics.horizontalAdvance(leaders),
                                  baseline),
                          leaders);
-        baseline += metrics.lineSpacing() * 1.8;
+        baseline += step;
     }
 }
 

@@ -48,6 +48,10 @@ int main(int argc, char** argv) {
     options.largePrint = true;
     write(folder.filePath(QStringLiteral("a4-large-print.pdf")), QPageSize(QPageSize::A4), options,
           story);
+    options.twoSided = true;
+    write(folder.filePath(QStringLiteral("a5-large-print-two-sided.pdf")), QPageSize(QPageSize::A5),
+          options, story);
+    options.twoSided = false;
     options.largePrint = false;
     write(folder.filePath(QStringLiteral("letter.pdf")), QPageSize(QPageSize::Letter), options,
           story);
