@@ -23,10 +23,11 @@ case "$mode" in run|test|package|install) ;; *) echo "usage: $0 run|test|package
 # PDF of the story's book in its test. Nuspell checks spelling with the
 # Hunspell dictionaries (hunspell-en-us); Hunspell itself is only built into
 # the benchmark that compares the two. qt6-image-formats-plugins lets Qt read
-# photos in WebP and TIFF.
+# photos in WebP and TIFF. fonts-linuxlibertine is the book's face: a book
+# face whose regular, italic and bold carry accented, Greek and Cyrillic letters.
 packages=(cmake ninja-build g++ clang-14 libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
           fonts-liberation libgtest-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file poppler-utils
-          libnuspell-dev libhunspell-dev hunspell-en-us qt6-image-formats-plugins)
+          libnuspell-dev libhunspell-dev hunspell-en-us qt6-image-formats-plugins fonts-linuxlibertine)
 [ "${WITH_LIBREOFFICE:-0}" = 1 ] && packages+=(libreoffice-writer-nogui)
 
 missing=()

@@ -83,13 +83,30 @@ struct FontChoice {
     bool strikeOut = false;
 };
 
+/// How the book is set: as a book, or page by page as the editor shows the story.
+enum class BookStyle { Book, AsInTheEditor };
+/// The paper the book is made for.
+enum class BookPaper { A4, Letter, A5, SixByNineInches };
+
 /// What the book dialog asks before the whole story is printed or saved as
-/// PDF: the title page's words and which front pages the book has.
+/// PDF: the title page's words, which front pages the book has, its style,
+/// paper and type. The dialog starts from one and hands one back.
 struct BookChoice {
-    QString title;
-    QString author;
+    QString title = {};
+    QString author = {};
     bool titlePage = true;
     bool contentsPage = true;
+    QString dedication = {};
+    BookStyle style = BookStyle::Book;
+    bool includeUnanswered = false;
+    BookPaper paper = BookPaper::A4;
+    bool twoSided = false;
+    bool largePrint = false;
+    /// For the dialog to tell: the words of the story that may be
+    /// misspelled; -1 when not known, and nothing is said.
+    int misspelledWords = -1;
+    /// What she chose to do: make the book, or check the spelling first.
+    enum class Then { MakeBook, CheckSpellingFirst } then = Then::MakeBook;
 };
 
 /// A word the spelling check stopped at: the word in its paragraph and the
@@ -164,6 +181,9 @@ public:
     virtual std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) = 0;
     /// The spelling check's question about one word; Stop when she closes it.
     virtual SpellingAnswer checkSpelling(QWidget* parent, const SpellingRequest& request) = 0;
+    /// Opens a file the program made (the book's PDF) in the program the
+    /// desktop opens such files with; false when none could be started.
+    virtual bool openWithDesktop(const QString& path) = 0;
     /// The progress window of a task that may take long. The production
     /// window appears only once the task has run for a moment, so a short
     /// task shows nothing.

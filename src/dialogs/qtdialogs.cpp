@@ -5,6 +5,7 @@
 #include "files/userplaces.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QImageReader>
@@ -17,6 +18,7 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QTextEdit>
+#include <QUrl>
 
 namespace vellumora {
 
@@ -291,6 +293,10 @@ SpellingAnswer QtDialogs::checkSpelling(QWidget* parent, const SpellingRequest& 
     dialog.exec();
     spellingPlace_ = dialog.pos();
     return dialog.answer();
+}
+
+bool QtDialogs::openWithDesktop(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 std::unique_ptr<Progress> QtDialogs::showProgress(QWidget* parent, const ProgressRequest& request) {

@@ -21,6 +21,7 @@ public:
     void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
     std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
     SpellingAnswer checkSpelling(QWidget* parent, const SpellingRequest& request) override;
+    bool openWithDesktop(const QString& path) override;
     std::unique_ptr<Progress> showProgress(QWidget* parent,
                                            const ProgressRequest& request) override;
 

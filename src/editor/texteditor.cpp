@@ -1,7 +1,7 @@
 #include "editor/texteditor.h"
 
 #include "dialogs/dialogs.h"
-#include "editor/bookcommands.h"
+#include "book/bookcommands.h"
 #include "editor/documentassembly.h"
 #include "editor/documentfiles.h"
 #include "editor/documenttextedit.h"
@@ -11,6 +11,9 @@
 #include "shell/appcontext.h"
 #include "shell/recovery.h"
 #include "shell/units.h"
+#include "spelling/checkspelling.h"
+#include "spelling/speller.h"
+#include "spelling/spellingcheck.h"
 #include "spelling/spellingview.h"
 #include "zoom/textzoom.h"
 #include "zoom/zoomview.h"
@@ -63,7 +66,8 @@ TextEditor::TextEditor(AppContext& context) : QMainWindow(nullptr), context_(con
     createClientArea();
     files_ = std::make_unique<DocumentFiles>(context_, *this, *text_->document());
     commands_ = std::make_unique<EditCommands>(context_, *text_, *files_, *clientArea_);
-    book_ = std::make_unique<BookCommands>(context_, *text_->document(), *files_, *this);
+    book_ = std::make_unique<book::BookCommands>(context_, *text_->document(), *files_, *this);
+    book_->offerSpellingCheck(spellingOffer());
     connect(files_.get(), &DocumentFiles::titleChanged, this, &QWidget::setWindowTitle);
     connect(text_->document(), &QTextDocument::modificationChanged, this,
             &TextEditor::followModified);
@@ -93,10 +97,25 @@ void TextEditor::createClientArea() {
     clientArea_->installEventFilter(this);
 }
 
+// The book dialog tells how many words the speller does not know, and
+// offers the editor's own spelling check before the book is made.
+book::SpellingOffer TextEditor::spellingOffer() {
+    spelling::Speller& speller = context_.speller;
+    return {[this, &speller] {
+                return speller.waitUntilReady()
+                           ? spelling::SpellingCheck::countMisspelled(*text_->document(), speller)
+                           : -1;
+            },
+            [this, &speller] {
+                return spelling::checkSpelling(*text_, speller, context_.dialogs) ==
+                       spelling::CheckEnd::Finished;
+            }};
+}
+
 void TextEditor::createMenus() {
     DocumentFiles* files = files_.get();
     EditCommands* commands = commands_.get();
-    BookCommands* book = book_.get();
+    book::BookCommands* book = book_.get();
     PictureCommands* pictures = pictures_;
     QMenu* edit = nullptr;
     QAction *cut = nullptr, *copy = nullptr, *paste = nullptr;

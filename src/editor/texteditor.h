@@ -8,7 +8,10 @@
 namespace vellumora {
 
 struct AppContext;
+namespace book {
 class BookCommands;
+struct SpellingOffer;
+}
 class DocumentFiles;
 class DocumentTextEdit;
 class EditCommands;
@@ -45,6 +48,7 @@ protected:
 private:
     void createClientArea();
     void createMenus();
+    book::SpellingOffer spellingOffer();
     void showEditingNote();
     void compile();
     void followClientArea();
@@ -56,7 +60,7 @@ private:
     PictureCommands* pictures_ = nullptr;  ///< belongs to the text area
     std::unique_ptr<DocumentFiles> files_;
     std::unique_ptr<EditCommands> commands_;
-    std::unique_ptr<BookCommands> book_;
+    std::unique_ptr<book::BookCommands> book_;
     int buildCounter_ = 0;
 };
 

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -43,6 +45,7 @@ private slots:
     void cancelledOpenDialogGivesNothing();
     void saveDialogAddsTheDefaultSuffixToANameWithoutOne();
     void bookDialogGivesWhatWasTyped();
+    void bookDialogSetsTheBookAndOffersTheSpellingCheck();
     void uncancellableProgressShowsAtOnceAndGoesWithItsHandle();
 };
 
@@ -127,7 +130,7 @@ void QtDialogsTest::saveDialogAddsTheDefaultSuffixToANameWithoutOne() {
 // The title and name are typed into fields that follow the title page box.
 void QtDialogsTest::bookDialogGivesWhatWasTyped() {
     QtDialogs dialogs;
-    const BookChoice initial{QStringLiteral("Old title"), {}, true, true};
+    const BookChoice initial{.title = QStringLiteral("Old title")};
     bool fieldsFollowedTheBox = false;
     whenDialogOpens([&](QWidget* dialog) {
         auto* title = dialog->findChild<QLineEdit*>(QStringLiteral("txtBookTitle"));
@@ -155,6 +158,53 @@ void QtDialogsTest::bookDialogGivesWhatWasTyped() {
 
     whenDialogOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     QVERIFY(!dialogs.chooseBook(nullptr, initial));
+}
+
+// The style, paper and type come back as chosen; the options of the Book
+// style give way to the editor's pages. Words that may be misspelled are
+// told, and checking them first is a choice of its own.
+void QtDialogsTest::bookDialogSetsTheBookAndOffersTheSpellingCheck() {
+    QtDialogs dialogs;
+    BookChoice initial{.dedication = QStringLiteral("For Emma"), .paper = BookPaper::A5};
+    bool bookOnlyFollowStyle = false;
+    QString misspelled;
+    whenDialogOpens([&](QWidget* dialog) {
+        auto* style = dialog->findChild<QComboBox*>(QStringLiteral("cmbBookStyle"));
+        auto* paper = dialog->findChild<QComboBox*>(QStringLiteral("cmbBookPaper"));
+        auto* twoSided = dialog->findChild<QCheckBox*>(QStringLiteral("chkTwoSided"));
+        QVERIFY(style && paper && twoSided);
+        QCOMPARE(paper->currentText(), QStringLiteral("A5"));
+        QVERIFY(!dialog->findChild<QLabel*>(QStringLiteral("lblMisspelled")));
+        style->setCurrentText(QStringLiteral("As in the editor"));
+        bookOnlyFollowStyle = !twoSided->isEnabled();
+        style->setCurrentText(QStringLiteral("Book"));
+        bookOnlyFollowStyle = bookOnlyFollowStyle && twoSided->isEnabled();
+        paper->setCurrentText(QStringLiteral("6 × 9 inches"));
+        twoSided->click();
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkLargePrint"))->click();
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkUnanswered"))->click();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    std::optional<BookChoice> chosen = dialogs.chooseBook(nullptr, initial);
+    QVERIFY(chosen);
+    QVERIFY(bookOnlyFollowStyle);
+    QCOMPARE(chosen->dedication, initial.dedication);
+    QCOMPARE(chosen->style, BookStyle::Book);
+    QCOMPARE(chosen->paper, BookPaper::SixByNineInches);
+    QVERIFY(chosen->twoSided && chosen->largePrint && chosen->includeUnanswered);
+    QCOMPARE(chosen->then, BookChoice::Then::MakeBook);
+
+    initial.misspelledWords = 3;
+    whenDialogOpens([&](QWidget* dialog) {
+        misspelled = dialog->findChild<QLabel*>(QStringLiteral("lblMisspelled"))->text();
+        auto* check = dialog->findChild<QPushButton*>(QStringLiteral("cmdCheckSpellingFirst"));
+        QCOMPARE(check->text(), QStringLiteral("Check Spelling &First"));
+        check->click();
+    });
+    chosen = dialogs.chooseBook(nullptr, initial);
+    QVERIFY(chosen);
+    QCOMPARE(misspelled, QStringLiteral("3 words may be misspelled."));
+    QCOMPARE(chosen->then, BookChoice::Then::CheckSpellingFirst);
 }
 
 void QtDialogsTest::uncancellableProgressShowsAtOnceAndGoesWithItsHandle() {

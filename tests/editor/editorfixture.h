@@ -57,6 +57,7 @@ public:
     SpellingAnswer checkSpelling(QWidget* p, const SpellingRequest& r) override {
         return script.checkSpelling(p, r);
     }
+    bool openWithDesktop(const QString& path) override { return script.openWithDesktop(path); }
     std::unique_ptr<Progress> showProgress(QWidget* p, const ProgressRequest& r) override {
         return script.showProgress(p, r);
     }

@@ -155,8 +155,9 @@ void PicturesTest::insertedPhotoGoesIntoTheFileAndTheBook() {
     }
 
     const QString pdf = dir_.filePath(QStringLiteral("Story.pdf"));
-    f.dialogs.answerBook(BookChoice{QStringLiteral("Our Story"), QString(), true, true});
+    f.dialogs.answerBook(BookChoice{.title = QStringLiteral("Our Story")});
     f.dialogs.answerSaveFile(pdf);
+    f.dialogs.answerMessage(MessageButton::No);  // where it went; not opened
     f.trigger("mnuBookPdf");
     const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
                                    .split(u'\n', Qt::SkipEmptyParts);

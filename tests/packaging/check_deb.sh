@@ -25,7 +25,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vellumora ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)'"
 depends=$(field Depends)
-for needed in libqt6widgets6 qt6-qpa-plugins fonts-liberation libnuspell5; do
+for needed in libqt6widgets6 qt6-qpa-plugins fonts-liberation fonts-linuxlibertine libnuspell5; do
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 # Spelling runs without a dictionary but marks nothing, so one is recommended.

@@ -33,6 +33,7 @@ public:
         return std::nullopt;
     }
     SpellingAnswer checkSpelling(QWidget*, const SpellingRequest&) override { return {}; }
+    bool openWithDesktop(const QString&) override { return false; }
     std::unique_ptr<Progress> showProgress(QWidget*, const ProgressRequest&) override {
         return nullptr;
     }

@@ -140,6 +140,11 @@ SpellingAnswer ScriptedDialogs::checkSpelling(QWidget*, const SpellingRequest& r
     return take(spellings_, QStringLiteral("spelling check"), SpellingAnswer());
 }
 
+bool ScriptedDialogs::openWithDesktop(const QString& path) {
+    record(Kind::OpenWithDesktop).opened = path;
+    return true;
+}
+
 // Cancels once the task reaches the scripted point, and stays cancelled, as
 // the real window does.
 class ScriptedDialogs::ScriptedProgress final : public Progress {

@@ -35,6 +35,7 @@ public:
         Preview,
         Book,
         Spelling,
+        OpenWithDesktop,
         Progress
     };
 
@@ -50,6 +51,7 @@ public:
         BookChoice book;           ///< for Kind::Book, what the dialog started from
         SpellingRequest spelling;  ///< for Kind::Spelling
         ProgressRequest progress;  ///< for Kind::Progress
+        QString opened;            ///< for Kind::OpenWithDesktop: the file, which is not opened
     };
 
     // Answers, consumed in order by the next request of their kind.
@@ -103,6 +105,7 @@ public:
     void previewPrint(QWidget* parent, QPrinter& printer, const PaintPages& paint) override;
     std::optional<BookChoice> chooseBook(QWidget* parent, const BookChoice& initial) override;
     SpellingAnswer checkSpelling(QWidget* parent, const SpellingRequest& request) override;
+    bool openWithDesktop(const QString& path) override;
     std::unique_ptr<Progress> showProgress(QWidget* parent,
                                            const ProgressRequest& request) override;
 

@@ -1,4 +1,4 @@
-#include "editor/booklayout.h"
+#include "book/booklayout.h"
 
 #include "pictures/pictureview.h"
 #include "store/catalogue.h"
@@ -14,7 +14,7 @@
 #include <QTextLayout>
 #include <cmath>
 
-namespace vellumora::editor {
+namespace vellumora::book {
 
 namespace {
 
@@ -24,7 +24,7 @@ constexpr qreal kLayoutDpi = 96;
 // Laying out reports this many times over the story, enough for a smooth bar.
 constexpr int kLayoutReports = 200;
 
-constexpr qreal kTitlePoints = 28, kAuthorPoints = 18;
+constexpr qreal kTitlePoints = 28, kAuthorPoints = 18, kDedicationPoints = 12;
 constexpr qreal kContentsHeadingPoints = 20, kContentsEntryPoints = 12;
 constexpr qreal kPageNumberPoints = 10;
 
@@ -202,6 +202,11 @@ void BookLayout::paintTitlePage(QPainter& painter) const {
                        body_.height() * 0.5);
     painter.setFont(fontOf(family, kAuthorPoints));
     painter.drawText(lower, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, options_.author);
+    QFont dedication = fontOf(family, kDedicationPoints);
+    dedication.setItalic(true);
+    painter.setFont(dedication);
+    painter.drawText(lower.adjusted(0, body_.height() * 0.2, 0, 0),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, options_.dedication);
 }
 
 // Each chapter on its line, its page number at the right margin and a row of
@@ -259,17 +264,4 @@ void BookLayout::paintPageNumber(QPainter& painter, int page) const {
     painter.drawText(footer, Qt::AlignCenter, QString::number(numberOf(page)));
 }
 
-bool paintBook(const BookLayout& book, QPainter& painter, QPagedPaintDevice& device,
-               const BookProgress& progress) {
-    const int pages = book.pageCount();
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !device.newPage())
-            return false;
-        book.paintPage(painter, page);
-        if (progress && !progress(page + 1, pages))
-            return false;
-    }
-    return true;
-}
-
-}  // namespace vellumora::editor
+}  // namespace vellumora::book

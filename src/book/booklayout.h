@@ -1,9 +1,10 @@
 #pragma once
 
+#include "book/book.h"
+
 #include <QList>
 #include <QRectF>
 #include <QString>
-#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -11,28 +12,12 @@ class QPaintDevice;
 class QPainter;
 class QTextDocument;
 
-namespace vellumora::editor {
-
-/// What goes before the story in the book.
-struct BookOptions {
-    QString title;
-    QString author;
-    bool titlePage = true;
-    bool contentsPage = true;
-};
-
-/// One line of the contents page: a chapter found in the story and the page it starts on.
-struct ContentsEntry {
-    QString chapter;  ///< its heading without the closing colon, "HIGH SCHOOL"
-    int page = 0;     ///< the page number printed at the foot of that page
-};
-
-/// Called as work proceeds; returning false stops the work.
-using BookProgress = std::function<bool(qsizetype done, qsizetype total)>;
+namespace vellumora::book {
 
 /**
- * The story laid out as a book for one paper and resolution: an optional title
- * page, an optional contents page, then the story itself with margins of
+ * The story laid out as it stands in the editor, for one paper and
+ * resolution: an optional title page (with the dedication, if any), an
+ * optional contents page, then the story itself with margins of
  * 2.5 cm, every chapter heading at the top of a new page and the page number
  * centred at the foot of every page but the title page.
  *
@@ -44,7 +29,7 @@ using BookProgress = std::function<bool(qsizetype done, qsizetype total)>;
  * Positions are in the paint device's pixels, with the origin at the paper's
  * top-left corner (a printer must print the full page).
  */
-class BookLayout {
+class BookLayout final : public Book {
 public:
     enum class PageKind { Title, Contents, Story };
 
@@ -56,13 +41,8 @@ public:
     BookLayout(const BookLayout&) = delete;
     BookLayout& operator=(const BookLayout&) = delete;
 
-    /**
-     * Lays the story out page by page, reporting the characters laid out so
-     * far; false when progress asked to stop, which leaves the book unusable.
-     */
-    bool layOut(const BookProgress& progress = {});
-
-    int pageCount() const { return frontPages() + storyPages_; }
+    bool layOut(const BookProgress& progress = {}) override;
+    int pageCount() const override { return frontPages() + storyPages_; }
     PageKind kindOf(int page) const;
     /// The number printed at the foot of a page (pages count from 0 here, from 1 there).
     static int numberOf(int page) { return page + 1; }
@@ -78,8 +58,7 @@ public:
      */
     QString storyText(int page) const;
 
-    /// Paints one page on a painter open on the layout's device.
-    void paintPage(QPainter& painter, int page) const;
+    void paintPage(QPainter& painter, int page) const override;
 
 private:
     int frontPages() const;
@@ -105,12 +84,4 @@ private:
     int storyPages_ = 0;
 };
 
-/**
- * Paints every page of a laid-out book on a painter that is open on the
- * device, starting a new sheet before each page after the first. Reports the
- * pages painted; false when progress asked to stop.
- */
-bool paintBook(const BookLayout& book, QPainter& painter, QPagedPaintDevice& device,
-               const BookProgress& progress = {});
-
-}  // namespace vellumora::editor
+}  // namespace vellumora::book

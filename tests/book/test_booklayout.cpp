@@ -1,4 +1,4 @@
-#include "editor/booklayout.h"
+#include "book/booklayout.h"
 #include "editor/documentassembly.h"
 #include "pictures/picturestore.h"
 #include "store/answerstore.h"
@@ -18,8 +18,8 @@
 #include <thread>
 
 using namespace vellumora;
-using editor::BookLayout;
-using editor::BookOptions;
+using book::BookLayout;
+using book::BookOptions;
 using Kind = BookLayout::PageKind;
 
 namespace {
@@ -92,7 +92,7 @@ private slots:
 void BookLayoutTest::chaptersStartPagesTheContentsNames() {
     Story story(compiledStory());
     Paper paper;
-    BookLayout book(story.document, paper.writer, {QStringLiteral("My Life"), {}, true, true});
+    BookLayout book(story.document, paper.writer, {.title = QStringLiteral("My Life")});
     QVERIFY(book.layOut());
 
     QCOMPARE(book.kindOf(0), Kind::Title);
@@ -102,7 +102,7 @@ void BookLayoutTest::chaptersStartPagesTheContentsNames() {
     QCOMPARE(book.contents().first().page, 3);
     int previous = 0;
     for (qsizetype i = 0; i < book.contents().size(); ++i) {
-        const editor::ContentsEntry& entry = book.contents()[i];
+        const book::ContentsEntry& entry = book.contents()[i];
         const QString heading = QLatin1StringView(catalogue::chapters()[i].heading);
         QCOMPARE(entry.chapter + u':', heading);
         QVERIFY2(entry.page > previous, qPrintable(heading));
@@ -120,7 +120,7 @@ void BookLayoutTest::chaptersStartPagesTheContentsNames() {
 void BookLayoutTest::nothingIsLostOrDoubledAtPageBreaks() {
     Story story(compiledStory());
     Paper paper;
-    BookLayout book(story.document, paper.writer, {{}, {}, false, false});
+    BookLayout book(story.document, paper.writer, {.titlePage = false, .contentsPage = false});
     QVERIFY(book.layOut());
     QCOMPARE(storyTextOfAllPages(book), story.document.toPlainText());
 
@@ -155,7 +155,7 @@ void BookLayoutTest::picturesStandWholeOnAPage() {
     end.movePosition(QTextCursor::End);
     end.insertImage(pictures::imageFormat(name, QSizeF(300, 3000)));  // three pages tall
     Paper paper;
-    BookLayout book(story.document, paper.writer, {{}, {}, false, false});
+    BookLayout book(story.document, paper.writer, {.titlePage = false, .contentsPage = false});
     QVERIFY(book.layOut());
     QVERIFY(pictures > 10);
     QCOMPARE(storyTextOfAllPages(book), story.document.toPlainText());
@@ -176,8 +176,9 @@ void BookLayoutTest::frontMatterShiftsThePageNumbers() {
     QFETCH(bool, contentsPage);
     Story story(compiledStory());
     Paper paper;
-    BookLayout full(story.document, paper.writer, {{}, {}, true, true});
-    BookLayout book(story.document, paper.writer, {{}, {}, titlePage, contentsPage});
+    BookLayout full(story.document, paper.writer, {});
+    BookLayout book(story.document, paper.writer,
+                    {.titlePage = titlePage, .contentsPage = contentsPage});
     QVERIFY(full.layOut() && book.layOut());
     const int dropped = 2 - int(titlePage) - int(contentsPage);
     QCOMPARE(book.pageCount(), full.pageCount() - dropped);
@@ -194,7 +195,7 @@ void BookLayoutTest::storyWithoutHeadingsHasNoBreaksAndNoContents() {
     Story story(QStringLiteral("Dear family,\nChildhood: the farm.\nCHILDHOOD\n") +
                 paragraphLongerThanAPage());
     Paper paper;
-    BookLayout book(story.document, paper.writer, {QStringLiteral("Letters"), {}, true, true});
+    BookLayout book(story.document, paper.writer, {.title = QStringLiteral("Letters")});
     QVERIFY(book.layOut());
     QVERIFY(book.contents().isEmpty());
     QCOMPARE(book.kindOf(1), Kind::Story);

@@ -3,10 +3,14 @@
 #include "dialogs/dialogs.h"
 
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class QPagedPaintDevice;
+class QPageSize;
 class QPainter;
+class QPaintDevice;
 class QPrinter;
 class QTextDocument;
 class QWidget;
@@ -16,16 +20,26 @@ namespace vellumora {
 struct AppContext;
 class DocumentFiles;
 
-namespace editor {
-struct BookOptions;
-}
+namespace book {
+
+class Book;
+
+/// The spelling check the book dialog offers before the book is made.
+struct SpellingOffer {
+    /// The words of the story that may be misspelled; -1 when not known.
+    std::function<int()> misspelledWords;
+    /// Checks the story's spelling; true when the check ran to its end, and
+    /// the book dialog comes back for the book to be made.
+    std::function<bool()> check;
+};
 
 /**
- * The Book menu: the whole story as it stands in the editor, laid out as a
- * book and printed, previewed or saved as a PDF file. Each command first asks
- * for the title page and the contents page (remembered for next time), then
- * for the printer or the file; a long book shows a progress window whose
- * Cancel stops the work.
+ * The Book menu: the whole story as it stands in the editor, set as a book
+ * or laid out as the editor shows it, and printed, previewed or saved as a
+ * PDF file. Each command first asks how the book is to be made (remembered
+ * for next time), then for the printer or the file; a long book shows a
+ * progress window whose Cancel stops the work. A saved PDF is named with its
+ * folder, and offered to be opened.
  */
 class BookCommands {
 public:
@@ -44,11 +58,20 @@ public:
 
     /// The book dialog's answers from last time, or its defaults.
     static BookChoice rememberedChoice();
+    /// The paper of the choice.
+    static QPageSize pageSizeOf(BookPaper paper);
+
+    /// Lets the book dialog tell of words that may be misspelled and offer
+    /// the check; without one it says nothing of spelling.
+    void offerSpellingCheck(SpellingOffer offer) { spelling_ = std::move(offer); }
 
 private:
     enum class Rendered { Done, Cancelled, NotStarted };
 
     std::optional<BookChoice> askForBook();
+    bool checkSpellingFirst();
+    std::unique_ptr<Book> bookFor(QPaintDevice& device, const BookChoice& choice) const;
+    void tellWhereItWent(const QString& path);
     void printOn(QPrinter& printer, const BookChoice& choice, const QString& doing, QWidget* over);
     void writePdf(const QString& path, const BookChoice& choice);
     void pdfFailed(const QString& path, const QString& reason);
@@ -63,6 +86,8 @@ private:
     const QTextDocument& story_;
     const DocumentFiles& files_;
     QWidget& window_;
+    SpellingOffer spelling_;
 };
 
+}  // namespace book
 }  // namespace vellumora

@@ -1,6 +1,7 @@
-#include "editor/bookcommands.h"
+#include "book/bookcommands.h"
 
-#include "editor/booklayout.h"
+#include "book/booklayout.h"
+#include "book/typesetbook.h"
 #include "editor/documentfiles.h"
 #include "files/userplaces.h"
 #include "files/wholefile.h"
@@ -13,9 +14,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSettings>
 #include <algorithm>
 
-namespace vellumora {
+namespace vellumora::book {
 
 namespace {
 
@@ -36,10 +38,30 @@ void remember(const BookChoice& choice) {
     settings.setValue(QStringLiteral("author"), choice.author);
     settings.setValue(QStringLiteral("titlePage"), choice.titlePage);
     settings.setValue(QStringLiteral("contentsPage"), choice.contentsPage);
+    settings.setValue(QStringLiteral("dedication"), choice.dedication);
+    settings.setValue(QStringLiteral("style"), int(choice.style));
+    settings.setValue(QStringLiteral("includeUnanswered"), choice.includeUnanswered);
+    settings.setValue(QStringLiteral("paper"), int(choice.paper));
+    settings.setValue(QStringLiteral("twoSided"), choice.twoSided);
+    settings.setValue(QStringLiteral("largePrint"), choice.largePrint);
 }
 
-editor::BookOptions optionsOf(const BookChoice& choice) {
-    return {choice.title, choice.author, choice.titlePage, choice.contentsPage};
+/// A remembered value of an enum, or the default where the settings hold
+/// none or one the program does not know.
+template <typename Enum>
+Enum rememberedEnum(const QSettings& settings, const QString& key, Enum last, Enum fallback) {
+    bool ok = false;
+    const int value = settings.value(key).toInt(&ok);
+    return ok && value >= 0 && value <= int(last) ? Enum(value) : fallback;
+}
+
+BookOptions optionsOf(const BookChoice& choice) {
+    BookOptions options{choice.title, choice.author, choice.titlePage, choice.contentsPage,
+                        choice.dedication};
+    options.includeUnanswered = choice.includeUnanswered;
+    options.twoSided = choice.twoSided;
+    options.largePrint = choice.largePrint;
+    return options;
 }
 
 QString shown(const QString& path) {
@@ -47,10 +69,9 @@ QString shown(const QString& path) {
 }
 
 // Letter where the system's measures are American, A4 everywhere else.
-QPageSize paperForPdf() {
-    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
-                         ? QPageSize::Letter
-                         : QPageSize::A4);
+BookPaper usualPaper() {
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? BookPaper::Letter
+                                                                              : BookPaper::A4;
 }
 
 // A title made safe for a file name: no folder separators or characters
@@ -78,15 +99,58 @@ BookChoice BookCommands::rememberedChoice() {
     choice.author = settings.value(QStringLiteral("author")).toString();
     choice.titlePage = settings.value(QStringLiteral("titlePage"), true).toBool();
     choice.contentsPage = settings.value(QStringLiteral("contentsPage"), true).toBool();
+    choice.dedication = settings.value(QStringLiteral("dedication")).toString();
+    choice.style = rememberedEnum(settings, QStringLiteral("style"), BookStyle::AsInTheEditor,
+                                  BookStyle::Book);
+    choice.includeUnanswered = settings.value(QStringLiteral("includeUnanswered"), false).toBool();
+    choice.paper =
+        rememberedEnum(settings, QStringLiteral("paper"), BookPaper::SixByNineInches, usualPaper());
+    choice.twoSided = settings.value(QStringLiteral("twoSided"), false).toBool();
+    choice.largePrint = settings.value(QStringLiteral("largePrint"), false).toBool();
     return choice;
 }
 
+QPageSize BookCommands::pageSizeOf(BookPaper paper) {
+    switch (paper) {
+        case BookPaper::A4:
+            break;
+        case BookPaper::Letter:
+            return QPageSize(QPageSize::Letter);
+        case BookPaper::A5:
+            return QPageSize(QPageSize::A5);
+        case BookPaper::SixByNineInches:
+            return QPageSize(QSizeF(6, 9), QPageSize::Inch, QStringLiteral("6 × 9 in"));
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+// The answers are remembered even when she goes to check her spelling
+// first, so that the book is made as she set it when she comes back; once
+// the check has run to its end the dialog comes back with the new count.
 std::optional<BookChoice> BookCommands::askForBook() {
-    const std::optional<BookChoice> choice =
-        context_.dialogs.chooseBook(&window_, rememberedChoice());
-    if (choice)
+    for (;;) {
+        BookChoice initial = rememberedChoice();
+        if (spelling_.misspelledWords)
+            initial.misspelledWords = spelling_.misspelledWords();
+        const std::optional<BookChoice> choice = context_.dialogs.chooseBook(&window_, initial);
+        if (!choice)
+            return std::nullopt;
         remember(*choice);
-    return choice;
+        if (choice->then == BookChoice::Then::MakeBook)
+            return choice;
+        if (!checkSpellingFirst())
+            return std::nullopt;
+    }
+}
+
+bool BookCommands::checkSpellingFirst() {
+    return spelling_.check && spelling_.check();
+}
+
+std::unique_ptr<Book> BookCommands::bookFor(QPaintDevice& device, const BookChoice& choice) const {
+    if (choice.style == BookStyle::AsInTheEditor)
+        return std::make_unique<BookLayout>(story_, device, optionsOf(choice));
+    return std::make_unique<TypesetBook>(story_, device, optionsOf(choice));
 }
 
 // --- Print and preview ---
@@ -97,6 +161,9 @@ void BookCommands::printWholeStory() {
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(choice->title);
+    printer.setPageSize(pageSizeOf(choice->paper));
+    if (choice->twoSided)
+        printer.setDuplex(QPrinter::DuplexLongSide);
     if (!context_.dialogs.setUpPrinter(&window_, printer))
         return;
     printOn(printer, *choice, QStringLiteral("Printing your story..."), &window_);
@@ -108,6 +175,7 @@ void BookCommands::preview() {
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(choice->title);
+    printer.setPageSize(pageSizeOf(choice->paper));
     context_.dialogs.previewPrint(
         &window_, printer, [this, &choice](QPrinter& target, QWidget* preview) {
             printOn(target, *choice, QStringLiteral("Preparing the pages of your story..."),
@@ -156,12 +224,12 @@ BookCommands::Rendered BookCommands::render(QPagedPaintDevice& device, QPainter&
             return !progress || progress->advance(from + int(share));
         };
     };
-    editor::BookLayout book(story_, device, optionsOf(choice));
-    if (!book.layOut(stage(0, kLaidOutAt)))
+    const std::unique_ptr<Book> book = bookFor(device, choice);
+    if (!book->layOut(stage(0, kLaidOutAt)))
         return Rendered::Cancelled;
     if (!painter.begin(&device))
         return Rendered::NotStarted;
-    if (!editor::paintBook(book, painter, device, stage(kLaidOutAt, kProgressSteps)))
+    if (!paintBook(*book, painter, device, stage(kLaidOutAt, kProgressSteps)))
         return Rendered::Cancelled;
     return Rendered::Done;
 }
@@ -224,7 +292,7 @@ void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
         QPdfWriter writer(&file);
         writer.setTitle(choice.title.isEmpty() ? QFileInfo(path).completeBaseName() : choice.title);
         writer.setCreator(QStringLiteral("Vellumora"));
-        writer.setPageSize(paperForPdf());
+        writer.setPageSize(pageSizeOf(choice.paper));
         writer.setPageMargins(QMarginsF());
         QPainter painter;
         rendered = render(writer, painter, choice, QStringLiteral("Saving your story as PDF..."),
@@ -236,6 +304,29 @@ void BookCommands::writePdf(const QString& path, const BookChoice& choice) {
         pdfFailed(path, QStringLiteral("the PDF could not be started"));
     else if (rendered == Rendered::Done && !file.commit(&reason))
         pdfFailed(path, reason);
+    else if (rendered == Rendered::Done)
+        tellWhereItWent(path);
+}
+
+// A PDF saved somewhere she did not look is a book lost: the message names
+// its folder too, and opens it for her.
+void BookCommands::tellWhereItWent(const QString& path) {
+    const QFileInfo pdf(path);
+    const MessageRequest request{
+        .title = QStringLiteral("Vellumora"),
+        .text = QStringLiteral("Your story was saved as \"%1\" in the folder \"%2\".\n\nDo you "
+                               "want to open it now?")
+                    .arg(pdf.fileName(), shown(pdf.absolutePath())),
+        .icon = MessageIcon::Information,
+        .buttons = MessageButtons::YesNo,
+        .defaultButton = MessageButton::Yes};
+    if (context_.dialogs.message(&window_, request) != MessageButton::Yes)
+        return;
+    if (!context_.dialogs.openWithDesktop(path))
+        reportFailure(context_.dialogs, &window_,
+                      QStringLiteral("\"%1\" could not be opened: no program to show PDF files "
+                                     "was found.")
+                          .arg(shown(path)));
 }
 
 void BookCommands::pdfFailed(const QString& path, const QString& reason) {
@@ -245,4 +336,4 @@ void BookCommands::pdfFailed(const QString& path, const QString& reason) {
                       .arg(shown(path), reason));
 }
 
-}  // namespace vellumora
+}  // namespace vellumora::book

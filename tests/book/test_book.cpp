@@ -1,5 +1,5 @@
-#include "editor/bookcommands.h"
-#include "editorfixture.h"
+#include "book/bookcommands.h"
+#include "editor/editorfixture.h"
 #include "files/userplaces.h"
 #include "filesizelimit.h"
 #include "store/answerstore.h"
@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPageSize>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -20,8 +21,13 @@ using Kind = ScriptedDialogs::Kind;
 
 namespace {
 
-const BookChoice kGrandmasBook{QStringLiteral("Grandma’s Story"), QStringLiteral("Ruth Ames"), true,
-                               true};
+const BookChoice kGrandmasBook{.title = QStringLiteral("Grandma’s Story"),
+                               .author = QStringLiteral("Ruth Ames")};
+
+BookChoice asInTheEditor(BookChoice choice) {
+    choice.style = BookStyle::AsInTheEditor;
+    return choice;
+}
 
 /// Answers of several lines, accented letters, and one paragraph that runs
 /// over more than a page.
@@ -72,6 +78,63 @@ bool writeOlderBook(const QString& path) {
     return old.open(QIODevice::WriteOnly) && old.write("older book") == 10;
 }
 
+/// One piece of text of a PDF, as pdftohtml places and sizes it (in points).
+struct PdfText {
+    int page = 0;
+    qreal pageWidth = 0, pageHeight = 0;
+    qreal top = 0, left = 0, width = 0;
+    int size = 0;
+    QString family;
+    QString text;
+};
+
+/// Every piece of text of a PDF with its font's size and family.
+QList<PdfText> textsOf(const QString& pdf) {
+    const QString xml =
+        poppler(QStringLiteral("pdftohtml"),
+                {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-zoom"),
+                 QStringLiteral("1"), QStringLiteral("-stdout"), pdf});
+    static const QRegularExpression page(
+        QStringLiteral("<page number=\"(\\d+)\".* height=\"([\\d.]+)\" width=\"([\\d.]+)\""));
+    static const QRegularExpression font(
+        QStringLiteral("<fontspec id=\"(\\d+)\" size=\"(\\d+)\" family=\"([^\"]*)\""));
+    static const QRegularExpression text(
+        QStringLiteral("<text top=\"([\\d.-]+)\" left=\"([\\d.-]+)\" width=\"([\\d.]+)\" "
+                       "height=\"[\\d.]+\" font=\"(\\d+)\">(.*)</text>"));
+    QHash<QString, std::pair<int, QString>> fonts;
+    QList<PdfText> texts;
+    PdfText current;
+    for (const QString& line : xml.split(u'\n')) {
+        if (const auto m = page.match(line); m.hasMatch()) {
+            current.page = m.captured(1).toInt();
+            current.pageHeight = m.captured(2).toDouble();
+            current.pageWidth = m.captured(3).toDouble();
+        } else if (const auto f = font.match(line); f.hasMatch()) {
+            fonts.insert(f.captured(1), {f.captured(2).toInt(), f.captured(3)});
+        } else if (const auto t = text.match(line); t.hasMatch()) {
+            current.top = t.captured(1).toDouble();
+            current.left = t.captured(2).toDouble();
+            current.width = t.captured(3).toDouble();
+            std::tie(current.size, current.family) = fonts.value(t.captured(4));
+            current.text = t.captured(5);
+            texts.append(current);
+        }
+    }
+    return texts;
+}
+
+/// The size and family most of the text is set in.
+std::pair<int, QString> bodyTypeOf(const QList<PdfText>& texts) {
+    QHash<std::pair<int, QString>, qsizetype> characters;
+    for (const PdfText& text : texts)
+        characters[{text.size, text.family}] += text.text.size();
+    std::pair<int, QString> most;
+    for (auto it = characters.cbegin(); it != characters.cend(); ++it)
+        if (it.value() > characters.value(most))
+            most = it.key();
+    return most;
+}
+
 /// Saves the book as PDF at path; a message it gives must be scripted.
 void savePdf(EditorFixture& f, const QString& path) {
     f.dialogs.answerBook(kGrandmasBook);
@@ -89,6 +152,8 @@ private slots:
     void init();
 
     void pdfHoldsTheWholeStoryAsABook();
+    void bookPdfIsSetAsABook();
+    void checkingSpellingFirstComesBackToTheBook();
     void previewShowsWhatPrints();
     void bookDialogRemembersAndCancelEndsQuietly();
     void cancelledPdfLeavesNoFile_data();
@@ -108,10 +173,9 @@ void BookTest::init() {
     files::Settings().clear();
 }
 
-// The book of a compiled document with answers, edited in the editor: a title
-// page, a contents page whose numbers are where the chapters begin, every
-// later page numbered at its foot, and between them the editor's text, word
-// for word and in order.
+// The book as the editor shows it, of a compiled document with answers, edited in the editor: a
+// title page, a contents page whose numbers are where the chapters begin, every later page numbered
+// at its foot, and between them the editor's text, word for word and in order.
 void BookTest::pdfHoldsTheWholeStoryAsABook() {
     QTemporaryDir dir;
     EditorFixture f;
@@ -122,13 +186,20 @@ void BookTest::pdfHoldsTheWholeStoryAsABook() {
     edit.movePosition(QTextCursor::End);
     edit.insertText(QStringLiteral("Edited here."));
 
-    f.dialogs.answerBook(kGrandmasBook);
+    f.dialogs.answerBook(asInTheEditor(kGrandmasBook));
     f.dialogs.answerSaveFile(dir.filePath(QStringLiteral("story")));
+    f.dialogs.answerMessage(MessageButton::No);
     f.trigger("mnuBookPdf");
     const QString pdf = dir.filePath(QStringLiteral("story.pdf"));
     QVERIFY(QFile::exists(pdf));
-    QVERIFY(f.dialogs.messages().isEmpty());
     QCOMPARE(f.dialogs.requests().constFirst().kind, Kind::Book);
+    // Where it went, and an offer to open it, which she declines.
+    QCOMPARE(f.dialogs.messages().size(), 1);
+    QCOMPARE(f.dialogs.messages().constFirst().text,
+             QStringLiteral("Your story was saved as \"story.pdf\" in the folder \"%1\".\n\nDo you "
+                            "want to open it now?")
+                 .arg(QDir::toNativeSeparators(dir.path())));
+    QCOMPARE(f.dialogs.count(Kind::OpenWithDesktop), 0);
 
     const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("^Title: +Grandma’s Story$"),
@@ -172,6 +243,114 @@ void BookTest::pdfHoldsTheWholeStoryAsABook() {
     QVERIFY(contents.isEmpty());
 }
 
+// Saved on each paper: pages of that size; the body in the book's face at 12
+// points (16 in large print); chapter titles well above it; questions in
+// another face than the answers; every font in the file. Printed on both
+// sides, page numbers stand at the outer corners. Yes opens the file.
+void BookTest::bookPdfIsSetAsABook() {
+    struct Case {
+        BookPaper paper;
+        QPageSize size;
+        bool twoSided, largePrint;
+    };
+    const Case cases[] = {
+        {BookPaper::A4, QPageSize(QPageSize::A4), false, false},
+        {BookPaper::SixByNineInches, QPageSize(QSizeF(6, 9), QPageSize::Inch), true, false},
+        {BookPaper::Letter, QPageSize(QPageSize::Letter), false, true},
+        {BookPaper::A5, QPageSize(QPageSize::A5), true, true}};
+    QTemporaryDir dir;
+    EditorFixture f;
+    fillAnswers(f.program.store());
+    f.openEditor();
+    for (const Case& c : cases) {
+        f.dialogs.clear();
+        BookChoice choice = kGrandmasBook;
+        choice.paper = c.paper;
+        choice.twoSided = c.twoSided;
+        choice.largePrint = c.largePrint;
+        const QString pdf = dir.filePath(QStringLiteral("paper%1.pdf").arg(int(c.paper)));
+        f.dialogs.answerBook(choice);
+        f.dialogs.answerSaveFile(pdf);
+        f.dialogs.answerMessage(c.largePrint ? MessageButton::Yes : MessageButton::No);
+        f.trigger("mnuBookPdf");
+        QVERIFY2(QFile::exists(pdf), qPrintable(pdf));
+        QCOMPARE(f.dialogs.count(Kind::OpenWithDesktop), int(c.largePrint));
+        if (c.largePrint)
+            QCOMPARE(f.dialogs.requests().constLast().opened, pdf);
+
+        const QSizeF points = c.size.size(QPageSize::Point);
+        const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
+        const QRegularExpressionMatch size =
+            QRegularExpression(QStringLiteral("Page size: +([\\d.]+) x ([\\d.]+) pts")).match(info);
+        QVERIFY2(size.hasMatch(), qPrintable(info));
+        QVERIFY2(qAbs(size.captured(1).toDouble() - points.width()) < 1 &&
+                     qAbs(size.captured(2).toDouble() - points.height()) < 1,
+                 qPrintable(info));
+
+        const QStringList fonts =
+            poppler(QStringLiteral("pdffonts"), {pdf}).split(u'\n', Qt::SkipEmptyParts);
+        const qsizetype embedded = fonts[0].indexOf(QStringLiteral("emb"));
+        for (const QString& font : fonts.mid(2))
+            QVERIFY2(font.mid(embedded, 3) == u"yes", qPrintable(font));
+
+        const QList<PdfText> texts = textsOf(pdf);
+        const auto [bodySize, bodyFamily] = bodyTypeOf(texts);
+        QCOMPARE(bodySize, c.largePrint ? 16 : 12);
+        QCOMPARE(bodyFamily, QStringLiteral("LinLibertineO"));
+        int titles = 0, questions = 0, numbers = 0;
+        for (const PdfText& text : texts) {
+            if (text.text == u"Childhood" || text.text == u"Final Comments") {
+                titles += text.size >= 1.6 * bodySize;
+            } else if (text.text.startsWith(QStringLiteral("When you were a child"))) {
+                QVERIFY2(text.family != bodyFamily, qPrintable(text.family));
+                ++questions;
+            } else if (c.twoSided && text.text == QString::number(text.page) &&
+                       text.top > text.pageHeight * 0.85) {
+                const bool right = text.left > text.pageWidth / 2;
+                QVERIFY2(right == (text.page % 2 == 1), qPrintable(text.text));
+                ++numbers;
+            }
+        }
+        QCOMPARE(titles, 2);
+        QCOMPARE(questions, 1);
+        QVERIFY(!c.twoSided || numbers > 10);
+    }
+}
+
+// The dialog tells how many words may be misspelled. "Check Spelling First"
+// runs the editor's check in place of the book; once it has run to its end
+// the dialog comes back with the new count, and a check she closes ends the
+// command without a file or printer asked for.
+void BookTest::checkingSpellingFirstComesBackToTheBook() {
+    EditorFixture f;
+    f.program.speller().useDictionary(QStringLiteral(VELLUMORA_TEST_DICTIONARY));
+    f.openEditor();
+    f.text()->setPlainText(QStringLiteral("Teh house by the rivver"));
+    f.dialogs.clear();
+    BookChoice checkFirst = kGrandmasBook;
+    checkFirst.then = BookChoice::Then::CheckSpellingFirst;
+    f.dialogs.answerBook(checkFirst);
+    f.dialogs.answerSpelling(SpellingAction::Change, QStringLiteral("The"));
+    f.dialogs.answerSpelling(SpellingAction::Change, QStringLiteral("river"));
+    f.dialogs.answerMessage(MessageButton::Ok);
+    f.dialogs.answerBook(std::nullopt);
+    f.trigger("mnuBookPdf");
+    QList<int> counts;
+    for (const auto& request : f.dialogs.requests())
+        if (request.kind == Kind::Book)
+            counts << request.book.misspelledWords;
+    QCOMPARE(counts, (QList<int>{2, 0}));
+    QCOMPARE(f.text()->toPlainText(), QStringLiteral("The house by the river"));
+
+    f.text()->setPlainText(QStringLiteral("Teh"));
+    f.dialogs.clear();
+    f.dialogs.answerBook(checkFirst);
+    f.dialogs.answerSpelling(SpellingAction::Stop);
+    f.trigger("mnuBookPrint");
+    QCOMPARE(f.dialogs.requests().size(), 2);
+    QVERIFY(f.dialogs.allAnswersUsed());
+}
+
 // The preview paints the very book that printing sends, on many pages where
 // File > Print gives one.
 void BookTest::previewShowsWhatPrints() {
@@ -208,8 +387,18 @@ void BookTest::bookDialogRemembersAndCancelEndsQuietly() {
     QCOMPARE(f.dialogs.requests().size(), 1);
     const BookChoice first = f.dialogs.requests().constFirst().book;
     QVERIFY(first.titlePage && first.contentsPage && first.author.isEmpty());
+    QCOMPARE(first.style, BookStyle::Book);
+    QVERIFY(!first.includeUnanswered && !first.twoSided && !first.largePrint);
 
-    const BookChoice changed{QStringLiteral("Our Ruth"), QStringLiteral("Ruth"), false, true};
+    const BookChoice changed{.title = QStringLiteral("Our Ruth"),
+                             .author = QStringLiteral("Ruth"),
+                             .titlePage = false,
+                             .dedication = QStringLiteral("For Emma"),
+                             .style = BookStyle::AsInTheEditor,
+                             .includeUnanswered = true,
+                             .paper = BookPaper::SixByNineInches,
+                             .twoSided = true,
+                             .largePrint = true};
     f.dialogs.answerBook(changed);
     f.dialogs.answerPrint(false);
     f.trigger("mnuBookPrint");
@@ -220,6 +409,12 @@ void BookTest::bookDialogRemembersAndCancelEndsQuietly() {
     QCOMPARE(offered.author, changed.author);
     QCOMPARE(offered.titlePage, changed.titlePage);
     QCOMPARE(offered.contentsPage, changed.contentsPage);
+    QCOMPARE(offered.dedication, changed.dedication);
+    QCOMPARE(offered.style, changed.style);
+    QCOMPARE(offered.includeUnanswered, changed.includeUnanswered);
+    QCOMPARE(offered.paper, changed.paper);
+    QCOMPARE(offered.twoSided, changed.twoSided);
+    QCOMPARE(offered.largePrint, changed.largePrint);
     QCOMPARE(f.dialogs.count(Kind::Progress), 0);
     QVERIFY(f.dialogs.allAnswersUsed());
 }
@@ -293,6 +488,7 @@ void BookTest::aPdfCutShortKeepsTheOlderFile() {
     f.openEditor();
     f.dialogs.clear();
     const QString whole = dir.filePath(QStringLiteral("whole.pdf"));
+    f.dialogs.answerMessage(MessageButton::No);
     savePdf(f, whole);
     const qint64 size = QFileInfo(whole).size();
     QVERIFY(size > 1000);
@@ -306,8 +502,8 @@ void BookTest::aPdfCutShortKeepsTheOlderFile() {
     QCOMPARE(readAll(pdf), QStringLiteral("older book"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
              (QStringList{QStringLiteral("story.pdf"), QStringLiteral("whole.pdf")}));
-    QCOMPARE(f.dialogs.messages().size(), 1);
-    QCOMPARE(f.dialogs.messages().constFirst().text,
+    QCOMPARE(f.dialogs.messages().size(), 2);
+    QCOMPARE(f.dialogs.messages().constLast().text,
              QStringLiteral("Your story could not be saved as \"%1\".  The file could not be "
                             "written: the file is too large for the disk.")
                  .arg(QDir::toNativeSeparators(pdf)));
@@ -317,13 +513,13 @@ void BookTest::aPdfCutShortKeepsTheOlderFile() {
 // The proposed name follows the document; ".pdf" is added to any name that
 // does not end so, and a file that the added suffix would replace is asked about.
 void BookTest::pdfNames() {
-    QCOMPARE(BookCommands::proposedPdfName(QStringLiteral("/home/ruth/Our Life.rtf"), {}),
+    QCOMPARE(book::BookCommands::proposedPdfName(QStringLiteral("/home/ruth/Our Life.rtf"), {}),
              QStringLiteral("/home/ruth/Our Life.pdf"));
-    QVERIFY(BookCommands::proposedPdfName({}, QStringLiteral("Ruth: a/b"))
+    QVERIFY(book::BookCommands::proposedPdfName({}, QStringLiteral("Ruth: a/b"))
                 .endsWith(QStringLiteral("/Ruth a b.pdf")));
-    QCOMPARE(BookCommands::withPdfSuffix(QStringLiteral("/a/Ruth.v2")),
+    QCOMPARE(book::BookCommands::withPdfSuffix(QStringLiteral("/a/Ruth.v2")),
              QStringLiteral("/a/Ruth.v2.pdf"));
-    QCOMPARE(BookCommands::withPdfSuffix(QStringLiteral("/a/Ruth.PDF")),
+    QCOMPARE(book::BookCommands::withPdfSuffix(QStringLiteral("/a/Ruth.PDF")),
              QStringLiteral("/a/Ruth.PDF"));
 
     QTemporaryDir dir;

@@ -1,10 +1,12 @@
 // The whole story as a book in PDF: the 5 MB compiled document (81 answers
-// of 64 KB) laid out and painted, against QTextDocument::print of the same
-// document alone, which paginates it without chapters, front pages or a
-// progress report. Both write to memory. Runs headless on the offscreen
+// of 64 KB) laid out and painted, in the Book style and as the editor shows
+// it, against QTextDocument::print of the same document alone, which
+// paginates it without chapters, front pages or a progress report. All
+// write to memory. Runs headless on the offscreen
 // platform unless another one is chosen.
 
-#include "editor/booklayout.h"
+#include "book/booklayout.h"
+#include "book/typesetbook.h"
 #include "editor/documentassembly.h"
 #include "store/answerstore.h"
 #include "store/catalogue.h"
@@ -60,15 +62,36 @@ void reportPages(benchmark::State& state, int pages) {
     state.counters["chars"] = double(bigStory().characterCount());
 }
 
+// The Book style, one-sided A4 and in large print on both sides.
+void BM_TypesetBookPdf(benchmark::State& state) {
+    int pages = 0;
+    for (auto _ : state) {
+        MemoryPdf pdf;
+        book::TypesetBook book(bigStory(), pdf.writer,
+                               {.title = QStringLiteral("My Life"),
+                                .author = QStringLiteral("Ruth"),
+                                .twoSided = state.range(0) != 0,
+                                .largePrint = state.range(0) != 0});
+        book.layOut();
+        QPainter painter(&pdf.writer);
+        book::paintBook(book, painter, pdf.writer);
+        painter.end();
+        pages = pdf.pages();
+    }
+    reportPages(state, pages);
+}
+BENCHMARK(BM_TypesetBookPdf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 void BM_BookPdf(benchmark::State& state) {
     int pages = 0;
     for (auto _ : state) {
         MemoryPdf pdf;
-        editor::BookLayout book(bigStory(), pdf.writer,
-                                {QStringLiteral("My Life"), QStringLiteral("Ruth"), true, true});
+        book::BookLayout book(
+            bigStory(), pdf.writer,
+            {.title = QStringLiteral("My Life"), .author = QStringLiteral("Ruth")});
         book.layOut();
         QPainter painter(&pdf.writer);
-        editor::paintBook(book, painter, pdf.writer);
+        book::paintBook(book, painter, pdf.writer);
         painter.end();
         pages = pdf.pages();
     }
@@ -80,7 +103,7 @@ BENCHMARK(BM_BookPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_BookLayoutOnly(benchmark::State& state) {
     for (auto _ : state) {
         MemoryPdf pdf;
-        editor::BookLayout book(bigStory(), pdf.writer, {});
+        book::BookLayout book(bigStory(), pdf.writer, {});
         book.layOut();
         benchmark::DoNotOptimize(book.pageCount());
     }
@@ -108,8 +131,8 @@ QTextDocument& storyInTheEditor(qsizetype answerSize, qsizetype paragraphSize) {
         const QString sentence = QStringLiteral("We walked to school along the river. ");
         QString paragraph = sentence.repeated(int(paragraphSize / sentence.size()) + 1);
         paragraph.truncate(paragraphSize);
-        QString answer = (paragraph + QStringLiteral("\r\n")).repeated(
-            int(answerSize / (paragraphSize + 2)) + 1);
+        QString answer = (paragraph + QStringLiteral("\r\n"))
+                             .repeated(int(answerSize / (paragraphSize + 2)) + 1);
         answer.truncate(answerSize);
         AnswerStore store;
         for (int position = 1; position <= catalogue::kQuestionCount; ++position)
@@ -134,7 +157,7 @@ void BM_BookLayoutOfLongAnswers(benchmark::State& state) {
         QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF());
-        editor::BookLayout book(story, writer, {});
+        book::BookLayout book(story, writer, {});
         book.layOut();
         benchmark::DoNotOptimize(book.pageCount());
     }
