@@ -1,6 +1,7 @@
 #include "editor/documenttextedit.h"
 
 #include "pictures/picturestore.h"
+#include "rtf/hiddentext.h"
 #include "textlayout/backgroundlayout.h"
 #include "textlayout/longwords.h"
 
@@ -93,6 +94,17 @@ DocumentTextEdit::DocumentTextEdit(QWidget* parent) : QTextEdit(parent) {
     textlayout::keepLongWordsCheap(*document());
     connect(document(), &QTextDocument::contentsChange, this,
             &DocumentTextEdit::finishLayoutBeforeTheChange);
+    connect(this, &QTextEdit::currentCharFormatChanged, this,
+            &DocumentTextEdit::typeVisibleBesideHiddenText);
+}
+
+// Hidden text a file brought in stays hidden, but what she types or pastes
+// beside it or into it is hers to see: it would otherwise take the hidden
+// mark from the text before the caret, and vanish from the story in any
+// word processor that hides such text.
+void DocumentTextEdit::typeVisibleBesideHiddenText(const QTextCharFormat& format) {
+    if (rtf::isHiddenText(format))
+        setCurrentCharFormat(rtf::withoutHiddenText(format));
 }
 
 // A change made while the layout is still at work in the background would

@@ -53,6 +53,7 @@ protected:
 
 private:
     void finishLayoutBeforeTheChange();
+    void typeVisibleBesideHiddenText(const QTextCharFormat& format);
     bool isReserved(const QKeyEvent* event) const;
     bool insertStory(const QMimeData* source);
 

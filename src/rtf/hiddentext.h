@@ -22,4 +22,11 @@ inline void markHiddenText(QTextCharFormat& format) {
     format.setBackground(QColor(128, 128, 128, 48));
 }
 
+/// The format with the hidden mark and its tint taken off.
+inline QTextCharFormat withoutHiddenText(QTextCharFormat format) {
+    format.clearProperty(kHiddenTextProperty);
+    format.clearBackground();
+    return format;
+}
+
 }  // namespace vellumora::rtf

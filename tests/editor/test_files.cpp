@@ -1,5 +1,6 @@
 #include "editor/documentopening.h"
 #include "editorfixture.h"
+#include "rtf/hiddentext.h"
 #include "rtf/rtfreader.h"
 #include "shell/session.h"
 #include "store/answerstore.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 
 using namespace vellumora;
@@ -59,6 +62,7 @@ private slots:
     void leavingTheEditorClosesTheNote();
 
     void openLoadsAndNamesTheDocument();
+    void hiddenTextStaysHiddenAndWhatSheTypesDoesNot();
     void openFailureIsReported();
     void openPastABoundIsRefusedAndKeepsTheDocument();
     void openLargeFileShowsProgress();
@@ -460,6 +464,42 @@ void FilesTest::leavingTheEditorClosesTheNote() {
     QVERIFY(!f.note());
     QCOMPARE(f.screens().activeScreen(), f.screens().find(FixedScreen::MainMenu));
     QVERIFY(QDir(dir_.path()).isEmpty());
+}
+
+// Hidden text of a file goes back into the file on save; what she types
+// right after it or into it is not hidden with it.
+void FilesTest::hiddenTextStaysHiddenAndWhatSheTypesDoesNot() {
+    const QString letter = path(QStringLiteral("Letter.rtf"));
+    {
+        QFile file(letter);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Dear Ann,{\\v  secret} see you\\par}");
+    }
+    EditorFixture f;
+    f.openEditor();
+    f.dialogs.answerMessage(MessageButton::No);
+    f.dialogs.answerOpenFile(letter);
+    f.trigger("mnuFileOpen");
+    QTextCursor caret = f.text()->textCursor();
+    caret.setPosition(int(f.text()->toPlainText().indexOf(u" see")));
+    f.text()->setTextCursor(caret);
+    QTest::keyClicks(f.text(), QStringLiteral(" mine"));
+    caret.setPosition(int(f.text()->toPlainText().indexOf(u"cret")));
+    f.text()->setTextCursor(caret);
+    QTest::keyClicks(f.text(), QStringLiteral("ME"));
+    f.trigger("mnuFileSave");
+
+    QTextDocument reread;
+    QFile saved(letter);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(rtf::readDocument(saved.readAll(), reread), rtf::ReadStatus::Loaded);
+    QString shown;
+    for (QTextBlock block = reread.begin(); block.isValid(); block = block.next())
+        for (auto run = block.begin(); !run.atEnd(); ++run)
+            if (!rtf::isHiddenText(run.fragment().charFormat()))
+                shown += run.fragment().text();
+    QCOMPARE(shown, QStringLiteral("Dear Ann,ME mine see you"));
+    QVERIFY(reread.toPlainText().startsWith(u"Dear Ann, seMEcret mine see you"));
 }
 
 void FilesTest::openLoadsAndNamesTheDocument() {
