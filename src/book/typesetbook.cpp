@@ -87,6 +87,11 @@ bool isHeading(TypesetBook::Role role) {
            role == TypesetBook::Role::Question;
 }
 
+/// The first of the places a page may end at that leaves something on it.
+std::size_t firstPast(std::size_t first, std::initializer_list<std::size_t> ends) {
+    return *std::find_if(ends.begin(), ends.end(), [first](std::size_t end) { return end > first; });
+}
+
 QTextLayout::FormatRange wholeParagraph(const QTextBlock& block, const QTextCharFormat& format) {
     return {0, block.length(), format};
 }
@@ -257,20 +262,31 @@ void TypesetBook::addText(int from, int to) {
                          0, Qt::AlignHCenter);
             spaceAfter_ = points(bodyPoints_ * kAroundPicture);
         } else {
-            const qreal indent = afterHeading_ ? 0 : points(bodyPoints_ * kIndent);
-            addParagraph(Role::Body, block.layout(), block, 0, indent, Qt::AlignJustify);
+            addBody(block);
         }
         afterPicture = picture;
     }
 }
 
+// Her paragraphs are the book's, justified and indented but after a heading
+// or a picture; the ones she centred (a poem, a verse) or set at the right
+// keep her alignment, with no indent to put them off it.
+void TypesetBook::addBody(const QTextBlock& block) {
+    const Qt::Alignment hers = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+    if (hers & (Qt::AlignHCenter | Qt::AlignRight)) {
+        addParagraph(Role::Body, block.layout(), block, 0, 0, hers);
+        return;
+    }
+    const qreal indent = afterHeading_ ? 0 : points(bodyPoints_ * kIndent);
+    addParagraph(Role::Body, block.layout(), block, 0, indent, Qt::AlignJustify);
+}
+
 void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
                                qreal indent, Qt::Alignment alignment) {
-    // A question left without an answer heads nothing: the next question
-    // need not stay with it, or a run of them could fill no page.
+    // A question left without an answer stays with the next question, and
+    // so on to the first lines of an answer: a heading never ends a page.
     const Role previous = paragraphs_.empty() ? Role::Body : paragraphs_.back().role;
-    const bool followsHeading =
-        isHeading(previous) && !newPage_ && !(previous == Role::Question && role == Role::Question);
+    const bool followsHeading = isHeading(previous) && !newPage_;
     const int index = int(paragraphs_.size());
     paragraphs_.push_back({role, layout, block});
     QTextOption option(alignment);
@@ -353,7 +369,8 @@ void TypesetBook::paginate() {
 
 // Fills a page from the given line on; the line the next page begins with.
 // The page ends at the last place a page may end before the text overflows
-// it; where the rules leave none, at least no heading is left at its foot.
+// it. Where the rules leave none, at least no heading is left at its foot;
+// and where a run of headings is longer than a page, none is split.
 std::size_t TypesetBook::fillPage(std::size_t first) {
     const Slot& opening = slots_[first];
     if (opening.newPage && options_.twoSided && pages_.size() % 2 == 1)
@@ -363,7 +380,7 @@ std::size_t TypesetBook::fillPage(std::size_t first) {
     Page page{opensChapter ? PageKind::ChapterOpening : PageKind::Story, first, first,
               opening.chapter};
     qreal y = 0;
-    std::size_t strong = first, weak = first, i = first;
+    std::size_t strong = first, weak = first, between = first, i = first;
     for (; i < slots_.size(); ++i) {
         Slot& slot = slots_[i];
         if (i > first) {
@@ -373,10 +390,12 @@ std::size_t TypesetBook::fillPage(std::size_t first) {
                 strong = i;
             if (!isHeading(paragraphs_[std::size_t(slots_[i - 1].paragraph)].role))
                 weak = i;
+            if (slot.line == 0)
+                between = i;
         }
         const qreal above = i == first && !slot.newPage ? 0 : slot.above;
         if (i > first && y + above + slot.advance > textHeight_) {
-            i = strong > first ? strong : weak > first ? weak : i;
+            i = firstPast(first, {strong, weak, between, i});
             break;
         }
         slot.y = y + above;
@@ -418,14 +437,12 @@ QList<TypesetBook::PageLine> TypesetBook::linesOf(int page) const {
         const QTextLine line = paragraph.layout->lineAt(slot.line);
         const QString text =
             paragraph.block.isValid() ? paragraph.block.text() : paragraph.layout->text();
-        const qreal width = line.naturalTextWidth();
-        const qreal left = paragraph.layout->textOption().alignment() & Qt::AlignHCenter
-                               ? (line.width() - width) / 2
-                               : 0;
-        lines.append(
-            {paragraph.role, text.mid(line.textStart(), line.textLength()), slot.paragraph,
-             slot.line, paragraph.layout->lineCount(),
-             QRectF(area.left() + line.x() + left, area.top() + slot.y, width, slot.advance)});
+        // Where its alignment puts the line's text (and indent), from the text's left.
+        const QRectF natural = line.naturalTextRect();
+        lines.append({paragraph.role, text.mid(line.textStart(), line.textLength()),
+                      slot.paragraph, slot.line, paragraph.layout->lineCount(),
+                      QRectF(area.left() + natural.x(), area.top() + slot.y, natural.width(),
+                             slot.advance)});
     }
     return lines;
 }

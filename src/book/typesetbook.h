@@ -116,6 +116,7 @@ private:
     void addHeading(const QString& text, Role role, const QFont& font, qreal above);
     void addQuestion(const QTextBlock& block);
     void addText(int from, int to);
+    void addBody(const QTextBlock& block);
     void addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
                       qreal indent, Qt::Alignment alignment);
     int breakLines(QTextLayout& layout, const QTextOption& option, qreal indent) const;
