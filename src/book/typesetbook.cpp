@@ -47,6 +47,8 @@ constexpr qreal kIndent = 1.5;
 // for, and "The" and "little" would be found, copied and read aloud as "e"
 // and "lile". (Qt counts a spacing below 1/64 pixel as none.)
 constexpr qreal kNoLigatures = 0.05;
+// No word shorter than this is as wide as a line.
+constexpr qsizetype kLongWord = 24;
 // Laying out reports this many times over the story, enough for a smooth bar.
 constexpr int kLayoutReports = 200;
 
@@ -293,7 +295,8 @@ void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock&
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     if (block.isValid())
         option.setTextDirection(block.textDirection());
-    const int lines = breakLines(*layout, option, indent);
+    const int lines =
+        breakLines(*layout, block.isValid() ? block.text() : layout->text(), option, indent);
     const bool keptWithPrevious = followsHeading || role == Role::Caption;
     for (int i = 0; i < lines; ++i) {
         // No line alone at a page's foot or top; a heading stays whole and
@@ -319,17 +322,37 @@ void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock&
 }
 
 // Every line at the text's width, the first indented; each is placed on its
-// page later, so all stand at the top of the paragraph here.
-int TypesetBook::breakLines(QTextLayout& layout, const QTextOption& option, qreal indent) const {
+// page later, so all stand at the top of the paragraph here. A word longer
+// than a line (a web address, her long laugh) has to be broken anyway: it
+// starts where the line before it has room, rather than leave that line
+// short, or stretched wide where it is justified.
+int TypesetBook::breakLines(QTextLayout& layout, const QString& text, const QTextOption& option,
+                            qreal indent) const {
     layout.setTextOption(option);
+    QTextOption anywhere = option;
+    anywhere.setWrapMode(QTextOption::WrapAnywhere);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         const qreal lineIndent = line.lineNumber() == 0 ? indent : 0;
         line.setLineWidth(textWidth_ - lineIndent);
+        if (wordAfterIsOverLong(text, line.textStart() + line.textLength())) {
+            layout.setTextOption(anywhere);  // taken up when the line is laid out again
+            line.setLineWidth(textWidth_ - lineIndent);
+            layout.setTextOption(option);
+        }
         line.setPosition(QPointF(lineIndent, 0));
     }
     layout.endLayout();
     return layout.lineCount();
+}
+
+bool TypesetBook::wordAfterIsOverLong(const QString& text, int from) const {
+    const auto end = std::find_if(text.cbegin() + from, text.cend(),
+                                  [](QChar c) { return c.isSpace(); });
+    const qsizetype length = end - (text.cbegin() + from);
+    // Measured only when long enough to matter: few words are.
+    return length >= kLongWord &&
+           QFontMetricsF(bodyFont_, &device_).horizontalAdvance(text.mid(from, length)) > textWidth_;
 }
 
 qreal TypesetBook::lineAdvance(Role role, qreal height) const {

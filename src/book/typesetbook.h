@@ -119,7 +119,10 @@ private:
     void addBody(const QTextBlock& block);
     void addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
                       qreal indent, Qt::Alignment alignment);
-    int breakLines(QTextLayout& layout, const QTextOption& option, qreal indent) const;
+    /// Breaks a paragraph (whose text is given: a block's layout does not hold it) into lines.
+    int breakLines(QTextLayout& layout, const QString& text, const QTextOption& option,
+                   qreal indent) const;
+    bool wordAfterIsOverLong(const QString& text, int from) const;
     qreal lineAdvance(Role role, qreal height) const;
     void paginate();
     std::size_t fillPage(std::size_t first);

@@ -236,8 +236,8 @@ void TypesetBookTest::pagesKeepTheBooksRules() {
     }
 }
 
-// A word or a web address longer than a line is broken where it must be, and
-// a photo without a caption stands as one with it does; the rules hold.
+// A word or a web address longer than a line is broken where the line is
+// full, and a photo without a caption stands as one with it does; the rules hold.
 void TypesetBookTest::uncommonParagraphsKeepTheRules() {
     SampleStory story;
     for (const int position : {3, 8, 25, 27, 29})
@@ -251,15 +251,22 @@ void TypesetBookTest::uncommonParagraphsKeepTheRules() {
                        true);
         if (QTest::currentTestFailed())
             return;
-        // Her seven photos stand on the pages, the two with captions captioned.
-        int pictures = 0, captions = 0;
+        // Her seven photos stand on the pages, the two with captions
+        // captioned; the line before her long laugh is not left short.
+        int pictures = 0, captions = 0, laughs = 0;
         for (int page = 0; page < book.pageCount(); ++page)
             for (const TypesetBook::PageLine& line : book.linesOf(page)) {
                 pictures += line.role == Role::Picture;
                 captions += line.role == Role::Caption && line.line == 0;
+                if (line.text.startsWith(QStringLiteral("When he read"))) {
+                    ++laughs;
+                    QVERIFY2(line.text.contains(QStringLiteral("laughed haha")),
+                             qPrintable(line.text));
+                }
             }
         QCOMPARE(pictures, 7);
         QCOMPARE(captions, 2);
+        QCOMPARE(laughs, 5);
     }
 }
 
