@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace vellumora::book {
 
@@ -91,7 +92,8 @@ bool isHeading(TypesetBook::Role role) {
 
 /// The first of the places a page may end at that leaves something on it.
 std::size_t firstPast(std::size_t first, std::initializer_list<std::size_t> ends) {
-    return *std::find_if(ends.begin(), ends.end(), [first](std::size_t end) { return end > first; });
+    return *std::find_if(ends.begin(), ends.end(),
+                         [first](std::size_t end) { return end > first; });
 }
 
 QTextLayout::FormatRange wholeParagraph(const QTextBlock& block, const QTextCharFormat& format) {
@@ -347,12 +349,13 @@ int TypesetBook::breakLines(QTextLayout& layout, const QString& text, const QTex
 }
 
 bool TypesetBook::wordAfterIsOverLong(const QString& text, int from) const {
-    const auto end = std::find_if(text.cbegin() + from, text.cend(),
-                                  [](QChar c) { return c.isSpace(); });
+    const auto end =
+        std::find_if(text.cbegin() + from, text.cend(), [](QChar c) { return c.isSpace(); });
     const qsizetype length = end - (text.cbegin() + from);
     // Measured only when long enough to matter: few words are.
     return length >= kLongWord &&
-           QFontMetricsF(bodyFont_, &device_).horizontalAdvance(text.mid(from, length)) > textWidth_;
+           QFontMetricsF(bodyFont_, &device_).horizontalAdvance(text.mid(from, length)) >
+               textWidth_;
 }
 
 qreal TypesetBook::lineAdvance(Role role, qreal height) const {
@@ -462,8 +465,8 @@ QList<TypesetBook::PageLine> TypesetBook::linesOf(int page) const {
             paragraph.block.isValid() ? paragraph.block.text() : paragraph.layout->text();
         // Where its alignment puts the line's text (and indent), from the text's left.
         const QRectF natural = line.naturalTextRect();
-        lines.append({paragraph.role, text.mid(line.textStart(), line.textLength()),
-                      slot.paragraph, slot.line, paragraph.layout->lineCount(),
+        lines.append({paragraph.role, text.mid(line.textStart(), line.textLength()), slot.paragraph,
+                      slot.line, paragraph.layout->lineCount(),
                       QRectF(area.left() + natural.x(), area.top() + slot.y, natural.width(),
                              slot.advance)});
     }
@@ -517,7 +520,10 @@ void TypesetBook::paintTitlePage(QPainter& painter, int page) const {
                      std::max(area.top() + area.height() * 0.62, y + 4 * gap));
 }
 
-// Each chapter on its line, its page number at the right and a row of dots between.
+// Each chapter on its line, its page number at the right and a row of dots
+// between. The numbers stand flush right in a column of their own, and the
+// dots on one grid down the page, so that they line up in columns and all
+// end the same space short of the numbers.
 void TypesetBook::paintContentsPage(QPainter& painter, int page) const {
     const QRectF area = textArea(page);
     const QFont heading = font(kContentsTitleScale);
@@ -531,6 +537,12 @@ void TypesetBook::paintContentsPage(QPainter& painter, int page) const {
     painter.setFont(entry);
     const QString leader = QStringLiteral(" .");
     const qreal leaderWidth = metrics.horizontalAdvance(leader);
+    qreal numbersWidth = 0;
+    for (const ContentsEntry& line : contents_)
+        numbersWidth =
+            std::max(numbersWidth, metrics.horizontalAdvance(QString::number(line.page)));
+    const int lastLeader =
+        int((area.width() - numbersWidth - metrics.horizontalAdvance(u' ')) / leaderWidth);
     qreal baseline = area.top() + area.height() * kOpeningDrop + headingMetrics.height() * 3;
     // Lines well apart, but all within the page, in large print on small paper too.
     const qreal step =
@@ -538,16 +550,14 @@ void TypesetBook::paintContentsPage(QPainter& painter, int page) const {
                  (area.bottom() - baseline) / std::max<qsizetype>(1, contents_.size()));
     for (const ContentsEntry& line : contents_) {
         const QString number = QString::number(line.page);
-        const qreal numberWidth = metrics.horizontalAdvance(number);
-        const qreal nameWidth = metrics.horizontalAdvance(line.chapter);
         painter.drawText(QPointF(area.left(), baseline), line.chapter);
-        painter.drawText(QPointF(area.right() - numberWidth, baseline), number);
-        const qreal room = area.width() - nameWidth - numberWidth - leaderWidth;
-        const QString leaders = leader.repeated(room > 0 ? int(room / leaderWidth) : 0);
-        painter.drawText(QPointF(area.right() - numberWidth - leaderWidth / 2 -
-                                     metrics.horizontalAdvance(leaders),
-                                 baseline),
-                         leaders);
+        painter.drawText(QPointF(area.right() - metrics.horizontalAdvance(number), baseline),
+                         number);
+        const int firstLeader = int(
+            std::ceil((metrics.horizontalAdvance(line.chapter) + leaderWidth / 2) / leaderWidth));
+        if (lastLeader > firstLeader)
+            painter.drawText(QPointF(area.left() + firstLeader * leaderWidth, baseline),
+                             leader.repeated(lastLeader - firstLeader));
         baseline += step;
     }
 }

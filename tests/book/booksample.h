@@ -95,11 +95,11 @@ inline QString addSamplePicture(QTextDocument& document) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    return pictures::add(
-        document, std::make_shared<const pictures::Picture>(
-                      pictures::Picture::Header{
-                          .encoding = pictures::Encoding::Png, .width = 640, .height = 420},
-                      png));
+    return pictures::add(document,
+                         std::make_shared<const pictures::Picture>(
+                             pictures::Picture::Header{
+                                 .encoding = pictures::Encoding::Png, .width = 640, .height = 420},
+                             png));
 }
 
 /// Her bold and italic on words of the first answer, and photos with

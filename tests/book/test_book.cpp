@@ -314,6 +314,26 @@ void BookTest::bookPdfIsSetAsABook() {
         QCOMPARE(titles, 2);
         QCOMPARE(questions, 1);
         QVERIFY(!c.twoSided || numbers > 10);
+
+        // The contents' rows of dots end in one column, the page numbers flush right after them.
+        QList<qreal> leaderEnds, numberEnds;
+        for (const PdfText& leaders : texts) {
+            if (!leaders.text.contains(u'.') ||
+                !QString(leaders.text).remove(u'.').trimmed().isEmpty())
+                continue;
+            leaderEnds << leaders.left + leaders.width;
+            for (const PdfText& number : texts)
+                if (number.page == leaders.page && number.top == leaders.top &&
+                    number.left > leaders.left && number.text.toInt() > 0)
+                    numberEnds << number.left + number.width;
+        }
+        QCOMPARE(leaderEnds.size(), catalogue::chapters().size());
+        QCOMPARE(numberEnds.size(), leaderEnds.size());
+        for (const QList<qreal>& ends : {leaderEnds, numberEnds})
+            QVERIFY2(*std::max_element(ends.cbegin(), ends.cend()) -
+                             *std::min_element(ends.cbegin(), ends.cend()) <=
+                         1.5,
+                     qPrintable(pdf));
     }
 }
 

@@ -67,12 +67,11 @@ struct Setting {
 };
 
 /// The rules every page keeps: no heading is the last line of a page but at
-/// a chapter's end or in a run of headings, no paragraph leaves a single line alone at a page's foot
-/// or top, every line stands within the text, a picture centred with its
-/// caption (if any) under it on its page, every chapter opens a page of its
-/// own (a right-hand one on both sides) without a running head, and every
-/// other story page has its chapter's. Counts the paragraphs run over a page
-/// break.
+/// a chapter's end or in a run of headings, no paragraph leaves a single line alone at a page's
+/// foot or top, every line stands within the text, a picture centred with its caption (if any)
+/// under it on its page, every chapter opens a page of its own (a right-hand one on both sides)
+/// without a running head, and every other story page has its chapter's. Counts the paragraphs run
+/// over a page break.
 int checkPageRules(const TypesetBook& book, const QString& name, bool twoSided) {
     int splitParagraphs = 0, openings = 0;
     QString chapter;
@@ -92,9 +91,9 @@ int checkPageRules(const TypesetBook& book, const QString& name, bool twoSided) 
             const bool endsChapter =
                 page + 1 == book.pageCount() || book.kindOf(page + 1) != Kind::Story;
             // A run of questions left unanswered may be longer than a page.
-            const bool onlyHeadings = std::all_of(
-                lines.cbegin(), lines.cend(),
-                [](const TypesetBook::PageLine& line) { return isHeading(line.role); });
+            const bool onlyHeadings =
+                std::all_of(lines.cbegin(), lines.cend(),
+                            [](const TypesetBook::PageLine& line) { return isHeading(line.role); });
             QVERIFY2(!isHeading(last.role) || endsChapter || onlyHeadings, qPrintable(where));
             QVERIFY2(!(first.line > 0 && first.line == first.lineCount - 1), qPrintable(where));
             QVERIFY2(!(last.line == 0 && last.lineCount > 1), qPrintable(where));
