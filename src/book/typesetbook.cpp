@@ -90,6 +90,39 @@ bool isHeading(TypesetBook::Role role) {
            role == TypesetBook::Role::Question;
 }
 
+/// Breaks the text into lines of the width, centred, at words (a word longer
+/// than the width wherever it must be); how many.
+int setLines(QTextLayout& layout, qreal width) {
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    return layout.lineCount();
+}
+
+/// Breaks the text into as few lines as the width allows, of even lengths:
+/// at the narrowest width that takes no more of them, so that a title is not
+/// left with one short word alone under it. The width it took.
+qreal setEvenLines(QTextLayout& layout, qreal width) {
+    const int lines = setLines(layout, width);
+    if (lines < 2)
+        return width;
+    qreal narrow = width / lines, wide = width;
+    for (int step = 0; step < 12; ++step) {
+        const qreal middle = (narrow + wide) / 2;
+        (setLines(layout, middle) > lines ? narrow : wide) = middle;
+    }
+    setLines(layout, wide);
+    return wide;
+}
+
 /// The first of the places a page may end at that leaves something on it.
 std::size_t firstPast(std::size_t first, std::initializer_list<std::size_t> ends) {
     return *std::find_if(ends.begin(), ends.end(),
@@ -502,11 +535,10 @@ void TypesetBook::paintTitlePage(QPainter& painter, int page) const {
     const QRectF area = textArea(page);
     const qreal gap = points(bodyPoints_);
     auto paintCentred = [&](const QString& text, const QFont& font, qreal top) {
-        painter.setFont(font);
-        const QRectF box(area.left(), top, area.width(), area.height());
-        const QRectF used = painter.boundingRect(box, Qt::AlignHCenter | Qt::TextWordWrap, text);
-        painter.drawText(box, Qt::AlignHCenter | Qt::TextWordWrap, text);
-        return used.bottom();
+        QTextLayout layout(text, font, &device_);
+        const qreal width = setEvenLines(layout, area.width());
+        layout.draw(&painter, QPointF(area.left() + (area.width() - width) / 2, top));
+        return top + layout.boundingRect().height();
     };
     qreal y =
         paintCentred(options_.title, font(kBookTitleScale), area.top() + area.height() * 0.22);

@@ -268,6 +268,8 @@ void BookTest::bookPdfIsSetAsABook() {
         choice.paper = c.paper;
         choice.twoSided = c.twoSided;
         choice.largePrint = c.largePrint;
+        if (c.paper == BookPaper::A5)
+            choice.title = QStringLiteral("The Story of My Life");  // two lines in large print
         const QString pdf = dir.filePath(QStringLiteral("paper%1.pdf").arg(int(c.paper)));
         f.dialogs.answerBook(choice);
         f.dialogs.answerSaveFile(pdf);
@@ -314,6 +316,16 @@ void BookTest::bookPdfIsSetAsABook() {
         QCOMPARE(titles, 2);
         QCOMPARE(questions, 1);
         QVERIFY(!c.twoSided || numbers > 10);
+
+        // A title of two lines is set in lines of even length, no word alone under the rest.
+        QList<qreal> titleWidths;
+        for (const PdfText& text : texts)
+            if (text.page == 1 && text.size >= 2 * bodySize)
+                titleWidths << text.width;
+        QCOMPARE(titleWidths.size(), c.paper == BookPaper::A5 ? 2 : 1);
+        QVERIFY2(*std::min_element(titleWidths.cbegin(), titleWidths.cend()) >
+                     0.6 * *std::max_element(titleWidths.cbegin(), titleWidths.cend()),
+                 qPrintable(pdf));
 
         // The contents' rows of dots end in one column, the page numbers flush right after them.
         QList<qreal> leaderEnds, numberEnds;
