@@ -34,9 +34,9 @@ constexpr qreal kChapterTitleScale = 2.0, kChapterNumberScale = 1.2, kRunningHea
                 kAuthorScale = 1.6, kContentsTitleScale = 1.8;
 // Space between the parts of the text, in the body's size: over a question
 // and under it, around a picture and over its caption, under a chapter's
-// number and under its title.
+// number and under its title, around a poem she centred.
 constexpr qreal kOverQuestion = 1.4, kUnderQuestion = 0.35, kAroundPicture = 0.6,
-                kOverCaption = 0.2, kUnderNumber = 0.5, kUnderTitle = 2.5;
+                kOverCaption = 0.2, kUnderNumber = 0.5, kUnderTitle = 2.5, kAroundSetApart = 0.5;
 // A chapter's number stands this far down its first page.
 constexpr qreal kOpeningDrop = 0.16;
 // A paragraph right after a picture and no longer than this is its caption.
@@ -307,15 +307,23 @@ void TypesetBook::addText(int from, int to) {
 
 // Her paragraphs are the book's, justified and indented but after a heading
 // or a picture; the ones she centred (a poem, a verse) or set at the right
-// keep her alignment, with no indent to put them off it.
+// keep her alignment, with no indent to put them off it, and stand a little
+// apart from the book's paragraphs around them.
 void TypesetBook::addBody(const QTextBlock& block) {
     const Qt::Alignment hers = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-    if (hers & (Qt::AlignHCenter | Qt::AlignRight)) {
-        addParagraph(Role::Body, block.layout(), block, 0, 0, hers);
+    const bool setApart = hers & (Qt::AlignHCenter | Qt::AlignRight);
+    const Paragraph* previous = paragraphs_.empty() ? nullptr : &paragraphs_.back();
+    const bool afterSetApart = previous && previous->role == Role::Body &&
+                               !(previous->layout->textOption().alignment() & Qt::AlignJustify);
+    const qreal above = previous && previous->role == Role::Body && afterSetApart != setApart
+                            ? points(bodyPoints_ * kAroundSetApart)
+                            : 0;
+    if (setApart) {
+        addParagraph(Role::Body, block.layout(), block, above, 0, hers);
         return;
     }
     const qreal indent = afterHeading_ ? 0 : points(bodyPoints_ * kIndent);
-    addParagraph(Role::Body, block.layout(), block, 0, indent, Qt::AlignJustify);
+    addParagraph(Role::Body, block.layout(), block, above, indent, Qt::AlignJustify);
 }
 
 void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
