@@ -241,6 +241,13 @@ void TypesetBookTest::uncommonParagraphsKeepTheRules() {
     SampleStory story;
     for (const int position : {3, 8, 25, 27, 29})
         test::addUncommonParagraphs(story.document, position);
+    // And a photo a page tall, without a caption, right under a question.
+    QTextCursor answer = story.document.find(QLatin1StringView(catalogue::question(12).text));
+    answer.movePosition(QTextCursor::NextBlock);
+    answer.movePosition(QTextCursor::NextBlock);
+    answer.insertImage(
+        pictures::imageFormat(test::addSamplePicture(story.document), QSizeF(300, 3000)));
+    answer.insertBlock();
     for (const bool largePrint : {false, true}) {
         Paper paper(sixByNine());
         TypesetBook book(story.document, paper.writer,
@@ -250,7 +257,7 @@ void TypesetBookTest::uncommonParagraphsKeepTheRules() {
                        true);
         if (QTest::currentTestFailed())
             return;
-        // Her seven photos stand on the pages, the two with captions
+        // Her eight photos stand on the pages, the two with captions
         // captioned; the line before her long laugh is not left short.
         int pictures = 0, captions = 0, laughs = 0;
         for (int page = 0; page < book.pageCount(); ++page)
@@ -263,7 +270,7 @@ void TypesetBookTest::uncommonParagraphsKeepTheRules() {
                              qPrintable(line.text));
                 }
             }
-        QCOMPARE(pictures, 7);
+        QCOMPARE(pictures, 8);
         QCOMPARE(captions, 2);
         QCOMPARE(laughs, 5);
     }
