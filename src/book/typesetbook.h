@@ -26,12 +26,13 @@ struct OutlineChapter;
  *
  * The story is read by its words (see outlineOf): questions left without an
  * answer, and chapters without any, are left out unless asked for. Her bold,
- * italic, underlining and colours stay; her fonts and sizes give way to the
- * book's. Pictures stand centred and whole on a page, with the short line
- * under them that captions them.
+ * italic, underlining and colours stay, and so do the paragraphs she centred
+ * or set at the right; her fonts and sizes give way to the book's. Pictures stand centred and whole
+ * on a page, with the short line under them that captions them.
  *
  * Pages are filled line by line: a question heading goes to the next page
- * with the first two lines of its answer, no paragraph leaves a single line
+ * with the first two lines of its answer (one left unanswered with the next
+ * question), no paragraph leaves a single line
  * at the foot or the top of a page, a picture keeps its caption. Printed on
  * both sides, the margins are mirrored with the wider one inside, every
  * chapter opens on a right-hand page (a blank page before it when needed)
