@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace vellumora::book {
 
@@ -33,9 +34,9 @@ constexpr qreal kChapterTitleScale = 2.0, kChapterNumberScale = 1.2, kRunningHea
                 kAuthorScale = 1.6, kContentsTitleScale = 1.8;
 // Space between the parts of the text, in the body's size: over a question
 // and under it, around a picture and over its caption, under a chapter's
-// number and under its title.
+// number and under its title, around a poem she centred.
 constexpr qreal kOverQuestion = 1.4, kUnderQuestion = 0.35, kAroundPicture = 0.6,
-                kOverCaption = 0.2, kUnderNumber = 0.5, kUnderTitle = 2.5;
+                kOverCaption = 0.2, kUnderNumber = 0.5, kUnderTitle = 2.5, kAroundSetApart = 0.5;
 // A chapter's number stands this far down its first page.
 constexpr qreal kOpeningDrop = 0.16;
 // A paragraph right after a picture and no longer than this is its caption.
@@ -47,6 +48,8 @@ constexpr qreal kIndent = 1.5;
 // for, and "The" and "little" would be found, copied and read aloud as "e"
 // and "lile". (Qt counts a spacing below 1/64 pixel as none.)
 constexpr qreal kNoLigatures = 0.05;
+// No word shorter than this is as wide as a line.
+constexpr qsizetype kLongWord = 24;
 // Laying out reports this many times over the story, enough for a smooth bar.
 constexpr int kLayoutReports = 200;
 
@@ -85,6 +88,45 @@ bool isPictureOnly(const QString& text) {
 bool isHeading(TypesetBook::Role role) {
     return role == TypesetBook::Role::ChapterNumber || role == TypesetBook::Role::ChapterTitle ||
            role == TypesetBook::Role::Question;
+}
+
+/// Breaks the text into lines of the width, centred, at words (a word longer
+/// than the width wherever it must be); how many.
+int setLines(QTextLayout& layout, qreal width) {
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    return layout.lineCount();
+}
+
+/// Breaks the text into as few lines as the width allows, of even lengths:
+/// at the narrowest width that takes no more of them, so that a title is not
+/// left with one short word alone under it. The width it took.
+qreal setEvenLines(QTextLayout& layout, qreal width) {
+    const int lines = setLines(layout, width);
+    if (lines < 2)
+        return width;
+    qreal narrow = width / lines, wide = width;
+    for (int step = 0; step < 12; ++step) {
+        const qreal middle = (narrow + wide) / 2;
+        (setLines(layout, middle) > lines ? narrow : wide) = middle;
+    }
+    setLines(layout, wide);
+    return wide;
+}
+
+/// The first of the places a page may end at that leaves something on it.
+std::size_t firstPast(std::size_t first, std::initializer_list<std::size_t> ends) {
+    return *std::find_if(ends.begin(), ends.end(),
+                         [first](std::size_t end) { return end > first; });
 }
 
 QTextLayout::FormatRange wholeParagraph(const QTextBlock& block, const QTextCharFormat& format) {
@@ -257,27 +299,47 @@ void TypesetBook::addText(int from, int to) {
                          0, Qt::AlignHCenter);
             spaceAfter_ = points(bodyPoints_ * kAroundPicture);
         } else {
-            const qreal indent = afterHeading_ ? 0 : points(bodyPoints_ * kIndent);
-            addParagraph(Role::Body, block.layout(), block, 0, indent, Qt::AlignJustify);
+            addBody(block);
         }
         afterPicture = picture;
     }
 }
 
+// Her paragraphs are the book's, justified and indented but after a heading
+// or a picture; the ones she centred (a poem, a verse) or set at the right
+// keep her alignment, with no indent to put them off it, and stand a little
+// apart from the book's paragraphs around them.
+void TypesetBook::addBody(const QTextBlock& block) {
+    const Qt::Alignment hers = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+    const bool setApart = hers & (Qt::AlignHCenter | Qt::AlignRight);
+    const Paragraph* previous = paragraphs_.empty() ? nullptr : &paragraphs_.back();
+    const bool afterSetApart = previous && previous->role == Role::Body &&
+                               !(previous->layout->textOption().alignment() & Qt::AlignJustify);
+    const qreal above = previous && previous->role == Role::Body && afterSetApart != setApart
+                            ? points(bodyPoints_ * kAroundSetApart)
+                            : 0;
+    if (setApart) {
+        addParagraph(Role::Body, block.layout(), block, above, 0, hers);
+        return;
+    }
+    const qreal indent = afterHeading_ ? 0 : points(bodyPoints_ * kIndent);
+    addParagraph(Role::Body, block.layout(), block, above, indent, Qt::AlignJustify);
+}
+
 void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
                                qreal indent, Qt::Alignment alignment) {
-    // A question left without an answer heads nothing: the next question
-    // need not stay with it, or a run of them could fill no page.
+    // A question left without an answer stays with the next question, and
+    // so on to the first lines of an answer: a heading never ends a page.
     const Role previous = paragraphs_.empty() ? Role::Body : paragraphs_.back().role;
-    const bool followsHeading =
-        isHeading(previous) && !newPage_ && !(previous == Role::Question && role == Role::Question);
+    const bool followsHeading = isHeading(previous) && !newPage_;
     const int index = int(paragraphs_.size());
     paragraphs_.push_back({role, layout, block});
     QTextOption option(alignment);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     if (block.isValid())
         option.setTextDirection(block.textDirection());
-    const int lines = breakLines(*layout, option, indent);
+    const int lines =
+        breakLines(*layout, block.isValid() ? block.text() : layout->text(), option, indent);
     const bool keptWithPrevious = followsHeading || role == Role::Caption;
     for (int i = 0; i < lines; ++i) {
         // No line alone at a page's foot or top; a heading stays whole and
@@ -303,17 +365,38 @@ void TypesetBook::addParagraph(Role role, QTextLayout* layout, const QTextBlock&
 }
 
 // Every line at the text's width, the first indented; each is placed on its
-// page later, so all stand at the top of the paragraph here.
-int TypesetBook::breakLines(QTextLayout& layout, const QTextOption& option, qreal indent) const {
+// page later, so all stand at the top of the paragraph here. A word longer
+// than a line (a web address, her long laugh) has to be broken anyway: it
+// starts where the line before it has room, rather than leave that line
+// short, or stretched wide where it is justified.
+int TypesetBook::breakLines(QTextLayout& layout, const QString& text, const QTextOption& option,
+                            qreal indent) const {
     layout.setTextOption(option);
+    QTextOption anywhere = option;
+    anywhere.setWrapMode(QTextOption::WrapAnywhere);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         const qreal lineIndent = line.lineNumber() == 0 ? indent : 0;
         line.setLineWidth(textWidth_ - lineIndent);
+        if (wordAfterIsOverLong(text, line.textStart() + line.textLength())) {
+            layout.setTextOption(anywhere);  // taken up when the line is laid out again
+            line.setLineWidth(textWidth_ - lineIndent);
+            layout.setTextOption(option);
+        }
         line.setPosition(QPointF(lineIndent, 0));
     }
     layout.endLayout();
     return layout.lineCount();
+}
+
+bool TypesetBook::wordAfterIsOverLong(const QString& text, int from) const {
+    const auto end =
+        std::find_if(text.cbegin() + from, text.cend(), [](QChar c) { return c.isSpace(); });
+    const qsizetype length = end - (text.cbegin() + from);
+    // Measured only when long enough to matter: few words are.
+    return length >= kLongWord &&
+           QFontMetricsF(bodyFont_, &device_).horizontalAdvance(text.mid(from, length)) >
+               textWidth_;
 }
 
 qreal TypesetBook::lineAdvance(Role role, qreal height) const {
@@ -353,7 +436,8 @@ void TypesetBook::paginate() {
 
 // Fills a page from the given line on; the line the next page begins with.
 // The page ends at the last place a page may end before the text overflows
-// it; where the rules leave none, at least no heading is left at its foot.
+// it. Where the rules leave none, at least no heading is left at its foot;
+// and where a run of headings is longer than a page, none is split.
 std::size_t TypesetBook::fillPage(std::size_t first) {
     const Slot& opening = slots_[first];
     if (opening.newPage && options_.twoSided && pages_.size() % 2 == 1)
@@ -363,7 +447,7 @@ std::size_t TypesetBook::fillPage(std::size_t first) {
     Page page{opensChapter ? PageKind::ChapterOpening : PageKind::Story, first, first,
               opening.chapter};
     qreal y = 0;
-    std::size_t strong = first, weak = first, i = first;
+    std::size_t strong = first, weak = first, between = first, i = first;
     for (; i < slots_.size(); ++i) {
         Slot& slot = slots_[i];
         if (i > first) {
@@ -373,10 +457,12 @@ std::size_t TypesetBook::fillPage(std::size_t first) {
                 strong = i;
             if (!isHeading(paragraphs_[std::size_t(slots_[i - 1].paragraph)].role))
                 weak = i;
+            if (slot.line == 0)
+                between = i;
         }
         const qreal above = i == first && !slot.newPage ? 0 : slot.above;
         if (i > first && y + above + slot.advance > textHeight_) {
-            i = strong > first ? strong : weak > first ? weak : i;
+            i = firstPast(first, {strong, weak, between, i});
             break;
         }
         slot.y = y + above;
@@ -418,14 +504,12 @@ QList<TypesetBook::PageLine> TypesetBook::linesOf(int page) const {
         const QTextLine line = paragraph.layout->lineAt(slot.line);
         const QString text =
             paragraph.block.isValid() ? paragraph.block.text() : paragraph.layout->text();
-        const qreal width = line.naturalTextWidth();
-        const qreal left = paragraph.layout->textOption().alignment() & Qt::AlignHCenter
-                               ? (line.width() - width) / 2
-                               : 0;
-        lines.append(
-            {paragraph.role, text.mid(line.textStart(), line.textLength()), slot.paragraph,
-             slot.line, paragraph.layout->lineCount(),
-             QRectF(area.left() + line.x() + left, area.top() + slot.y, width, slot.advance)});
+        // Where its alignment puts the line's text (and indent), from the text's left.
+        const QRectF natural = line.naturalTextRect();
+        lines.append({paragraph.role, text.mid(line.textStart(), line.textLength()), slot.paragraph,
+                      slot.line, paragraph.layout->lineCount(),
+                      QRectF(area.left() + natural.x(), area.top() + slot.y, natural.width(),
+                             slot.advance)});
     }
     return lines;
 }
@@ -459,11 +543,10 @@ void TypesetBook::paintTitlePage(QPainter& painter, int page) const {
     const QRectF area = textArea(page);
     const qreal gap = points(bodyPoints_);
     auto paintCentred = [&](const QString& text, const QFont& font, qreal top) {
-        painter.setFont(font);
-        const QRectF box(area.left(), top, area.width(), area.height());
-        const QRectF used = painter.boundingRect(box, Qt::AlignHCenter | Qt::TextWordWrap, text);
-        painter.drawText(box, Qt::AlignHCenter | Qt::TextWordWrap, text);
-        return used.bottom();
+        QTextLayout layout(text, font, &device_);
+        const qreal width = setEvenLines(layout, area.width());
+        layout.draw(&painter, QPointF(area.left() + (area.width() - width) / 2, top));
+        return top + layout.boundingRect().height();
     };
     qreal y =
         paintCentred(options_.title, font(kBookTitleScale), area.top() + area.height() * 0.22);
@@ -477,7 +560,10 @@ void TypesetBook::paintTitlePage(QPainter& painter, int page) const {
                      std::max(area.top() + area.height() * 0.62, y + 4 * gap));
 }
 
-// Each chapter on its line, its page number at the right and a row of dots between.
+// Each chapter on its line, its page number at the right and a row of dots
+// between. The numbers stand flush right in a column of their own, and the
+// dots on one grid down the page, so that they line up in columns and all
+// end the same space short of the numbers.
 void TypesetBook::paintContentsPage(QPainter& painter, int page) const {
     const QRectF area = textArea(page);
     const QFont heading = font(kContentsTitleScale);
@@ -491,6 +577,12 @@ void TypesetBook::paintContentsPage(QPainter& painter, int page) const {
     painter.setFont(entry);
     const QString leader = QStringLiteral(" .");
     const qreal leaderWidth = metrics.horizontalAdvance(leader);
+    qreal numbersWidth = 0;
+    for (const ContentsEntry& line : contents_)
+        numbersWidth =
+            std::max(numbersWidth, metrics.horizontalAdvance(QString::number(line.page)));
+    const int lastLeader =
+        int((area.width() - numbersWidth - metrics.horizontalAdvance(u' ')) / leaderWidth);
     qreal baseline = area.top() + area.height() * kOpeningDrop + headingMetrics.height() * 3;
     // Lines well apart, but all within the page, in large print on small paper too.
     const qreal step =
@@ -498,16 +590,14 @@ void TypesetBook::paintContentsPage(QPainter& painter, int page) const {
                  (area.bottom() - baseline) / std::max<qsizetype>(1, contents_.size()));
     for (const ContentsEntry& line : contents_) {
         const QString number = QString::number(line.page);
-        const qreal numberWidth = metrics.horizontalAdvance(number);
-        const qreal nameWidth = metrics.horizontalAdvance(line.chapter);
         painter.drawText(QPointF(area.left(), baseline), line.chapter);
-        painter.drawText(QPointF(area.right() - numberWidth, baseline), number);
-        const qreal room = area.width() - nameWidth - numberWidth - leaderWidth;
-        const QString leaders = leader.repeated(room > 0 ? int(room / leaderWidth) : 0);
-        painter.drawText(QPointF(area.right() - numberWidth - leaderWidth / 2 -
-                                     metrics.horizontalAdvance(leaders),
-                                 baseline),
-                         leaders);
+        painter.drawText(QPointF(area.right() - metrics.horizontalAdvance(number), baseline),
+                         number);
+        const int firstLeader = int(
+            std::ceil((metrics.horizontalAdvance(line.chapter) + leaderWidth / 2) / leaderWidth));
+        if (lastLeader > firstLeader)
+            painter.drawText(QPointF(area.left() + firstLeader * leaderWidth, baseline),
+                             leader.repeated(lastLeader - firstLeader));
         baseline += step;
     }
 }

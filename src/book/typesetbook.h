@@ -26,17 +26,19 @@ struct OutlineChapter;
  *
  * The story is read by its words (see outlineOf): questions left without an
  * answer, and chapters without any, are left out unless asked for. Her bold,
- * italic, underlining and colours stay; her fonts and sizes give way to the
- * book's. Pictures stand centred and whole on a page, with the short line
- * under them that captions them.
+ * italic, underlining and colours stay, and so do the paragraphs she centred
+ * or set at the right; her fonts and sizes give way to the book's. Pictures
+ * stand centred and whole on a page, with the short line under them that
+ * captions them.
  *
  * Pages are filled line by line: a question heading goes to the next page
- * with the first two lines of its answer, no paragraph leaves a single line
- * at the foot or the top of a page, a picture keeps its caption. Printed on
- * both sides, the margins are mirrored with the wider one inside, every
- * chapter opens on a right-hand page (a blank page before it when needed)
- * and page numbers stand at the outer corners. Every story page but a
- * chapter's first has the chapter's title at its head.
+ * with the first two lines of its answer (one left unanswered with the next
+ * question), no paragraph leaves a single line at the foot or the top of a
+ * page, a picture keeps its caption. Printed on both sides, the margins are
+ * mirrored with the wider one inside, every chapter opens on a right-hand
+ * page (a blank page before it when needed) and page numbers stand at the
+ * outer corners. Every story page but a chapter's first has the chapter's
+ * title at its head.
  *
  * The book works on its own copy of the story; the editor's text is never
  * touched. Positions are in the device's pixels from the paper's top-left
@@ -116,9 +118,13 @@ private:
     void addHeading(const QString& text, Role role, const QFont& font, qreal above);
     void addQuestion(const QTextBlock& block);
     void addText(int from, int to);
+    void addBody(const QTextBlock& block);
     void addParagraph(Role role, QTextLayout* layout, const QTextBlock& block, qreal above,
                       qreal indent, Qt::Alignment alignment);
-    int breakLines(QTextLayout& layout, const QTextOption& option, qreal indent) const;
+    /// Breaks a paragraph (whose text is given: a block's layout does not hold it) into lines.
+    int breakLines(QTextLayout& layout, const QString& text, const QTextOption& option,
+                   qreal indent) const;
+    bool wordAfterIsOverLong(const QString& text, int from) const;
     qreal lineAdvance(Role role, qreal height) const;
     void paginate();
     std::size_t fillPage(std::size_t first);

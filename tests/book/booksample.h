@@ -81,6 +81,27 @@ inline void insertPictureBefore(QTextDocument& document, int position,
     cursor.insertText(caption);
 }
 
+/// A landscape of 640 by 420 added to the story's pictures; its name.
+inline QString addSamplePicture(QTextDocument& document) {
+    QImage image(640, 420, QImage::Format_RGB32);
+    image.fill(QColor(200, 215, 230));
+    {
+        QPainter painter(&image);
+        painter.fillRect(0, 260, 640, 160, QColor(90, 130, 80));
+        painter.setBrush(QColor(240, 200, 60));
+        painter.drawEllipse(470, 50, 90, 90);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return pictures::add(document,
+                         std::make_shared<const pictures::Picture>(
+                             pictures::Picture::Header{
+                                 .encoding = pictures::Encoding::Png, .width = 640, .height = 420},
+                             png));
+}
+
 /// Her bold and italic on words of the first answer, and photos with
 /// captions under them after the third answer and the last.
 inline void dressSampleStory(QTextDocument& document) {
@@ -95,28 +116,44 @@ inline void dressSampleStory(QTextDocument& document) {
     slanted.setFontFamilies({QStringLiteral("Courier")});
     italic.mergeCharFormat(slanted);
 
-    QImage image(640, 420, QImage::Format_RGB32);
-    image.fill(QColor(200, 215, 230));
-    {
-        QPainter painter(&image);
-        painter.fillRect(0, 260, 640, 160, QColor(90, 130, 80));
-        painter.setBrush(QColor(240, 200, 60));
-        painter.drawEllipse(470, 50, 90, 90);
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    const QString name = pictures::add(
-        document, std::make_shared<const pictures::Picture>(
-                      pictures::Picture::Header{
-                          .encoding = pictures::Encoding::Png, .width = 640, .height = 420},
-                      png));
+    const QString name = addSamplePicture(document);
     insertPictureBefore(document, 4, pictures::imageFormat(name, QSizeF(640, 420)),
                         QStringLiteral("The river behind the house, summer 1952"));
     // And one three pages tall, which the book makes fit a page.
     insertPictureBefore(document, 81, pictures::imageFormat(name, QSizeF(300, 3000)),
                         QStringLiteral("Our garden, from the roof"));
+}
+
+/// Paragraphs set as she may set them, in the blank line before a
+/// question: a poem she centred, the line under it she set at the right, a
+/// laugh and a web address each longer than a line, and a photo with no
+/// caption between blank lines.
+inline void addUncommonParagraphs(QTextDocument& document, int position) {
+    QTextCursor cursor = document.find(QLatin1StringView(catalogue::question(position).text));
+    cursor.movePosition(QTextCursor::StartOfBlock);
+    cursor.movePosition(QTextCursor::PreviousBlock);
+    auto paragraph = [&](const QString& text, Qt::Alignment alignment) {
+        QTextBlockFormat format;
+        format.setAlignment(alignment);
+        cursor.insertBlock(format);
+        cursor.insertText(text);
+    };
+    for (const char* verse : {"The river ran behind the house,", "and all the summer long",
+                              "we built our rafts of driftwood", "and sang the boatman's song."})
+        paragraph(QString::fromLatin1(verse), Qt::AlignHCenter);
+    paragraph(QStringLiteral("Grandfather, 1952"), Qt::AlignRight);
+    paragraph(QStringLiteral("When he read it to us he laughed ") +
+                  QStringLiteral("ha").repeated(70) +
+                  QStringLiteral(" until he cried, and so did we."),
+              Qt::AlignLeft);
+    paragraph(QStringLiteral("The mill is on the map at https://maps.example.org/?q=Lyon+mill"
+                             "&ll=45.764043,4.835659&z=17&t=k&layer=c&cbll=45.764043,4.835659"
+                             "&cbp=12,0,0,0,0&output=embed&hl=fr, where the house was."),
+              Qt::AlignJustify);
+    paragraph(QString(), Qt::AlignLeft);
+    cursor.insertBlock();
+    cursor.insertImage(pictures::imageFormat(addSamplePicture(document), QSizeF(640, 420)));
+    paragraph(QString(), Qt::AlignLeft);
 }
 
 }  // namespace vellumora::test

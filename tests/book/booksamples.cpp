@@ -55,5 +55,12 @@ int main(int argc, char** argv) {
     options.largePrint = false;
     write(folder.filePath(QStringLiteral("letter.pdf")), QPageSize(QPageSize::Letter), options,
           story);
+    // A4 with the questions she left unanswered, and paragraphs set as she
+    // may set them: a centred poem, a long web address, a photo without a caption.
+    for (const int position : {3, 25})
+        test::addUncommonParagraphs(story, position);
+    options.includeUnanswered = true;
+    write(folder.filePath(QStringLiteral("a4-unanswered-too.pdf")), QPageSize(QPageSize::A4),
+          options, story);
     return 0;
 }

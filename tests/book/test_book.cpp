@@ -268,6 +268,8 @@ void BookTest::bookPdfIsSetAsABook() {
         choice.paper = c.paper;
         choice.twoSided = c.twoSided;
         choice.largePrint = c.largePrint;
+        if (c.paper == BookPaper::A5)
+            choice.title = QStringLiteral("The Story of My Life");  // two lines in large print
         const QString pdf = dir.filePath(QStringLiteral("paper%1.pdf").arg(int(c.paper)));
         f.dialogs.answerBook(choice);
         f.dialogs.answerSaveFile(pdf);
@@ -314,6 +316,36 @@ void BookTest::bookPdfIsSetAsABook() {
         QCOMPARE(titles, 2);
         QCOMPARE(questions, 1);
         QVERIFY(!c.twoSided || numbers > 10);
+
+        // A title of two lines is set in lines of even length, no word alone under the rest.
+        QList<qreal> titleWidths;
+        for (const PdfText& text : texts)
+            if (text.page == 1 && text.size >= 2 * bodySize)
+                titleWidths << text.width;
+        QCOMPARE(titleWidths.size(), c.paper == BookPaper::A5 ? 2 : 1);
+        QVERIFY2(*std::min_element(titleWidths.cbegin(), titleWidths.cend()) >
+                     0.6 * *std::max_element(titleWidths.cbegin(), titleWidths.cend()),
+                 qPrintable(pdf));
+
+        // The contents' rows of dots end in one column, the page numbers flush right after them.
+        QList<qreal> leaderEnds, numberEnds;
+        for (const PdfText& leaders : texts) {
+            if (!leaders.text.contains(u'.') ||
+                !QString(leaders.text).remove(u'.').trimmed().isEmpty())
+                continue;
+            leaderEnds << leaders.left + leaders.width;
+            for (const PdfText& number : texts)
+                if (number.page == leaders.page && number.top == leaders.top &&
+                    number.left > leaders.left && number.text.toInt() > 0)
+                    numberEnds << number.left + number.width;
+        }
+        QCOMPARE(leaderEnds.size(), catalogue::chapters().size());
+        QCOMPARE(numberEnds.size(), leaderEnds.size());
+        for (const QList<qreal>& ends : {leaderEnds, numberEnds})
+            QVERIFY2(*std::max_element(ends.cbegin(), ends.cend()) -
+                             *std::min_element(ends.cbegin(), ends.cend()) <=
+                         1.5,
+                     qPrintable(pdf));
     }
 }
 
