@@ -16,6 +16,50 @@ namespace vellumora::rtf {
 class CodePageDecoder;
 class FontTable;
 
+/// The levels of a list that a paragraph can name: \ilvl0 to \ilvl8.
+inline constexpr int kListLevels = 9;
+
+// What the list tables hold. They stand outside ListTable so that they are
+// complete types where its members hold them in std::optional.
+namespace lists {
+
+enum class Format : unsigned char {
+    Decimal,
+    UpperRoman,
+    LowerRoman,
+    UpperLetter,
+    LowerLetter,
+    DecimalZero,  // two digits at least
+    Bullet,       // no number: the level's text alone
+};
+
+struct Level {
+    Format format = Format::Decimal;
+    int startAt = 1;
+    int font = -1;
+    bool restarts = true;
+    QString text;  // U+0000 to U+0008 stand for the numbers of levels 0 to 8
+    QString follow = QStringLiteral("\t");
+};
+
+struct Counter {
+    int value = 0;
+    bool started = false;
+};
+
+struct List {
+    std::vector<Level> levels;
+    std::array<Counter, kListLevels> counters{};
+};
+
+struct Override {
+    int listId = 0;
+    std::array<std::optional<int>, kListLevels> startAt{};   // a level begun again, once
+    std::array<std::optional<Level>, kListLevels> levels{};  // levels given in place of the list's
+};
+
+}  // namespace lists
+
 /**
  * The lists of a document, read from its \listtable and \listoverridetable,
  * and the labels they give its list paragraphs in turn, as Word draws them.
@@ -33,8 +77,7 @@ class FontTable;
  */
 class ListTable {
 public:
-    /// The levels of a list that a paragraph can name: \ilvl0 to \ilvl8.
-    static constexpr int kLevels = 9;
+    static constexpr int kLevels = kListLevels;
 
     /// The fonts are those of the file, read before its list tables.
     ListTable(const FontTable& fonts, CodePageDecoder& decoder);
@@ -61,40 +104,11 @@ public:
     std::optional<Label> nextLabel(int overrideNumber, int level);
 
 private:
-    enum class Format : unsigned char {
-        Decimal,
-        UpperRoman,
-        LowerRoman,
-        UpperLetter,
-        LowerLetter,
-        DecimalZero,  // two digits at least
-        Bullet,       // no number: the level's text alone
-    };
-
-    struct Level {
-        Format format = Format::Decimal;
-        int startAt = 1;
-        int font = -1;
-        bool restarts = true;
-        QString text;  // U+0000 to U+0008 stand for the numbers of levels 0 to 8
-        QString follow = QStringLiteral("\t");
-    };
-
-    struct Counter {
-        int value = 0;
-        bool started = false;
-    };
-
-    struct List {
-        std::vector<Level> levels;
-        std::array<Counter, kLevels> counters{};
-    };
-
-    struct Override {
-        int listId = 0;
-        std::array<std::optional<int>, kLevels> startAt{};   // a level begun again, once
-        std::array<std::optional<Level>, kLevels> levels{};  // levels given in place of the list's
-    };
+    using Format = lists::Format;
+    using Level = lists::Level;
+    using Counter = lists::Counter;
+    using List = lists::List;
+    using Override = lists::Override;
 
     void levelWord(Word word, int number, std::size_t depth);
     void beginList(std::size_t depth);
