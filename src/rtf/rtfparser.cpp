@@ -153,7 +153,13 @@ public:
     void run(const std::function<void(qsizetype)>& progress = {}) {
         constexpr int kTokensBetweenReports = 16384;
         int untilReport = kTokensBetweenReports;
-        for (Token token = lexer_.next(); token.kind != TokenKind::End; token = lexer_.next()) {
+        // Each token is made where it is read, not copied there: a copy of
+        // one just written stalls on every token.
+        while (true) {
+            const Token token = lexer_.next();
+            if (token.kind == TokenKind::End) {
+                break;
+            }
             handle(token);
             if (progress && --untilReport == 0) {
                 untilReport = kTokensBetweenReports;
@@ -174,8 +180,12 @@ public:
     const NotKept& notKept() const { return notKept_; }
 
 private:
-    GroupState& state() { return stack_.back(); }
     const GroupState& state() const { return stack_.back(); }
+    /// The group's state, to change: the look of its text is looked at again.
+    GroupState& changeState() {
+        lookStale_ = true;
+        return stack_.back();
+    }
     /// Where the current text goes; everything is skipped inside a skipped group past the depth
     /// bound.
     Destination destination() const {
@@ -267,7 +277,9 @@ private:
 
     // The look of the text of lookState_ under the tables as they were then:
     // worked out again only when either has changed, as most runs share it.
+    // The state is compared only after something may have changed it.
     GroupState lookState_;
+    bool lookStale_ = true;
     std::uint64_t lookFonts_ = 0;
     std::size_t lookColours_ = 0;
     bool lookKnown_ = false;
@@ -332,8 +344,13 @@ void Parser::groupStart() {
         ++overflowDepth_;
         return;
     }
-    const GroupState inherited = stack_.size() == 1 ? GroupState() : stack_.back();
-    stack_.push_back(inherited);
+    if (stack_.size() == 1) {
+        stack_.emplace_back();
+        lookStale_ = true;
+    } else {
+        const GroupState inherited = stack_.back();  // the same look as before
+        stack_.push_back(inherited);
+    }
 }
 
 void Parser::groupEnd() {
@@ -366,6 +383,7 @@ void Parser::groupEnd() {
         lists_.closeGroup(stack_.size());
     }
     stack_.pop_back();
+    lookStale_ = true;
 }
 
 void Parser::controlWord(const Token& token, bool starred) {
@@ -377,7 +395,7 @@ void Parser::controlWord(const Token& token, bool starred) {
     if (destination == Destination::Upr) {
         // \upr holds an 8-bit text and, in {\*\ud ...}, the same in Unicode.
         if (entry && entry->word == Word::Ud) {
-            state().destination = Destination::Body;
+            changeState().destination = Destination::Body;
         }
         return;
     }
@@ -432,23 +450,23 @@ void Parser::applyDestination(Word word, bool starred) {
     }
     switch (word) {
         case Word::FontTable:
-            state().destination = Destination::FontTable;
+            changeState().destination = Destination::FontTable;
             break;
         case Word::ColourTable:
-            state().destination = Destination::ColourTable;
+            changeState().destination = Destination::ColourTable;
             break;
         case Word::SkipGroup:
-            state().destination = Destination::Skip;
+            changeState().destination = Destination::Skip;
             break;
         case Word::Upr:
-            state().destination = Destination::Upr;
+            changeState().destination = Destination::Upr;
             break;
         case Word::Ud:
-            state().destination = Destination::Body;
+            changeState().destination = Destination::Body;
             break;
         case Word::Footnote:
-            state().destination = Destination::Body;
-            state().inNote = true;
+            changeState().destination = Destination::Body;
+            changeState().inNote = true;
             break;
         case Word::Picture:
             beginPicture();
@@ -457,30 +475,30 @@ void Parser::applyDestination(Word word, bool starred) {
             shapes_.push_back({qsizetype(stack_.size()), picturesRead_});
             break;
         case Word::ShapeInstance:
-            state().destination = Destination::Shape;
+            changeState().destination = Destination::Shape;
             break;
         case Word::ShapeResult:
             // What a reader without shapes shows: a copy of the picture just
             // read, or else what it showed before shapes were read at all.
             if (shapeHasPicture() || starred) {
-                state().destination = Destination::Skip;
+                changeState().destination = Destination::Skip;
             }
             break;
         case Word::ListTable:
-            state().destination = Destination::Lists;
+            changeState().destination = Destination::Lists;
             break;
         case Word::ListLabel:
             if (!state().inNote && !paragraphBegun_) {
-                state().inLabel = true;
+                changeState().inLabel = true;
             }
             break;
         case Word::Object:
             ++notKept_.objects;
-            state().destination = Destination::Object;
+            changeState().destination = Destination::Object;
             break;
         case Word::ObjectResult:
             if (state().destination == Destination::Object) {
-                state().destination = Destination::Body;
+                changeState().destination = Destination::Body;
             }
             break;
         default:
@@ -532,7 +550,7 @@ bool Parser::takenAsFallback(const WordEntry& entry) {
 }
 
 void Parser::propertyWord(Word word, const Token& token) {
-    GroupState& group = state();
+    GroupState& group = changeState();
     switch (word) {
         case Word::Bold:
             group.bold = flagValue(token);
@@ -585,7 +603,7 @@ void Parser::propertyWord(Word word, const Token& token) {
 }
 
 void Parser::scriptWord(Word word, const Token& token) {
-    GroupState& group = state();
+    GroupState& group = changeState();
     switch (word) {
         case Word::DoubleByte:
             group.doubleByte = true;
@@ -896,11 +914,11 @@ void Parser::flushText() {
 
 void Parser::beginPicture() {
     if (picture_) {
-        state().destination = Destination::Skip;  // a picture inside a picture is no picture
+        changeState().destination = Destination::Skip;  // a picture inside a picture is no picture
         return;
     }
     picture_.emplace().depth = qsizetype(stack_.size());
-    state().destination = Destination::Picture;
+    changeState().destination = Destination::Picture;
 }
 
 void Parser::pictureWord(const WordEntry& entry, const Token& token) {
@@ -1053,7 +1071,9 @@ int Parser::codePageOf(const GroupState& group) const {
 
 const Look& Parser::look() {
     const GroupState& group = state();
-    if (!lookKnown_ || !(group == lookState_) || fonts_.revision() != lookFonts_ ||
+    const bool stateChanged = lookStale_ && !(group == lookState_);
+    lookStale_ = false;
+    if (!lookKnown_ || stateChanged || fonts_.revision() != lookFonts_ ||
         colours_.revision() != lookColours_) {
         look_ = Look{styleOf(group), codePageOf(group)};
         lookState_ = group;
