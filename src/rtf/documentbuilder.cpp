@@ -155,12 +155,16 @@ qsizetype DocumentBuilder::countPlainStart(QStringView text) {
             }
             breaks = textlayout::offersLineBreak(ch);
         }
-        unbroken = breaks ? 0 : unbroken + 1;
-        longest = std::max(longest, unbroken);
+        if (breaks) {
+            longest = std::max(longest, unbroken);
+            unbroken = 0;
+        } else {
+            ++unbroken;
+        }
         ++length;
     }
     unbroken_ = unbroken;
-    tally_.longestWord = longest;
+    tally_.longestWord = std::max(longest, unbroken);
     return length;
 }
 

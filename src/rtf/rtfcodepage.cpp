@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace vellumora::rtf {
@@ -44,6 +46,27 @@ constexpr CodePageName kCodePageNames[] = {
     {10029, "x-mac-centraleurroman"}, {10079, "macintosh"}, {10081, "x-mac-turkish"}, {10082, "macintosh"},
     {65001, "UTF-8"}};
 // clang-format on
+
+/// Whether any byte is one of 0x80 to 0x9F, looked at eight bytes at a time.
+bool holdsC1Bytes(QByteArrayView bytes) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    const char* data = bytes.data();
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, sizeof word);
+        // The top bit of a byte set, and the two below it clear.
+        if (word & ~(word << 1) & ~(word << 2) & kHighBits) {
+            return true;
+        }
+    }
+    for (; i < bytes.size(); ++i) {
+        if ((static_cast<unsigned char>(data[i]) & 0xE0) == 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -88,6 +111,12 @@ QString CodePageDecoder::decode(int codePage, QByteArrayView bytes) {
 void CodePageDecoder::appendDecoded(int codePage, QByteArrayView bytes, QString& text) {
     if (codePage != kWindowsLatin1CodePage) {
         text += decode(codePage, bytes);
+        return;
+    }
+    // Windows-1252 differs from Latin-1 only in the bytes 0x80 to 0x9F, which
+    // text rarely holds: without them, Qt's conversion of Latin-1 does it all.
+    if (!holdsC1Bytes(bytes)) {
+        text.append(QLatin1StringView(bytes.data(), bytes.size()));
         return;
     }
     const qsizetype before = text.size();

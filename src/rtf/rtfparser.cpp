@@ -113,6 +113,7 @@ struct GroupState {
 struct Look {
     CharStyle style;
     int codePage = kWindowsLatin1CodePage;
+    std::optional<SymbolGlyphs> glyphs;  ///< of a symbol font, whose characters are pictures
 };
 
 /// \plain: the group's text loses its formatting, but stays where it goes and reads \u as before.
@@ -825,13 +826,17 @@ void Parser::unicode(int number) {
 }
 
 char32_t Parser::shownCharacter(char32_t codePoint) {
-    const auto glyphs = glyphsForCodePage(look().codePage);
+    const auto& glyphs = look().glyphs;
     return glyphs ? symbolCharacterForCodePoint(*glyphs, codePoint) : codePoint;
 }
 
 void Parser::emitText(QStringView text) {
     decodeText();
-    pendingText_ += text;
+    if (text.size() == 1) {
+        pendingText_ += text.front();  // most often one character by number (\u)
+    } else {
+        pendingText_ += text;
+    }
 }
 
 void Parser::appendOutput(QStringView text, const CharStyle& style) {
@@ -1075,7 +1080,8 @@ const Look& Parser::look() {
     lookStale_ = false;
     if (!lookKnown_ || stateChanged || fonts_.revision() != lookFonts_ ||
         colours_.revision() != lookColours_) {
-        look_ = Look{styleOf(group), codePageOf(group)};
+        const int codePage = codePageOf(group);
+        look_ = Look{styleOf(group), codePage, glyphsForCodePage(codePage)};
         lookState_ = group;
         lookFonts_ = fonts_.revision();
         lookColours_ = colours_.revision();
