@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <utility>
 
 namespace vellumora::rtf {
@@ -50,6 +51,19 @@ constexpr auto kAsciiKinds = [] {
     }
     return kinds;
 }();
+
+/// Whether a line may break after each unit of the Basic Multilingual
+/// Plane, worked out once: finding a character's script is slow.
+const std::bitset<0x10000>& lineBreaks() {
+    static const auto breaks = [] {
+        std::bitset<0x10000> units;
+        for (char32_t unit = 0; unit < 0x10000; ++unit) {
+            units[unit] = textlayout::offersLineBreak(QChar(char16_t(unit)));
+        }
+        return units;
+    }();
+    return breaks;
+}
 
 }  // namespace
 
@@ -136,6 +150,7 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
 // without a place to break a line are counted in the same loop, as the text
 // is looked at here anyway and most files are mostly text.
 qsizetype DocumentBuilder::countPlainStart(QStringView text) {
+    const std::bitset<0x10000>& breaksAfter = lineBreaks();
     qsizetype length = 0;
     qsizetype unbroken = unbroken_;
     qsizetype longest = tally_.longestWord;
@@ -153,7 +168,7 @@ qsizetype DocumentBuilder::countPlainStart(QStringView text) {
                 unit == QChar::ParagraphSeparator) {
                 break;
             }
-            breaks = textlayout::offersLineBreak(ch);
+            breaks = breaksAfter[unit];
         }
         if (breaks) {
             longest = std::max(longest, unbroken);

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <cstring>
 #include <utility>
 
 namespace vellumora::rtf {
@@ -47,27 +45,6 @@ constexpr CodePageName kCodePageNames[] = {
     {65001, "UTF-8"}};
 // clang-format on
 
-/// Whether any byte is one of 0x80 to 0x9F, looked at eight bytes at a time.
-bool holdsC1Bytes(QByteArrayView bytes) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    const char* data = bytes.data();
-    qsizetype i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, data + i, sizeof word);
-        // The top bit of a byte set, and the two below it clear.
-        if (word & ~(word << 1) & ~(word << 2) & kHighBits) {
-            return true;
-        }
-    }
-    for (; i < bytes.size(); ++i) {
-        if ((static_cast<unsigned char>(data[i]) & 0xE0) == 0x80) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 std::optional<char> windows1252Byte(char16_t unit) {
@@ -108,24 +85,26 @@ QString CodePageDecoder::decode(int codePage, QByteArrayView bytes) {
     return decoder->decode(bytes);
 }
 
-void CodePageDecoder::appendDecoded(int codePage, QByteArrayView bytes, QString& text) {
+void CodePageDecoder::appendDecoded(int codePage, QByteArrayView bytes, std::u16string& text) {
     if (codePage != kWindowsLatin1CodePage) {
-        text += decode(codePage, bytes);
+        const QString decoded = decode(codePage, bytes);
+        text.append(reinterpret_cast<const char16_t*>(decoded.utf16()), decoded.size());
         return;
     }
-    // Windows-1252 differs from Latin-1 only in the bytes 0x80 to 0x9F, which
-    // text rarely holds: without them, Qt's conversion of Latin-1 does it all.
-    if (!holdsC1Bytes(bytes)) {
-        text.append(QLatin1StringView(bytes.data(), bytes.size()));
-        return;
-    }
-    const qsizetype before = text.size();
-    text.resize(before + bytes.size());
-    char16_t* out = reinterpret_cast<char16_t*>(text.data()) + before;
+    // Most text is in this code page: a character for each byte, from a table.
+    static const auto kCharacters = [] {
+        std::array<char16_t, 256> characters{};
+        for (int byte = 0; byte < 256; ++byte) {
+            const char c = static_cast<char>(byte);
+            characters[byte] = windows1252::decode(QByteArrayView(&c, 1)).front().unicode();
+        }
+        return characters;
+    }();
+    const std::size_t before = text.size();
+    text.resize(before + std::size_t(bytes.size()));
+    char16_t* out = text.data() + before;
     for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        *out++ = value < 0x80 ? char16_t(value)
-                              : windows1252::decode(QByteArrayView(&byte, 1)).front().unicode();
+        *out++ = kCharacters[static_cast<unsigned char>(byte)];
     }
 }
 

@@ -288,7 +288,7 @@ private:
 
     // Text of the group's look, not yet given to the builder: what has been
     // decoded, and after it bytes not yet decoded, all of one code page.
-    QString pendingText_;
+    std::u16string pendingText_;
     QByteArray textBytes_;
     int textCodePage_ = kWindowsLatin1CodePage;
 };
@@ -832,11 +832,7 @@ char32_t Parser::shownCharacter(char32_t codePoint) {
 
 void Parser::emitText(QStringView text) {
     decodeText();
-    if (text.size() == 1) {
-        pendingText_ += text.front();  // most often one character by number (\u)
-    } else {
-        pendingText_ += text;
-    }
+    pendingText_.append(text.utf16(), std::size_t(text.size()));
 }
 
 void Parser::appendOutput(QStringView text, const CharStyle& style) {
@@ -909,9 +905,9 @@ void Parser::decodeText() {
 
 void Parser::flushText() {
     decodeText();
-    if (!pendingText_.isEmpty()) {
-        appendOutput(pendingText_, look().style);
-        pendingText_.resize(0);
+    if (!pendingText_.empty()) {
+        appendOutput(QStringView(pendingText_.data(), qsizetype(pendingText_.size())), look().style);
+        pendingText_.clear();  // keeps its memory for the next run
     }
 }
 
