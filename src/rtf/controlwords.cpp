@@ -196,6 +196,9 @@ class WordTable {
 public:
     WordTable() {
         for (const WordEntry& entry : kWords) {
+            if (entry.name.size() == 1) {
+                letters_[static_cast<unsigned char>(entry.name[0])] = &entry;
+            }
             std::size_t slot = hash(entry.name) & kMask;
             while (slots_[slot]) {
                 slot = (slot + 1) & kMask;
@@ -205,6 +208,9 @@ public:
     }
 
     const WordEntry* find(std::string_view name) const {
+        if (name.size() == 1) {
+            return letters_[static_cast<unsigned char>(name[0])];  // \u, \b, \i, \f: the most frequent
+        }
         for (std::size_t slot = hash(name) & kMask;; slot = (slot + 1) & kMask) {
             const WordEntry* entry = slots_[slot];
             if (!entry || entry->name == name) {
@@ -227,6 +233,7 @@ private:
     }
 
     std::array<const WordEntry*, kSlots> slots_{};
+    std::array<const WordEntry*, 256> letters_{};
 };
 
 }  // namespace

@@ -52,12 +52,13 @@ constexpr auto kAsciiKinds = [] {
     return kinds;
 }();
 
-/// Whether a line may break after each unit of the Basic Multilingual
-/// Plane, worked out once: finding a character's script is slow.
-const std::bitset<0x10000>& lineBreaks() {
+/// Whether a line may break after each unit below the scripts written
+/// without spaces, worked out once rather than for every character.
+constexpr char32_t kLooksUpScript = 0x2E80;
+const std::bitset<kLooksUpScript>& lineBreaks() {
     static const auto breaks = [] {
-        std::bitset<0x10000> units;
-        for (char32_t unit = 0; unit < 0x10000; ++unit) {
+        std::bitset<kLooksUpScript> units;
+        for (char32_t unit = 0; unit < kLooksUpScript; ++unit) {
             units[unit] = textlayout::offersLineBreak(QChar(char16_t(unit)));
         }
         return units;
@@ -150,12 +151,14 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
 // without a place to break a line are counted in the same loop, as the text
 // is looked at here anyway and most files are mostly text.
 qsizetype DocumentBuilder::countPlainStart(QStringView text) {
-    const std::bitset<0x10000>& breaksAfter = lineBreaks();
+    const std::bitset<kLooksUpScript>& breaksAfter = lineBreaks();
+    const char16_t* units = text.utf16();
+    const qsizetype size = text.size();
     qsizetype length = 0;
     qsizetype unbroken = unbroken_;
     qsizetype longest = tally_.longestWord;
-    for (const QChar ch : text) {
-        const char16_t unit = ch.unicode();
+    while (length < size) {
+        const char16_t unit = units[length];
         bool breaks = false;
         if (unit < 0x80) {
             const std::uint8_t kind = kAsciiKinds[unit];
@@ -168,7 +171,7 @@ qsizetype DocumentBuilder::countPlainStart(QStringView text) {
                 unit == QChar::ParagraphSeparator) {
                 break;
             }
-            breaks = breaksAfter[unit];
+            breaks = unit < kLooksUpScript ? breaksAfter[unit] : textlayout::offersLineBreak(QChar(unit));
         }
         if (breaks) {
             longest = std::max(longest, unbroken);

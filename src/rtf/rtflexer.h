@@ -137,9 +137,13 @@ inline Token Lexer::controlSequence() {
 
 inline Token Lexer::controlWord() {
     const qsizetype start = pos_;
-    while (pos_ < input_.size() && lexing::isLetter(input_[pos_])) {
-        ++pos_;
+    const char* data = input_.data();
+    const qsizetype size = input_.size();
+    qsizetype pos = pos_;
+    while (pos < size && lexing::isLetter(data[pos])) {
+        ++pos;
     }
+    pos_ = pos;
     Token token = lexing::makeToken(TokenKind::ControlWord);
     if (pos_ - start <= kMaxControlWord) {
         token.text = input_.sliced(start, pos_ - start);
@@ -148,11 +152,13 @@ inline Token Lexer::controlWord() {
     if (negative || lexing::isDigit(peek())) {
         pos_ += negative ? 1 : 0;
         long long value = 0;
-        while (pos_ < input_.size() && lexing::isDigit(input_[pos_])) {
-            value = std::min<long long>(value * 10 + (input_[pos_] - '0'),
+        pos = pos_;
+        while (pos < size && lexing::isDigit(data[pos])) {
+            value = std::min<long long>(value * 10 + (data[pos] - '0'),
                                         std::numeric_limits<std::int32_t>::max() + 1LL);
-            ++pos_;
+            ++pos;
         }
+        pos_ = pos;
         value = negative ? -value : value;
         token.number = static_cast<std::int32_t>(
             std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
@@ -162,19 +168,24 @@ inline Token Lexer::controlWord() {
     if (peek() == ' ') {
         ++pos_;
     }
-    if (token.text == "bin" && token.number > 0) {
+    if (token.number > 0 && token.text.size() == 3 && token.text == "bin") {
         pendingBinary_ = token.number;
     }
     return token;
 }
 
+// The loops keep their place in a local: a byte read could otherwise be the
+// member itself, to be stored and read again at every byte.
 inline Token Lexer::text() {
     const qsizetype start = pos_;
     const char* data = input_.data();
-    while (pos_ < input_.size() && !lexing::kEndsText[static_cast<unsigned char>(data[pos_])]) {
-        ++pos_;
+    const qsizetype size = input_.size();
+    qsizetype pos = pos_;
+    while (pos < size && !lexing::kEndsText[static_cast<unsigned char>(data[pos])]) {
+        ++pos;
     }
-    return lexing::makeToken(TokenKind::Text, input_.sliced(start, pos_ - start));
+    pos_ = pos;
+    return lexing::makeToken(TokenKind::Text, input_.sliced(start, pos - start));
 }
 
 }  // namespace vellumora::rtf
