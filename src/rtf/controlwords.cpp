@@ -208,8 +208,9 @@ public:
     }
 
     const WordEntry* find(std::string_view name) const {
+        // \u, \b, \i and \f, the most frequent words, are found by their letter.
         if (name.size() == 1) {
-            return letters_[static_cast<unsigned char>(name[0])];  // \u, \b, \i, \f: the most frequent
+            return letters_[static_cast<unsigned char>(name[0])];
         }
         for (std::size_t slot = hash(name) & kMask;; slot = (slot + 1) & kMask) {
             const WordEntry* entry = slots_[slot];

@@ -171,7 +171,8 @@ qsizetype DocumentBuilder::countPlainStart(QStringView text) {
                 unit == QChar::ParagraphSeparator) {
                 break;
             }
-            breaks = unit < kLooksUpScript ? breaksAfter[unit] : textlayout::offersLineBreak(QChar(unit));
+            breaks = unit < kLooksUpScript ? breaksAfter[unit]
+                                           : textlayout::offersLineBreak(QChar(unit));
         }
         if (breaks) {
             longest = std::max(longest, unbroken);

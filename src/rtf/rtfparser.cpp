@@ -906,7 +906,8 @@ void Parser::decodeText() {
 void Parser::flushText() {
     decodeText();
     if (!pendingText_.empty()) {
-        appendOutput(QStringView(pendingText_.data(), qsizetype(pendingText_.size())), look().style);
+        appendOutput(QStringView(pendingText_.data(), qsizetype(pendingText_.size())),
+                     look().style);
         pendingText_.clear();  // keeps its memory for the next run
     }
 }
