@@ -196,6 +196,9 @@ class WordTable {
 public:
     WordTable() {
         for (const WordEntry& entry : kWords) {
+            if (entry.name.size() == 1) {
+                letters_[static_cast<unsigned char>(entry.name[0])] = &entry;
+            }
             std::size_t slot = hash(entry.name) & kMask;
             while (slots_[slot]) {
                 slot = (slot + 1) & kMask;
@@ -205,6 +208,10 @@ public:
     }
 
     const WordEntry* find(std::string_view name) const {
+        // \u, \b, \i and \f, the most frequent words, are found by their letter.
+        if (name.size() == 1) {
+            return letters_[static_cast<unsigned char>(name[0])];
+        }
         for (std::size_t slot = hash(name) & kMask;; slot = (slot + 1) & kMask) {
             const WordEntry* entry = slots_[slot];
             if (!entry || entry->name == name) {
@@ -227,6 +234,7 @@ private:
     }
 
     std::array<const WordEntry*, kSlots> slots_{};
+    std::array<const WordEntry*, 256> letters_{};
 };
 
 }  // namespace

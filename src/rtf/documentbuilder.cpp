@@ -9,6 +9,8 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
+#include <bitset>
 #include <utility>
 
 namespace vellumora::rtf {
@@ -37,21 +39,31 @@ QTextCharFormat formatFor(const CharStyle& style) {
     return format;
 }
 
-/// How many units at the start of the text go into a run as they are: no
-/// surrogates, no structure marks, no paragraph or line ends, no NUL.
-qsizetype plainLength(QStringView text) {
-    qsizetype length = 0;
-    for (const QChar ch : text) {
-        const char16_t unit = ch.unicode();
-        const bool plain = unit >= 0x20 ? !QChar::isSurrogate(unit) && !isStructureMark(unit) &&
-                                              unit != QChar::ParagraphSeparator
-                                        : unit != 0 && unit != u'\r' && unit != u'\n';
-        if (!plain) {
-            break;
-        }
-        ++length;
+// What an ASCII unit is to a run and to a line: whether it goes into a run
+// as it is (NUL, CR and LF do not), and whether a line may break after it.
+enum AsciiKind : std::uint8_t { kPlain = 1, kBreaks = 2 };
+constexpr auto kAsciiKinds = [] {
+    std::array<std::uint8_t, 0x80> kinds{};
+    for (char16_t unit = 0; unit < 0x80; ++unit) {
+        const bool plain = unit != 0 && unit != u'\r' && unit != u'\n';
+        const bool breaks = unit == u' ' || unit == u'-' || (unit >= 9 && unit <= 13);
+        kinds[unit] = std::uint8_t((plain ? kPlain : 0) | (breaks ? kBreaks : 0));
     }
-    return length;
+    return kinds;
+}();
+
+/// Whether a line may break after each unit below the scripts written
+/// without spaces, worked out once rather than for every character.
+constexpr char32_t kLooksUpScript = 0x2E80;
+const std::bitset<kLooksUpScript>& lineBreaks() {
+    static const auto breaks = [] {
+        std::bitset<kLooksUpScript> units;
+        for (char32_t unit = 0; unit < kLooksUpScript; ++unit) {
+            units[unit] = textlayout::offersLineBreak(QChar(char16_t(unit)));
+        }
+        return units;
+    }();
+    return breaks;
 }
 
 }  // namespace
@@ -120,7 +132,7 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
     switchStyle(style);
     // Most text goes in whole; a unit of its own is looked at only where one needs it.
     while (!text.isEmpty()) {
-        const qsizetype plain = plainLength(text);
+        const qsizetype plain = countPlainStart(text);
         if (plain > 0) {
             flushLoneSurrogate();
             run_ += text.first(plain);
@@ -132,6 +144,52 @@ void DocumentBuilder::appendText(QStringView text, const CharStyle& style) {
             text = text.sliced(1);
         }
     }
+}
+
+// How many units at the start of the text go into a run as they are: no
+// surrogates, structure marks, paragraph or line ends, NUL. The stretches
+// without a place to break a line are counted in the same loop, as the text
+// is looked at here anyway and most files are mostly text.
+qsizetype DocumentBuilder::countPlainStart(QStringView text) {
+    const std::bitset<kLooksUpScript>& breaksAfter = lineBreaks();
+    const char16_t* units = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype length = 0;
+    qsizetype unbroken = unbroken_;
+    qsizetype longest = tally_.longestWord;
+    while (length < size) {
+        const char16_t unit = units[length];
+        bool breaks = false;
+        if (unit < 0x80) {
+            const std::uint8_t kind = kAsciiKinds[unit];
+            if (!(kind & kPlain)) {
+                break;
+            }
+            breaks = kind & kBreaks;
+        } else {
+            if (QChar::isSurrogate(unit) || isStructureMark(unit) ||
+                unit == QChar::ParagraphSeparator) {
+                break;
+            }
+            breaks = unit < kLooksUpScript ? breaksAfter[unit]
+                                           : textlayout::offersLineBreak(QChar(unit));
+        }
+        if (breaks) {
+            longest = std::max(longest, unbroken);
+            unbroken = 0;
+        } else {
+            ++unbroken;
+        }
+        ++length;
+    }
+    unbroken_ = unbroken;
+    tally_.longestWord = std::max(longest, unbroken);
+    return length;
+}
+
+// A unit that goes into a run but offers no place to break a line.
+void DocumentBuilder::countUnbroken() {
+    tally_.longestWord = std::max(tally_.longestWord, ++unbroken_);
 }
 
 void DocumentBuilder::appendUnit(char16_t unit) {
@@ -147,7 +205,9 @@ void DocumentBuilder::appendUnit(char16_t unit) {
             run_ += QChar(pendingHighSurrogate_);
             run_ += QChar(unit);
             pendingHighSurrogate_ = 0;
+            countUnbroken();
         }
+        countUnbroken();
         paragraphHasText_ = true;
         return;
     }
@@ -164,6 +224,7 @@ void DocumentBuilder::appendUnit(char16_t unit) {
             return;
         default:
             run_ += QChar(unit);
+            countUnbroken();
             paragraphHasText_ = true;
     }
 }
@@ -172,6 +233,7 @@ void DocumentBuilder::flushLoneSurrogate() {
     if (pendingHighSurrogate_ != 0) {
         run_ += QChar(kReplacement);
         pendingHighSurrogate_ = 0;
+        countUnbroken();
         paragraphHasText_ = true;
     }
 }
@@ -210,11 +272,6 @@ void DocumentBuilder::flushRun() {
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
     paragraphLength_ += run_.size();
     tally_.longestParagraph = std::max(tally_.longestParagraph, paragraphLength_);
-    if (!document_) {
-        // A document is built only once its counts are known to be fine.
-        words_.add(run_);
-        tally_.longestWord = words_.longest();
-    }
     if (recording_) {
         record({Step::Kind::Run, recordedStyle(runStyle_), std::exchange(run_, QString())});
         return;
@@ -234,8 +291,7 @@ void DocumentBuilder::appendPicture(const pictures::PicturePtr& picture,
     ++tally_.runs;
     tally_.mostRunsInAParagraph = std::max(tally_.mostRunsInAParagraph, ++runsInParagraph_);
     tally_.longestParagraph = std::max(tally_.longestParagraph, ++paragraphLength_);
-    words_.add(QStringView(u"\uFFFC"));  // the picture's place in the text
-    tally_.longestWord = words_.longest();
+    countUnbroken();  // the picture's place in the text
     paragraphHasText_ = true;
     if (recording_) {
         recordedPictures_.push_back({picture, count});
@@ -262,7 +318,7 @@ void DocumentBuilder::endParagraph(const CharStyle& style) {
     ++tally_.paragraphs;
     runsInParagraph_ = 0;
     paragraphLength_ = 0;
-    words_.breakLine();
+    unbroken_ = 0;
     paragraphHasText_ = false;
     paragraphEnded_ = true;
     if (recording_) {

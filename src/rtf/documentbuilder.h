@@ -126,6 +126,8 @@ private:
         PictureCount count;
     };
 
+    qsizetype countPlainStart(QStringView text);
+    void countUnbroken();
     void appendUnit(char16_t unit);
     void switchStyle(const CharStyle& style);
     const QTextCharFormat& formatOf(const CharStyle& style);
@@ -138,7 +140,7 @@ private:
     DocumentTally tally_;
     qsizetype runsInParagraph_ = 0;
     qsizetype paragraphLength_ = 0;
-    textlayout::UnbrokenRunCounter words_;
+    qsizetype unbroken_ = 0;  ///< units since the last place to break a line
     bool undoWasEnabled_ = false;
     QSizeF pageSize_;
     QString run_;

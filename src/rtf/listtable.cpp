@@ -206,7 +206,7 @@ QString ListTable::labelText(const List& list, const Override& override, const L
 }
 
 void ListTable::beginList(std::size_t depth) {
-    list_.emplace();
+    list_ = List{};
     listId_ = 0;
     listDepth_ = depth;
 }
@@ -215,14 +215,14 @@ void ListTable::beginLevel(std::size_t depth) {
     // A level given whole in an override stands in for the list's.
     const bool inOverride = override_ && overrideLevelDepth_ != 0 && overrideLevel_ < kLevels;
     if (inOverride || (list_ && !override_)) {
-        level_.emplace();
+        level_ = Level{};
         levelDepth_ = depth;
         levelUnits_.clear();
     }
 }
 
 void ListTable::beginOverride(std::size_t depth) {
-    override_.emplace();
+    override_ = Override{};
     overrideNumber_ = 0;
     overrideDepth_ = depth;
     overrideLevel_ = -1;

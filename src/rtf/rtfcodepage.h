@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <unordered_map>
 
 namespace vellumora::rtf {
@@ -45,7 +46,7 @@ class CodePageDecoder {
 public:
     QString decode(int codePage, QByteArrayView bytes);
     /// The same, added to the end of text.
-    void appendDecoded(int codePage, QByteArrayView bytes, QString& text);
+    void appendDecoded(int codePage, QByteArrayView bytes, std::u16string& text);
 
 private:
     static QString decodeGlyphs(SymbolGlyphs glyphs, QByteArrayView bytes);

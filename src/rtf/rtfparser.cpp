@@ -113,6 +113,7 @@ struct GroupState {
 struct Look {
     CharStyle style;
     int codePage = kWindowsLatin1CodePage;
+    std::optional<SymbolGlyphs> glyphs;  ///< of a symbol font, whose characters are pictures
 };
 
 /// \plain: the group's text loses its formatting, but stays where it goes and reads \u as before.
@@ -153,7 +154,13 @@ public:
     void run(const std::function<void(qsizetype)>& progress = {}) {
         constexpr int kTokensBetweenReports = 16384;
         int untilReport = kTokensBetweenReports;
-        for (Token token = lexer_.next(); token.kind != TokenKind::End; token = lexer_.next()) {
+        // Each token is made where it is read, not copied there: a copy of
+        // one just written stalls on every token.
+        while (true) {
+            const Token token = lexer_.next();
+            if (token.kind == TokenKind::End) {
+                break;
+            }
             handle(token);
             if (progress && --untilReport == 0) {
                 untilReport = kTokensBetweenReports;
@@ -174,8 +181,12 @@ public:
     const NotKept& notKept() const { return notKept_; }
 
 private:
-    GroupState& state() { return stack_.back(); }
     const GroupState& state() const { return stack_.back(); }
+    /// The group's state, to change: the look of its text is looked at again.
+    GroupState& changeState() {
+        lookStale_ = true;
+        return stack_.back();
+    }
     /// Where the current text goes; everything is skipped inside a skipped group past the depth
     /// bound.
     Destination destination() const {
@@ -267,7 +278,9 @@ private:
 
     // The look of the text of lookState_ under the tables as they were then:
     // worked out again only when either has changed, as most runs share it.
+    // The state is compared only after something may have changed it.
     GroupState lookState_;
+    bool lookStale_ = true;
     std::uint64_t lookFonts_ = 0;
     std::size_t lookColours_ = 0;
     bool lookKnown_ = false;
@@ -275,7 +288,7 @@ private:
 
     // Text of the group's look, not yet given to the builder: what has been
     // decoded, and after it bytes not yet decoded, all of one code page.
-    QString pendingText_;
+    std::u16string pendingText_;
     QByteArray textBytes_;
     int textCodePage_ = kWindowsLatin1CodePage;
 };
@@ -332,8 +345,13 @@ void Parser::groupStart() {
         ++overflowDepth_;
         return;
     }
-    const GroupState inherited = stack_.size() == 1 ? GroupState() : stack_.back();
-    stack_.push_back(inherited);
+    if (stack_.size() == 1) {
+        stack_.emplace_back();
+        lookStale_ = true;
+    } else {
+        const GroupState inherited = stack_.back();  // the same look as before
+        stack_.push_back(inherited);
+    }
 }
 
 void Parser::groupEnd() {
@@ -366,6 +384,7 @@ void Parser::groupEnd() {
         lists_.closeGroup(stack_.size());
     }
     stack_.pop_back();
+    lookStale_ = true;
 }
 
 void Parser::controlWord(const Token& token, bool starred) {
@@ -377,7 +396,7 @@ void Parser::controlWord(const Token& token, bool starred) {
     if (destination == Destination::Upr) {
         // \upr holds an 8-bit text and, in {\*\ud ...}, the same in Unicode.
         if (entry && entry->word == Word::Ud) {
-            state().destination = Destination::Body;
+            changeState().destination = Destination::Body;
         }
         return;
     }
@@ -432,23 +451,23 @@ void Parser::applyDestination(Word word, bool starred) {
     }
     switch (word) {
         case Word::FontTable:
-            state().destination = Destination::FontTable;
+            changeState().destination = Destination::FontTable;
             break;
         case Word::ColourTable:
-            state().destination = Destination::ColourTable;
+            changeState().destination = Destination::ColourTable;
             break;
         case Word::SkipGroup:
-            state().destination = Destination::Skip;
+            changeState().destination = Destination::Skip;
             break;
         case Word::Upr:
-            state().destination = Destination::Upr;
+            changeState().destination = Destination::Upr;
             break;
         case Word::Ud:
-            state().destination = Destination::Body;
+            changeState().destination = Destination::Body;
             break;
         case Word::Footnote:
-            state().destination = Destination::Body;
-            state().inNote = true;
+            changeState().destination = Destination::Body;
+            changeState().inNote = true;
             break;
         case Word::Picture:
             beginPicture();
@@ -457,30 +476,30 @@ void Parser::applyDestination(Word word, bool starred) {
             shapes_.push_back({qsizetype(stack_.size()), picturesRead_});
             break;
         case Word::ShapeInstance:
-            state().destination = Destination::Shape;
+            changeState().destination = Destination::Shape;
             break;
         case Word::ShapeResult:
             // What a reader without shapes shows: a copy of the picture just
             // read, or else what it showed before shapes were read at all.
             if (shapeHasPicture() || starred) {
-                state().destination = Destination::Skip;
+                changeState().destination = Destination::Skip;
             }
             break;
         case Word::ListTable:
-            state().destination = Destination::Lists;
+            changeState().destination = Destination::Lists;
             break;
         case Word::ListLabel:
             if (!state().inNote && !paragraphBegun_) {
-                state().inLabel = true;
+                changeState().inLabel = true;
             }
             break;
         case Word::Object:
             ++notKept_.objects;
-            state().destination = Destination::Object;
+            changeState().destination = Destination::Object;
             break;
         case Word::ObjectResult:
             if (state().destination == Destination::Object) {
-                state().destination = Destination::Body;
+                changeState().destination = Destination::Body;
             }
             break;
         default:
@@ -532,7 +551,7 @@ bool Parser::takenAsFallback(const WordEntry& entry) {
 }
 
 void Parser::propertyWord(Word word, const Token& token) {
-    GroupState& group = state();
+    GroupState& group = changeState();
     switch (word) {
         case Word::Bold:
             group.bold = flagValue(token);
@@ -585,7 +604,7 @@ void Parser::propertyWord(Word word, const Token& token) {
 }
 
 void Parser::scriptWord(Word word, const Token& token) {
-    GroupState& group = state();
+    GroupState& group = changeState();
     switch (word) {
         case Word::DoubleByte:
             group.doubleByte = true;
@@ -807,13 +826,13 @@ void Parser::unicode(int number) {
 }
 
 char32_t Parser::shownCharacter(char32_t codePoint) {
-    const auto glyphs = glyphsForCodePage(look().codePage);
+    const auto& glyphs = look().glyphs;
     return glyphs ? symbolCharacterForCodePoint(*glyphs, codePoint) : codePoint;
 }
 
 void Parser::emitText(QStringView text) {
     decodeText();
-    pendingText_ += text;
+    pendingText_.append(text.utf16(), std::size_t(text.size()));
 }
 
 void Parser::appendOutput(QStringView text, const CharStyle& style) {
@@ -886,9 +905,10 @@ void Parser::decodeText() {
 
 void Parser::flushText() {
     decodeText();
-    if (!pendingText_.isEmpty()) {
-        appendOutput(pendingText_, look().style);
-        pendingText_.resize(0);
+    if (!pendingText_.empty()) {
+        appendOutput(QStringView(pendingText_.data(), qsizetype(pendingText_.size())),
+                     look().style);
+        pendingText_.clear();  // keeps its memory for the next run
     }
 }
 
@@ -896,11 +916,11 @@ void Parser::flushText() {
 
 void Parser::beginPicture() {
     if (picture_) {
-        state().destination = Destination::Skip;  // a picture inside a picture is no picture
+        changeState().destination = Destination::Skip;  // a picture inside a picture is no picture
         return;
     }
     picture_.emplace().depth = qsizetype(stack_.size());
-    state().destination = Destination::Picture;
+    changeState().destination = Destination::Picture;
 }
 
 void Parser::pictureWord(const WordEntry& entry, const Token& token) {
@@ -1053,9 +1073,12 @@ int Parser::codePageOf(const GroupState& group) const {
 
 const Look& Parser::look() {
     const GroupState& group = state();
-    if (!lookKnown_ || !(group == lookState_) || fonts_.revision() != lookFonts_ ||
+    const bool stateChanged = lookStale_ && !(group == lookState_);
+    lookStale_ = false;
+    if (!lookKnown_ || stateChanged || fonts_.revision() != lookFonts_ ||
         colours_.revision() != lookColours_) {
-        look_ = Look{styleOf(group), codePageOf(group)};
+        const int codePage = codePageOf(group);
+        look_ = Look{styleOf(group), codePage, glyphsForCodePage(codePage)};
         lookState_ = group;
         lookFonts_ = fonts_.revision();
         lookColours_ = colours_.revision();

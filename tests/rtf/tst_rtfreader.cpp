@@ -519,6 +519,12 @@ void RtfReaderTest::refusesPastEachBoundAndKeepsDocument_data() {
         << "{\\rtf1 " + halfWord + "{\\b " + halfWord + "} b}" << ReadStatus::Loaded;
     QTest::newRow("word past the bound")
         << "{\\rtf1 " + halfWord + "{\\b " + halfWord + "a} b}" << ReadStatus::WordTooLong;
+    // A character past U+FFFF is two units of the word, which the reader
+    // takes one at a time.
+    QTest::newRow("word of surrogate pairs past the bound")
+        << "{\\rtf1 a \\uc0" + QByteArray("\\u-10187 \\u-9216 ").repeated(kMaxWordLength / 2 + 1) +
+               "}"
+        << ReadStatus::WordTooLong;
     QTest::newRow("ideographs past the word bound")
         << "{\\rtf1 a\\uc0" + QByteArray("\\u20013 ").repeated(kMaxWordLength + 1) + "}"
         << ReadStatus::Loaded;
