@@ -36,6 +36,9 @@ QTextCharFormat formatFor(const CharStyle& style) {
     if (style.hidden) {
         markHiddenText(format);
     }
+    if (style.shift != QTextCharFormat::AlignNormal) {
+        format.setVerticalAlignment(style.shift);
+    }
     return format;
 }
 

@@ -30,6 +30,8 @@ struct CharStyle {
     bool italic = false;
     bool underline = false;
     bool hidden = false;         ///< see hiddentext.h
+    /// Raised and smaller (a note's mark), or lowered and smaller.
+    QTextCharFormat::VerticalAlignment shift = QTextCharFormat::AlignNormal;
     std::optional<QRgb> colour;  ///< empty: the automatic colour
 
     bool operator==(const CharStyle&) const = default;

@@ -77,6 +77,7 @@ struct GroupState {
     bool italic = false;
     bool underline = false;
     bool hidden = false;
+    QTextCharFormat::VerticalAlignment shift = QTextCharFormat::AlignNormal;
     int colour = 0;
     // Text marked \dbch (LibreOffice marks Asian text so) takes the size that
     // \afs gives right after that mark, if any; \loch, \hich, \rtlch and
@@ -564,6 +565,15 @@ void Parser::propertyWord(Word word, const Token& token) {
             break;
         case Word::UnderlineOff:
             group.underline = false;
+            break;
+        case Word::Superscript:
+            group.shift = QTextCharFormat::AlignSuperScript;
+            break;
+        case Word::Subscript:
+            group.shift = QTextCharFormat::AlignSubScript;
+            break;
+        case Word::NoSuperscript:
+            group.shift = QTextCharFormat::AlignNormal;
             break;
         case Word::Hidden:
             group.hidden = flagValue(token);
@@ -1103,6 +1113,7 @@ CharStyle Parser::styleOf(const GroupState& group) const {
     style.italic = group.italic || (group.rightToLeft && group.associatedItalic);
     style.underline = group.underline;
     style.hidden = group.hidden;
+    style.shift = group.shift;
     style.colour = colours_.colour(group.colour);
     return style;
 }

@@ -40,6 +40,7 @@ struct RunStyle {
     bool italic = false;
     bool underline = false;
     bool hidden = false;
+    QTextCharFormat::VerticalAlignment shift = QTextCharFormat::AlignNormal;
     int colour = 0;  // 0 is the automatic colour
 };
 
@@ -193,6 +194,7 @@ RunStyle styleOf(const QTextCharFormat& format, const QFont& documentFont, Table
     style.italic = font.italic();
     style.underline = underlined(format, documentFont);
     style.hidden = isHiddenText(format);
+    style.shift = format.verticalAlignment();
     const QBrush foreground = format.foreground();
     if (format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush) {
         style.colour = tables.colourIndex(foreground.color().rgb() & 0xFFFFFF);
@@ -234,6 +236,11 @@ void appendRunStart(QByteArray& out, const RunStyle& style) {
     }
     if (style.hidden) {
         out += "\\v";
+    }
+    if (style.shift == QTextCharFormat::AlignSuperScript) {
+        out += "\\super";
+    } else if (style.shift == QTextCharFormat::AlignSubScript) {
+        out += "\\sub";
     }
     if (style.colour) {
         out += "\\cf";

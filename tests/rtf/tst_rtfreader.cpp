@@ -1,5 +1,6 @@
 #include "rtf/hiddentext.h"
 #include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 #include "rtf/symbolfonts.h"
 
 #include "rtftesthelpers.h"
@@ -41,6 +42,7 @@ private slots:
     void readsWhatWordProcessorsWrite();
     void symbolFontsDrawPicturesAndGreek();
     void keepsHiddenTextMarked();
+    void raisesNoteMarksAndKeepsThemRaised();
     void readsAttributes_data();
     void readsAttributes();
     void boundsFontTable();
@@ -400,6 +402,32 @@ void RtfReaderTest::keepsHiddenTextMarked() {
     }
     QCOMPARE(hidden, QStringLiteral("hiddencn"));
     QVERIFY(!isHiddenText(document.begin().charFormat()));
+}
+
+// A note's mark is raised, as writers give it ({\super \chftn}), not read
+// as a digit of the text before it ("chapter 11"); \sub lowers; \plain and
+// \nosupersub end both; a save and a second read keep them.
+void RtfReaderTest::raisesNoteMarksAndKeepsThemRaised() {
+    QTextDocument document;
+    QCOMPARE(readDocument("{\\rtf1 chapter 1{\\super \\chftn{\\*\\footnote \\chftn  n}}"
+                          " H{\\sub 2}O x\\super 2\\nosupersub y\\sub 3\\plain z\\par}",
+                          document),
+             ReadStatus::Loaded);
+    QTextDocument reread;
+    QCOMPARE(readDocument(writeRtf(document), reread), ReadStatus::Loaded);
+    for (const QTextDocument* read : {&document, &reread}) {
+        QString raised, lowered;
+        for (auto it = read->begin().begin(); !it.atEnd(); ++it) {
+            const auto shift = it.fragment().charFormat().verticalAlignment();
+            if (shift == QTextCharFormat::AlignSuperScript)
+                raised += it.fragment().text();
+            else if (shift == QTextCharFormat::AlignSubScript)
+                lowered += it.fragment().text();
+        }
+        QCOMPARE(read->begin().text(), QStringLiteral("chapter 11 H2O x2y3z"));
+        QCOMPARE(raised, QStringLiteral("12"));
+        QCOMPARE(lowered, QStringLiteral("23"));
+    }
 }
 
 void RtfReaderTest::boundsFontTable() {
