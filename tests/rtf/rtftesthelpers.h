@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rtf/hiddentext.h"
+#include "rtf/rtfreader.h"
 
 #include <QColor>
 #include <QList>
@@ -22,6 +23,15 @@ inline QString rawText(const QTextDocument& document) {
         paragraphs << block.text();
     }
     return paragraphs.join(u'\n');
+}
+
+/// What the reader makes of a file, as rawText, or "<not loaded>".
+inline QString textOf(const QByteArray& bytes) {
+    QTextDocument document;
+    if (readDocument(bytes, document) != ReadStatus::Loaded) {
+        return QStringLiteral("<not loaded>");
+    }
+    return rawText(document);
 }
 
 /// The attributes the codec promises to carry, as a format states them.

@@ -9,19 +9,12 @@
 using namespace vellumora::rtf;
 using vellumora::rtf::test::formatAt;
 using vellumora::rtf::test::rawText;
+using vellumora::rtf::test::textOf;
 
 // List paragraphs are labelled from the list tables, as Word draws them; the
 // label a writer kept for readers without lists stands in only where the
 // tables give none.
 namespace {
-
-QString textOf(const QByteArray& bytes) {
-    QTextDocument document;
-    if (readDocument(bytes, document) != ReadStatus::Loaded) {
-        return QStringLiteral("<not loaded>");
-    }
-    return rawText(document);
-}
 
 QByteArray document(const QByteArray& fonts, const QByteArray& lists, const QByteArray& body) {
     return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New Roman;}" + fonts + "}" +

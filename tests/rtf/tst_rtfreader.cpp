@@ -15,16 +15,9 @@ using vellumora::rtf::test::attributesOf;
 using vellumora::rtf::test::describe;
 using vellumora::rtf::test::formatAt;
 using vellumora::rtf::test::rawText;
+using vellumora::rtf::test::textOf;
 
 namespace {
-
-QString textOf(const QByteArray& bytes) {
-    QTextDocument document;
-    if (readDocument(bytes, document) != ReadStatus::Loaded) {
-        return QStringLiteral("<not loaded>");
-    }
-    return rawText(document);
-}
 
 constexpr QRgb kNoColour = 0x01000000;  // marks "automatic" in the table below
 
