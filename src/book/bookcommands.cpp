@@ -85,6 +85,12 @@ QString fileNameFrom(const QString& title) {
     return name.isEmpty() ? QStringLiteral("My Story") : name;
 }
 
+// The print job is named after the book and starts on the book's paper.
+void prepare(QPrinter& printer, const BookChoice& choice) {
+    printer.setDocName(choice.title);
+    printer.setPageSize(BookCommands::pageSizeOf(choice.paper));
+}
+
 }  // namespace
 
 BookCommands::BookCommands(AppContext& context, const QTextDocument& story,
@@ -160,8 +166,7 @@ void BookCommands::printWholeStory() {
     if (!choice)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(choice->title);
-    printer.setPageSize(pageSizeOf(choice->paper));
+    prepare(printer, *choice);
     if (choice->twoSided)
         printer.setDuplex(QPrinter::DuplexLongSide);
     if (!context_.dialogs.setUpPrinter(&window_, printer))
@@ -174,8 +179,7 @@ void BookCommands::preview() {
     if (!choice)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(choice->title);
-    printer.setPageSize(pageSizeOf(choice->paper));
+    prepare(printer, *choice);
     context_.dialogs.previewPrint(
         &window_, printer, [this, &choice](QPrinter& target, QWidget* preview) {
             printOn(target, *choice, QStringLiteral("Preparing the pages of your story..."),
