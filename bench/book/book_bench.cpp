@@ -53,6 +53,14 @@ struct MemoryPdf {
         writer.setPageMargins(QMarginsF());
     }
     int pages() const { return int(buffer.data().count("/Type /Page\n")); }
+    /// Lays the book out and paints it here, as Save as PDF does; the pages written.
+    int print(book::Book& book) {
+        book.layOut();
+        QPainter painter(&writer);
+        book::paintBook(book, painter, writer);
+        painter.end();
+        return pages();
+    }
 };
 
 void reportPages(benchmark::State& state, int pages) {
@@ -72,11 +80,7 @@ void BM_TypesetBookPdf(benchmark::State& state) {
                                 .author = QStringLiteral("Ruth"),
                                 .twoSided = state.range(0) != 0,
                                 .largePrint = state.range(0) != 0});
-        book.layOut();
-        QPainter painter(&pdf.writer);
-        book::paintBook(book, painter, pdf.writer);
-        painter.end();
-        pages = pdf.pages();
+        pages = pdf.print(book);
     }
     reportPages(state, pages);
 }
@@ -89,11 +93,7 @@ void BM_BookPdf(benchmark::State& state) {
         book::BookLayout book(
             bigStory(), pdf.writer,
             {.title = QStringLiteral("My Life"), .author = QStringLiteral("Ruth")});
-        book.layOut();
-        QPainter painter(&pdf.writer);
-        book::paintBook(book, painter, pdf.writer);
-        painter.end();
-        pages = pdf.pages();
+        pages = pdf.print(book);
     }
     reportPages(state, pages);
 }
