@@ -3,12 +3,12 @@
 #include "dialogs/bookdialog.h"
 #include "dialogs/spellingdialog.h"
 #include "files/userplaces.h"
+#include "pictures/newpicture.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
-#include <QImageReader>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -105,14 +105,9 @@ std::optional<QString> chosenFile(QFileDialog& dialog, const FileRequest& reques
 // kinds one by one. JPEG, PNG, BMP, GIF and WebP are named whether or not this
 // machine's Qt reads them all: a file it cannot read is told as such.
 QStringList imageFilters() {
-    QStringList patterns = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
-                            QStringLiteral("*.png"), QStringLiteral("*.bmp"),
-                            QStringLiteral("*.gif"), QStringLiteral("*.webp")};
-    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
-        const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format).toLower();
-        if (!patterns.contains(pattern))
-            patterns << pattern;
-    }
+    QStringList patterns;
+    for (const QString& suffix : pictures::imageFileSuffixes())
+        patterns << QStringLiteral("*.") + suffix;
     return {QStringLiteral("Pictures (%1)").arg(patterns.join(u' ')),
             QStringLiteral("JPEG Pictures (*.jpg *.jpeg)"),
             QStringLiteral("PNG Pictures (*.png)"),

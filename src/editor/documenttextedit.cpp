@@ -1,5 +1,6 @@
 #include "editor/documenttextedit.h"
 
+#include "pictures/newpicture.h"
 #include "pictures/picturestore.h"
 #include "rtf/hiddentext.h"
 #include "textlayout/backgroundlayout.h"
@@ -7,7 +8,6 @@
 
 #include <QDataStream>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -57,14 +57,7 @@ QList<PictureInText> picturesOf(const QTextCursor& selection) {
 }
 
 bool isImageFile(const QUrl& url) {
-    static const QStringList kinds = [] {
-        QStringList suffixes = {QStringLiteral("jpg"), QStringLiteral("jpeg"),
-                                QStringLiteral("png"), QStringLiteral("bmp"),
-                                QStringLiteral("gif"), QStringLiteral("webp")};
-        for (const QByteArray& format : QImageReader::supportedImageFormats())
-            suffixes << QString::fromLatin1(format).toLower();
-        return suffixes;
-    }();
+    static const QStringList kinds = pictures::imageFileSuffixes();
     return url.isLocalFile() && kinds.contains(QFileInfo(url.toLocalFile()).suffix().toLower());
 }
 

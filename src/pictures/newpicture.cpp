@@ -87,6 +87,17 @@ QSize withinLongestSide(QSize size) {
 
 }  // namespace
 
+QStringList imageFileSuffixes() {
+    QStringList suffixes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
+                            QStringLiteral("bmp"), QStringLiteral("gif"), QStringLiteral("webp")};
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString suffix = QString::fromLatin1(format).toLower();
+        if (!suffixes.contains(suffix))
+            suffixes << suffix;
+    }
+    return suffixes;
+}
+
 NewPicture fromFile(const QString& path) {
     QFile file(path);
     if (file.size() > kMaxImageFileBytes)

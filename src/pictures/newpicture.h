@@ -4,6 +4,7 @@
 
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,6 +20,13 @@ inline constexpr int kMaxPhotoSide = 2000;
 inline constexpr int kPhotoQuality = 90;
 /// The largest image file taken in.
 inline constexpr qint64 kMaxImageFileBytes = 256 * 1024 * 1024;
+
+/**
+ * The suffixes of the image files taken in, in small letters: JPEG, PNG,
+ * BMP, GIF and WebP first, whether or not this machine's Qt reads them all
+ * (a file it cannot read is told as such), then every other kind Qt reads.
+ */
+QStringList imageFileSuffixes();
 
 /// A picture made for the document, or why none could be made.
 struct NewPicture {
